@@ -1,0 +1,55 @@
+#include "GuiTestApp.hpp"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+
+namespace tessarin::test {
+namespace {
+
+QTemporaryDir& home()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
+
+}  // namespace
+
+QString testHome()
+{
+    return home().path();
+}
+
+void ensureGuiApp()
+{
+    if (QCoreApplication::instance() != nullptr) {
+        return;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    const QByteArray root = home().path().toUtf8();
+    qputenv("HOME", root);
+    qputenv("XDG_DATA_HOME", root + "/data");
+    qputenv("XDG_CONFIG_HOME", root + "/config");
+    qputenv("XDG_CACHE_HOME", root + "/cache");
+    qputenv("XDG_RUNTIME_DIR", root + "/runtime");
+    QDir().mkpath(home().path() + QStringLiteral("/runtime"));
+    QFile::setPermissions(home().path() + QStringLiteral("/runtime"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home().path() + QStringLiteral("/config"));
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home().path() + QStringLiteral("/config"));
+
+    static int argc = 1;
+    static char name[] = "TessarinModelTests";
+    static char* argv[] = {name, nullptr};
+    // Deliberately never destroyed: it must outlive every static of every test.
+    static QGuiApplication* app = new QGuiApplication(argc, argv);
+    Q_UNUSED(app);
+}
+
+}  // namespace tessarin::test
