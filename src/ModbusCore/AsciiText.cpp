@@ -1,0 +1,28 @@
+#include "ModbusCore/AsciiText.hpp"
+
+#include <algorithm>
+
+namespace tessarin::AsciiText {
+
+std::string_view trimSpacesAndTabs(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    const auto last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+std::string lowercased(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return out;
+}
+
+std::string withoutSpaces(std::string_view text) {
+    std::string out(text);
+    std::erase(out, ' ');
+    return out;
+}
+
+}  // namespace tessarin::AsciiText
