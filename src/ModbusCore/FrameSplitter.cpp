@@ -15,12 +15,14 @@ std::optional<std::size_t> completeFrame(std::span<const std::uint8_t> bytes, st
     return length;
 }
 
-// Whether a frame starts at the front of bytes: its request length, or failing that its
-// response length, is known, at least 4, within the bytes, and those bytes carry a valid CRC.
+// Whether a whole frame with a valid CRC starts at the front of bytes, as a request or as a
+// response. Both readings are tried: the function codes of reads give a request length too,
+// and judging by that alone would throw away every read response that follows noise.
 bool frameStartsAt(std::span<const std::uint8_t> bytes) {
-    std::optional<std::size_t> length = RTUFrame::expectedRequestLength(bytes);
-    if (!length) length = RTUFrame::expectedResponseLength(bytes);
-    return length && *length >= minFrame && completeFrame(bytes, length).has_value();
+    const auto fits = [&](std::optional<std::size_t> length) {
+        return length && *length >= minFrame && completeFrame(bytes, length).has_value();
+    };
+    return fits(RTUFrame::expectedRequestLength(bytes)) || fits(RTUFrame::expectedResponseLength(bytes));
 }
 
 }  // namespace
