@@ -1,0 +1,314 @@
+#include "ModbusTCP/TCPClientLink.hpp"
+
+#include "ModbusCore/MBAPHeader.hpp"
+#include "ModbusCore/RTUFrame.hpp"
+#include "ModbusCore/Require.hpp"
+#include "ModbusTCP/RTUStream.hpp"
+
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <utility>
+
+namespace tessarin {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Longer waits than a year are taken as a year, so that no deadline overflows the clock.
+constexpr double longestWait = 365.0 * 24 * 3600;
+
+constexpr std::uint8_t functionBits = 0x7F;
+
+#ifdef MSG_NOSIGNAL
+constexpr int sendFlags = MSG_NOSIGNAL;
+#else
+constexpr int sendFlags = 0;  // SO_NOSIGPIPE is set on the socket instead
+#endif
+
+Clock::duration durationOf(double seconds) {
+    if (!(seconds > 0)) return Clock::duration::zero();  // negative, zero and NaN alike
+    return std::chrono::duration_cast<Clock::duration>(
+        std::chrono::duration<double>(std::min(seconds, longestWait)));
+}
+
+// Seconds to whole milliseconds, halves away from zero, at least 1.
+int roundedMilliseconds(double seconds) {
+    if (!(seconds > 0)) return 1;
+    const double ms = std::round(std::min(seconds, longestWait) * 1000.0);
+    return static_cast<int>(std::clamp(ms, 1.0, static_cast<double>(INT_MAX)));
+}
+
+// The time left until deadline for poll: whole milliseconds rounded up, at least 1, so that a
+// tiny time-out still waits once rather than spinning.
+int millisecondsUntil(Clock::time_point deadline) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    return static_cast<int>(std::clamp<decltype(left)>(left, 1, INT_MAX));
+}
+
+}  // namespace
+
+TCPClientLink::TCPClientLink(std::string host, std::uint16_t port, TCPFraming framing, SocketCalls& calls)
+    : m_host(std::move(host)), m_port(port), m_framing(framing), m_calls(&calls) {}
+
+std::chrono::milliseconds TCPClientLink::settleTime(double timeout) {
+    return std::chrono::milliseconds(std::clamp(roundedMilliseconds(timeout / 2), 20, 500));
+}
+
+std::expected<void, TCPLinkError> TCPClientLink::open(double timeout) {
+    if (isOpen()) return {};
+    const auto addresses = m_calls->resolve(m_host, std::to_string(m_port));
+    if (!addresses || addresses->empty()) return std::unexpected(TCPLinkError::resolveFailed(m_host));
+
+    const int timeoutMs = roundedMilliseconds(timeout);
+    TCPLinkError lastError = TCPLinkError::resolveFailed(m_host);
+    for (const ResolvedAddress& address : *addresses) {
+        if (connectTo(address, timeoutMs, lastError)) return {};
+    }
+    return std::unexpected(std::move(lastError));
+}
+
+bool TCPClientLink::connectTo(const ResolvedAddress& address, int timeoutMs, TCPLinkError& lastError) {
+    Socket socket(m_calls->socket(address.family, address.socketType, address.protocol));
+    if (!socket.isOpen()) return false;
+    const int fd = socket.fd();
+
+    const int on = 1;
+#ifdef SO_NOSIGPIPE
+    ::setsockopt(fd, SOL_SOCKET, SO_NOSIGPIPE, &on, sizeof on);
+#endif
+    // Requests are small and answered one at a time: coalescing them would only add delay.
+    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0 || ::fcntl(fd, F_SETFL, flags | O_NONBLOCK) < 0) {
+        lastError = TCPLinkError::connectFailed(m_host, m_port, errno);
+        return false;
+    }
+
+    bool connected = m_calls->connect(fd, reinterpret_cast<const sockaddr*>(&address.address), address.length) == 0;
+    if (!connected) {
+        const int error = errno;
+        // An interrupted non-blocking connect goes on in the background like one in progress.
+        if (error != EINPROGRESS && error != EINTR) {
+            lastError = TCPLinkError::connectFailed(m_host, m_port, error);
+            return false;
+        }
+        const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+        pollfd entry{fd, POLLOUT, 0};
+        const int ready = retryingInterrupted([&] { return m_calls->poll(&entry, 1, millisecondsUntil(deadline)); });
+        if (ready == 0) {
+            lastError = TCPLinkError::connectTimeout(m_host, m_port);
+            return false;
+        }
+        if (ready < 0) {
+            lastError = TCPLinkError::connectFailed(m_host, m_port, errno);
+            return false;
+        }
+        int socketError = 0;
+        socklen_t size = sizeof socketError;
+        if (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &socketError, &size) < 0) socketError = errno;
+        if (socketError != 0) {
+            lastError = TCPLinkError::connectFailed(m_host, m_port, socketError);
+            return false;
+        }
+        connected = true;
+    }
+    m_socket = std::move(socket);
+    m_pending.clear();
+    return connected;
+}
+
+void TCPClientLink::close() {
+    m_socket.close();
+    m_pending.clear();
+}
+
+TCPLinkError TCPClientLink::lose() {
+    close();
+    return TCPLinkError::disconnected();
+}
+
+std::expected<void, TCPLinkError> TCPClientLink::sendAll(std::span<const std::uint8_t> frame) {
+    std::size_t offset = 0;
+    while (offset < frame.size()) {
+        const ssize_t sent = retryingInterrupted(
+            [&] { return m_calls->send(fd(), frame.data() + offset, frame.size() - offset, sendFlags); });
+        if (sent > 0) {
+            offset += static_cast<std::size_t>(sent);
+            continue;
+        }
+        if (sent < 0 && !wouldBlock(errno)) return std::unexpected(lose());
+
+        pollfd entry{fd(), POLLOUT, 0};
+        const int ready = retryingInterrupted(
+            [&] { return m_calls->poll(&entry, 1, static_cast<int>(sendStall.count())); });
+        if (ready == 0) {
+            // Half a frame on the wire would make the device read the next request as its
+            // remainder: only a stall before the first byte leaves the stream usable.
+            if (offset > 0) close();
+            return std::unexpected(TCPLinkError::timeout());
+        }
+        if (ready < 0) return std::unexpected(lose());
+    }
+    return {};
+}
+
+std::expected<void, TCPLinkError> TCPClientLink::receiveMore(Clock::time_point deadline) {
+    if (Clock::now() >= deadline) {
+        // Modbus TCP keeps a partial answer: its transaction identifier will let it be dropped
+        // once complete. In RTU a partial frame cannot be told from the next answer's start.
+        if (m_framing == TCPFraming::rtuOverTCP) m_pending.clear();
+        return std::unexpected(TCPLinkError::timeout());
+    }
+    pollfd entry{fd(), POLLIN, 0};
+    const int ready = retryingInterrupted([&] { return m_calls->poll(&entry, 1, millisecondsUntil(deadline)); });
+    if (ready == 0) return {};
+    if (ready < 0) return std::unexpected(lose());
+
+    const ssize_t received =
+        retryingInterrupted([&] { return m_calls->recv(fd(), m_buffer.data(), m_buffer.size(), 0); });
+    if (received > 0) {
+        m_pending.insert(m_pending.end(), m_buffer.begin(), m_buffer.begin() + received);
+        return {};
+    }
+    if (received < 0 && wouldBlock(errno)) return {};
+    return std::unexpected(lose());
+}
+
+std::expected<bool, TCPLinkError> TCPClientLink::drain(Clock::time_point giveUp) {
+    bool discarded = false;
+    for (;;) {
+        const ssize_t received =
+            retryingInterrupted([&] { return m_calls->recv(fd(), m_buffer.data(), m_buffer.size(), 0); });
+        if (received > 0) {
+            discarded = true;
+            // A peer that streams without pause would otherwise hold the worker here forever.
+            if (Clock::now() >= giveUp) return std::unexpected(TCPLinkError::timeout());
+            continue;
+        }
+        if (received < 0 && wouldBlock(errno)) return discarded;
+        return std::unexpected(lose());
+    }
+}
+
+std::expected<void, TCPLinkError> TCPClientLink::settle(double timeout) {
+    const auto giveUp = Clock::now() + durationOf(timeout);
+    const auto quietFor = settleTime(timeout);
+    for (;;) {
+        const auto now = Clock::now();
+        if (now >= *m_quietUntil) break;
+        if (now >= giveUp) return std::unexpected(TCPLinkError::timeout());
+        pollfd entry{fd(), POLLIN, 0};
+        const auto until = std::min(*m_quietUntil, giveUp);
+        const int ready = retryingInterrupted([&] { return m_calls->poll(&entry, 1, millisecondsUntil(until)); });
+        if (ready < 0) return std::unexpected(lose());
+        if (ready == 0) continue;
+        const auto discarded = drain(giveUp);
+        if (!discarded) return std::unexpected(discarded.error());
+        if (*discarded) m_quietUntil = Clock::now() + quietFor;
+    }
+    m_quietUntil.reset();
+    return {};
+}
+
+void TCPClientLink::expectLateBytes(double timeout) {
+    m_pending.clear();
+    m_quietUntil = Clock::now() + settleTime(timeout);
+}
+
+std::expected<TCPClientLink::Transaction, TCPLinkError> TCPClientLink::transact(std::uint8_t unit,
+                                                                                std::span<const std::uint8_t> pdu,
+                                                                                double timeout) {
+    if (!isOpen()) return std::unexpected(TCPLinkError::disconnected());
+    TESSARIN_REQUIRE(!pdu.empty() && pdu.size() <= MBAPHeader::maxPDUSize, "a request PDU holds 1 to 253 bytes");
+    if (m_framing == TCPFraming::modbusTCP) return transactMBAP(unit, pdu, timeout);
+
+    auto result = transactRTU(unit, pdu, timeout);
+    if (!result && isOpen() &&
+        (result.error().kind == TCPLinkError::Kind::timeout ||
+         result.error().kind == TCPLinkError::Kind::invalidResponse)) {
+        expectLateBytes(timeout);
+    }
+    return result;
+}
+
+std::expected<TCPClientLink::Transaction, TCPLinkError> TCPClientLink::transactMBAP(
+    std::uint8_t unit, std::span<const std::uint8_t> pdu, double timeout) {
+    const std::uint16_t transaction = m_nextTransaction;
+    m_nextTransaction = transaction == UINT16_MAX ? 1 : static_cast<std::uint16_t>(transaction + 1);
+
+    Transaction result;
+    result.request = MBAPHeader::message(transaction, unit, pdu);
+    if (auto sent = sendAll(result.request); !sent) return std::unexpected(sent.error());
+
+    const auto deadline = Clock::now() + durationOf(timeout);
+    for (;;) {
+        while (m_pending.size() < MBAPHeader::size) {
+            if (auto more = receiveMore(deadline); !more) return std::unexpected(more.error());
+        }
+        const auto header = MBAPHeader::parse(m_pending);
+        if (!header) {
+            // Without a trustworthy length there is no telling where the next frame starts.
+            close();
+            return std::unexpected(TCPLinkError::invalidResponse());
+        }
+        const std::size_t frameLength = header->length + std::size_t{6};
+        while (m_pending.size() < frameLength) {
+            if (auto more = receiveMore(deadline); !more) return std::unexpected(more.error());
+        }
+        const auto frameEnd = m_pending.begin() + static_cast<std::ptrdiff_t>(frameLength);
+        if (header->transactionID == transaction) {
+            result.response.assign(m_pending.begin(), frameEnd);
+            result.pdu.assign(result.response.begin() + MBAPHeader::size, result.response.end());
+            result.unit = header->unitID;
+        }
+        m_pending.erase(m_pending.begin(), frameEnd);
+        if (!result.response.empty()) return result;
+    }
+}
+
+std::expected<TCPClientLink::Transaction, TCPLinkError> TCPClientLink::transactRTU(
+    std::uint8_t unit, std::span<const std::uint8_t> pdu, double timeout) {
+    m_pending.clear();
+    const auto giveUp = Clock::now() + durationOf(timeout);
+    const auto discarded = drain(giveUp);
+    if (!discarded) return std::unexpected(discarded.error());
+    if (*discarded && m_quietUntil) m_quietUntil = Clock::now() + settleTime(timeout);
+    if (m_quietUntil) {
+        if (auto settled = settle(timeout); !settled) return std::unexpected(settled.error());
+    }
+
+    Transaction result;
+    result.request = RTUFrame::build(unit, pdu);
+    if (auto sent = sendAll(result.request); !sent) return std::unexpected(sent.error());
+
+    const auto deadline = Clock::now() + durationOf(timeout);
+    for (;;) {
+        RTUStream::Next next = RTUStream::nextResponse(m_pending);
+        switch (next.kind) {
+        case RTUStream::Next::Kind::incomplete:
+            if (auto more = receiveMore(deadline); !more) return std::unexpected(more.error());
+            break;
+        case RTUStream::Next::Kind::invalid:
+            m_pending.clear();
+            return std::unexpected(TCPLinkError::invalidResponse());
+        case RTUStream::Next::Kind::frame: {
+            std::vector<std::uint8_t>& frame = next.bytes;
+            m_pending.erase(m_pending.begin(), m_pending.begin() + static_cast<std::ptrdiff_t>(frame.size()));
+            // Another unit's or another function's frame on a shared line is not ours.
+            if (frame[0] != unit || (frame[1] & functionBits) != (pdu[0] & functionBits)) break;
+            result.unit = frame[0];
+            result.pdu.assign(frame.begin() + 1, frame.end() - 2);
+            result.response = std::move(frame);
+            return result;
+        }
+        }
+    }
+}
+
+}  // namespace tessarin
