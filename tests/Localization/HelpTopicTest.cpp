@@ -1,0 +1,56 @@
+#include "Localization/HelpTopic.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tessarin {
+namespace {
+
+HelpTopic everyKind() {
+    return {"id-never-searched",
+            "Title",
+            "symbol.never.searched",
+            {
+                HelpBlock::paragraph("para"),
+                HelpBlock::heading("head"),
+                HelpBlock::bullets({"b1", "b2"}),
+                HelpBlock::table({{"k1", "v1"}, {"k2", "v2"}}),
+                HelpBlock::tip("tip"),
+                HelpBlock::screenshot("image-name", "caption"),
+            }};
+}
+
+TEST(HelpTopic, SearchableTextIsTitleThenEveryVisibleTextInOrder) {
+    // Ids, symbols and image names are not shown, so a search must not find them.
+    EXPECT_EQ(everyKind().searchableText(), "Title para head b1 b2 k1 v1 k2 v2 tip caption");
+}
+
+TEST(HelpTopic, SearchableTextOfEmptyBlocksAddsNoSeparators) {
+    HelpTopic topic{"id", "Title", "symbol", {HelpBlock::bullets({}), HelpBlock::table({})}};
+    EXPECT_EQ(topic.searchableText(), "Title");
+    topic.blocks.clear();
+    EXPECT_EQ(topic.searchableText(), "Title");
+}
+
+TEST(HelpBlock, KindFollowsTheBuilderAndHasItsName) {
+    const std::vector<HelpBlock>& blocks = everyKind().blocks;
+    const std::vector<std::string_view> expected{"paragraph", "heading", "bullets", "table", "tip", "screenshot"};
+    ASSERT_EQ(blocks.size(), expected.size());
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        SCOPED_TRACE(expected[i]);
+        EXPECT_EQ(name(blocks[i].kind()), expected[i]);
+    }
+}
+
+TEST(HelpBlock, EqualityTellsKindsWithTheSameTextApart) {
+    EXPECT_EQ(HelpBlock::paragraph("x"), HelpBlock::paragraph("x"));
+    EXPECT_NE(HelpBlock::paragraph("x"), HelpBlock::tip("x"));
+    EXPECT_NE(HelpBlock::paragraph("x"), HelpBlock::heading("x"));
+    EXPECT_NE(HelpBlock::screenshot("a", "x"), HelpBlock::screenshot("b", "x"));
+    EXPECT_NE(HelpBlock::table({{"k", "v"}}), HelpBlock::table({{"v", "k"}}));
+}
+
+}  // namespace
+}  // namespace tessarin
