@@ -1,0 +1,367 @@
+#include "PollerCore/PollerEngine.hpp"
+
+#include "ModbusCore/MBAPHeader.hpp"
+#include "ModbusCore/RTUFrame.hpp"
+#include "ModbusCore/Require.hpp"
+#include "ModbusTCP/TCPClientLink.hpp"
+#include "PollerCore/PollSchedule.hpp"
+
+#include <fmt/format.h>
+
+#include <pthread.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <system_error>
+#include <utility>
+#include <variant>
+
+namespace tessarin {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Waits come from user settings; beyond a day they only risk overflowing the clock.
+Clock::duration secondsToWait(double seconds) {
+    constexpr double longest = 24.0 * 3600;
+    const double bounded = seconds > 0 ? std::min(seconds, longest) : 0.0;
+    return std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(bounded));
+}
+
+struct QueuedWrite {
+    Uuid token;
+    std::uint8_t unit = 0;
+    std::vector<std::uint8_t> pdu;
+};
+
+using Job = std::variant<QueuedWrite, PollPlan>;
+
+// The outcome of one request: the answer's PDU or why there is none, and the frames.
+struct Exchange {
+    std::expected<std::vector<std::uint8_t>, PollFailure> pdu;
+    std::vector<std::uint8_t> request;
+    std::vector<std::uint8_t> response;
+    double duration = 0;
+};
+
+PollFailure failureOf(const PDU::ResponseError& error) {
+    return error.kind == PDU::ResponseError::Kind::exception ? PollFailure::exception(error.code)
+                                                              : PollFailure::malformed();
+}
+
+}  // namespace
+
+struct PollerEngine::Shared {
+    // Settings: fixed before the worker starts.
+    std::string host;
+    std::uint16_t port = 0;
+    TCPFraming framing = TCPFraming::modbusTCP;
+    double timeout = 1.0;
+    EventHandler onEvent;
+    Post post;
+    PollerPacing pacing;
+
+    // Guarded by `mutex`; `wake` tells the worker that one of them changed.
+    std::mutex mutex;
+    std::condition_variable wake;
+    bool running = false;
+    bool started = false;
+    PollSchedule schedule;
+    std::deque<QueuedWrite> writes;
+    // Set once by the worker as its last act; stop() waits on `ended` for it.
+    bool finished = false;
+    std::condition_variable ended;
+
+    std::atomic<std::uint64_t> attempts{0};
+};
+
+namespace {
+
+// The worker's own side: everything here runs on the worker thread and touches the shared
+// state only under its lock.
+class Worker {
+public:
+    using Shared = PollerEngine::Shared;
+
+    explicit Worker(std::shared_ptr<Shared> shared)
+        : m_shared(std::move(shared)), m_link(m_shared->host, m_shared->port, m_shared->framing) {}
+
+    void run();
+
+private:
+    bool isRunning() {
+        std::lock_guard lock(m_shared->mutex);
+        return m_shared->running;
+    }
+
+    void emit(PollerEvent event) {
+        // The handler travels inside the task so that it lives as long as the last event.
+        m_shared->post([handler = m_shared->onEvent, event = std::move(event)] { handler(event); });
+    }
+
+    // Waits the reconnect delay; only stop() cuts it short.
+    void pause() {
+        std::unique_lock lock(m_shared->mutex);
+        m_shared->wake.wait_until(lock, Clock::now() + secondsToWait(m_shared->pacing.reconnectDelay),
+                                  [this] { return !m_shared->running; });
+    }
+
+    bool connect();
+    std::optional<Job> nextJob();
+    std::optional<QueuedWrite> nextWrite();
+    Exchange exchange(std::uint8_t unit, const std::vector<std::uint8_t>& pdu);
+    void read(const Uuid& poll, const ReadBlock& block);
+    void perform(const QueuedWrite& write);
+    void perform(const PollPlan& plan);
+
+    std::shared_ptr<Shared> m_shared;
+    TCPClientLink m_link;
+    std::string m_lastFailure;
+    // Whether the current connection has carried at least one answer.
+    bool m_answered = false;
+};
+
+void Worker::run() {
+    // Linux thread names hold 15 characters; "Tessarin" fits. Priority stays the default:
+    // the worker mostly sleeps in poll() and on the condition.
+    pthread_setname_np(pthread_self(), "Tessarin");
+    bool pauseFirst = false;
+    while (isRunning()) {
+        if (!m_link.isOpen()) {
+            if (pauseFirst) {
+                pauseFirst = false;
+                pause();
+                continue;
+            }
+            if (!connect()) continue;
+        }
+        const std::optional<Job> job = nextJob();
+        if (!job) break;
+        std::visit([this](const auto& work) { perform(work); }, *job);
+        if (!m_link.isOpen() && isRunning()) {
+            emit({PollerEvent::Disconnected{}});
+            m_lastFailure.clear();
+            // A connection that ends before its first answer is most likely a device that
+            // accepts and closes at once; reconnecting immediately would be a hot loop.
+            pauseFirst = !m_answered;
+        }
+    }
+    m_link.close();
+    {
+        std::lock_guard lock(m_shared->mutex);
+        m_shared->finished = true;
+    }
+    m_shared->ended.notify_all();
+}
+
+bool Worker::connect() {
+    m_shared->attempts.fetch_add(1, std::memory_order_relaxed);
+    const auto opened = m_link.open(std::max(m_shared->timeout, m_shared->pacing.minimumOpenTimeout));
+    if (opened) {
+        emit({PollerEvent::Connected{PollerEngine::address(m_shared->host, m_shared->port)}});
+        m_lastFailure.clear();
+        m_answered = false;
+        return true;
+    }
+    std::string reason = opened.error().localizedDescription();
+    if (reason != m_lastFailure) emit({PollerEvent::ConnectionFailed{reason}});
+    pause();
+    m_lastFailure = std::move(reason);
+    return false;
+}
+
+std::optional<Job> Worker::nextJob() {
+    Shared& shared = *m_shared;
+    std::unique_lock lock(shared.mutex);
+    for (;;) {
+        if (!shared.running) return std::nullopt;
+        if (!shared.writes.empty()) {
+            QueuedWrite write = std::move(shared.writes.front());
+            shared.writes.pop_front();
+            return write;
+        }
+        const Clock::time_point now = Clock::now();
+        const auto pick = shared.schedule.earliest(now);
+        if (!pick) {
+            shared.wake.wait(lock);
+        } else if (pick->due > now) {
+            shared.wake.wait_until(lock, pick->due);
+        } else {
+            return shared.schedule.start(*pick, now);
+        }
+    }
+}
+
+std::optional<QueuedWrite> Worker::nextWrite() {
+    std::lock_guard lock(m_shared->mutex);
+    if (!m_shared->running || m_shared->writes.empty()) return std::nullopt;
+    QueuedWrite write = std::move(m_shared->writes.front());
+    m_shared->writes.pop_front();
+    return write;
+}
+
+Exchange Worker::exchange(std::uint8_t unit, const std::vector<std::uint8_t>& pdu) {
+    const Clock::time_point start = Clock::now();
+    auto answer = m_link.transact(unit, pdu, m_shared->timeout);
+    const double duration = std::chrono::duration<double>(Clock::now() - start).count();
+
+    if (!answer) {
+        // The link keeps no copy of a frame that failed, so the events show the frame as it
+        // would be sent, with transaction identifier 0 in Modbus TCP.
+        const bool rtu = m_shared->framing == TCPFraming::rtuOverTCP;
+        auto request = rtu ? RTUFrame::build(unit, pdu) : MBAPHeader::message(0, unit, pdu);
+        PollFailure failure = PollFailure::noConnection();
+        if (answer.error().kind == TCPLinkError::Kind::timeout) {
+            failure = PollFailure::timeout();
+        } else if (answer.error().kind == TCPLinkError::Kind::invalidResponse) {
+            failure = rtu ? PollFailure::crcMismatch() : PollFailure::malformed();
+        }
+        return {std::unexpected(failure), std::move(request), {}, duration};
+    }
+
+    m_answered = true;
+    TCPClientLink::Transaction& done = *answer;
+    Exchange result{{}, std::move(done.request), std::move(done.response), duration};
+    if (done.unit != unit) {
+        result.pdu = std::unexpected(PollFailure::unexpectedUnit(done.unit));
+    } else if (done.pdu.empty()) {
+        result.pdu = std::unexpected(PollFailure::malformed());
+    } else if ((done.pdu[0] & 0x7F) != pdu.at(0)) {
+        result.pdu = std::unexpected(PollFailure::unexpectedFunction(done.pdu[0]));
+    } else {
+        result.pdu = std::move(done.pdu);
+    }
+    return result;
+}
+
+void Worker::read(const Uuid& poll, const ReadBlock& block) {
+    Exchange done = exchange(block.unit, block.pdu());
+    std::expected<PDU::ReadData, PollFailureError> result = std::unexpected(PollFailureError{});
+    if (!done.pdu) {
+        result = std::unexpected(PollFailureError{done.pdu.error()});
+    } else if (auto data = PDU::parseRead(*done.pdu, block.table, block.count)) {
+        result = std::move(*data);
+    } else {
+        result = std::unexpected(PollFailureError{failureOf(data.error())});
+    }
+    emit({PollerEvent::Read{poll, block, std::move(result), std::move(done.request), std::move(done.response),
+                            done.duration}});
+}
+
+void Worker::perform(const QueuedWrite& write) {
+    Exchange done = exchange(write.unit, write.pdu);
+    std::expected<void, PollFailureError> result;
+    if (!done.pdu) {
+        result = std::unexpected(PollFailureError{done.pdu.error()});
+    } else if (auto checked = PDU::checkWrite(*done.pdu, write.pdu); !checked) {
+        result = std::unexpected(PollFailureError{failureOf(checked.error())});
+    }
+    emit({PollerEvent::Wrote{write.token, write.unit, result, std::move(done.request), std::move(done.response),
+                             done.duration}});
+}
+
+void Worker::perform(const PollPlan& plan) {
+    for (const ReadBlock& block : plan.blocks) {
+        if (!isRunning() || !m_link.isOpen()) return;
+        read(plan.id, block);
+        // A queued write goes out between two blocks rather than after the whole poll; any
+        // further writes go first at the next job.
+        if (!m_link.isOpen()) return;
+        if (auto write = nextWrite()) perform(*write);
+    }
+}
+
+}  // namespace
+
+PollerEngine::PollerEngine(std::string host, std::uint16_t port, TCPFraming framing, double timeout,
+                           EventHandler onEvent, Post post, PollerPacing pacing)
+    : m_shared(std::make_shared<Shared>()) {
+    TESSARIN_REQUIRE(onEvent && post, "the engine needs an event handler and a way to post it");
+    m_shared->host = std::move(host);
+    m_shared->port = port;
+    m_shared->framing = framing;
+    m_shared->timeout = timeout;
+    m_shared->onEvent = std::move(onEvent);
+    m_shared->post = std::move(post);
+    m_shared->pacing = pacing;
+}
+
+PollerEngine::~PollerEngine() { stop(); }
+
+const std::string& PollerEngine::host() const { return m_shared->host; }
+std::uint16_t PollerEngine::port() const { return m_shared->port; }
+TCPFraming PollerEngine::framing() const { return m_shared->framing; }
+double PollerEngine::timeout() const { return m_shared->timeout; }
+
+std::string PollerEngine::address() const { return address(m_shared->host, m_shared->port); }
+
+std::string PollerEngine::address(const std::string& host, std::uint16_t port) {
+    if (host.find(':') != std::string::npos) return fmt::format("[{}]:{}", host, port);
+    return fmt::format("{}:{}", host, port);
+}
+
+void PollerEngine::start(std::vector<PollPlan> plans) {
+    {
+        std::lock_guard lock(m_shared->mutex);
+        TESSARIN_REQUIRE(!m_shared->started, "an engine starts once");
+        m_shared->started = true;
+        m_shared->running = true;
+        m_shared->schedule.setPlans(std::move(plans));
+    }
+    m_worker = std::thread([shared = m_shared] { Worker(shared).run(); });
+}
+
+void PollerEngine::stop() {
+    bool wasRunning = false;
+    {
+        std::lock_guard lock(m_shared->mutex);
+        wasRunning = m_shared->running;
+        m_shared->running = false;
+        m_shared->writes.clear();
+    }
+    m_shared->wake.notify_all();
+    if (!wasRunning || !m_worker.joinable()) return;
+
+    bool ended = false;
+    {
+        std::unique_lock lock(m_shared->mutex);
+        ended = m_shared->ended.wait_until(
+            lock, Clock::now() + secondsToWait(m_shared->timeout + m_shared->pacing.stopGrace),
+            [this] { return m_shared->finished; });
+    }
+    // A worker stuck past the bound keeps its own share of the state and ends on its own.
+    if (ended) {
+        m_worker.join();
+    } else {
+        m_worker.detach();
+    }
+}
+
+void PollerEngine::setPlans(std::vector<PollPlan> plans) {
+    {
+        std::lock_guard lock(m_shared->mutex);
+        m_shared->schedule.setPlans(std::move(plans));
+    }
+    m_shared->wake.notify_all();
+}
+
+void PollerEngine::write(std::vector<std::uint8_t> pdu, std::uint8_t unit, Uuid token) {
+    TESSARIN_REQUIRE(!pdu.empty(), "a write request has a function code");
+    {
+        std::lock_guard lock(m_shared->mutex);
+        m_shared->writes.push_back({token, unit, std::move(pdu)});
+    }
+    m_shared->wake.notify_all();
+}
+
+std::uint64_t PollerEngine::connectionAttempts() const {
+    return m_shared->attempts.load(std::memory_order_relaxed);
+}
+
+}  // namespace tessarin
