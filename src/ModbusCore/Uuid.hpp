@@ -1,0 +1,43 @@
+#pragma once
+
+#include <array>
+#include <compare>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tessarin {
+
+// A 128-bit identifier in the standard 8-4-4-4-12 text form.
+struct Uuid {
+    std::array<std::uint8_t, 16> bytes{};
+
+    // A fresh version-4 (random) identifier from the operating system's random source.
+    [[nodiscard]] static Uuid random();
+
+    // Exactly 36 characters: hexadecimal digits in either case, hyphens at 8, 13, 18 and 23.
+    // No value for anything else (no braces, no surrounding spaces, no "urn:uuid:").
+    [[nodiscard]] static std::optional<Uuid> parse(std::string_view text);
+
+    // The 36-character form with upper-case digits, as stored in files.
+    [[nodiscard]] std::string text() const;
+
+    auto operator<=>(const Uuid&) const = default;
+};
+
+}  // namespace tessarin
+
+template <>
+struct std::hash<tessarin::Uuid> {
+    std::size_t operator()(const tessarin::Uuid& uuid) const noexcept {
+        // The bytes are random already: folding them is as good as any mixing.
+        std::uint64_t folded = 0;
+        for (std::size_t i = 0; i < uuid.bytes.size(); ++i) {
+            folded ^= static_cast<std::uint64_t>(uuid.bytes[i]) << (8 * (i % 8));
+        }
+        return static_cast<std::size_t>(folded);
+    }
+};
