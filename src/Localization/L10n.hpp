@@ -6,6 +6,12 @@
 #include <string_view>
 
 #include "Localization/Language.hpp"
+#include "ModbusCore/DataType.hpp"
+#include "ModbusCore/DatapointCSV.hpp"
+#include "ModbusCore/DisplayFormat.hpp"
+#include "ModbusCore/FunctionCode.hpp"
+#include "ModbusCore/PollFailure.hpp"
+#include "ModbusCore/RegisterTable.hpp"
 
 // Every user-visible text of the application, in the current language. Fixed keys are
 // functions without values; template keys take the values they embed, in the order named.
@@ -142,8 +148,8 @@ namespace Table {
 [[nodiscard]] std::string scaleHelp(Language language = currentLanguage());
 [[nodiscard]] std::string plotHelp(Language language = currentLanguage());
 [[nodiscard]] std::string valueHelp(Language language = currentLanguage());
-// typeName: the data type's display name, e.g. "Int16".
-[[nodiscard]] std::string valueInvalid(std::string_view typeName, Language language = currentLanguage());
+// Names the type as dataTypeName does: "This value does not fit in Int16."
+[[nodiscard]] std::string valueInvalid(DataType type, Language language = currentLanguage());
 // The registers as four upper-case hexadecimal digits each, separated by single spaces.
 [[nodiscard]] std::string rawHelp(std::span<const std::uint16_t> registers, Language language = currentLanguage());
 // time: already formatted for the user's locale.
@@ -154,6 +160,10 @@ namespace Table {
 [[nodiscard]] std::string newName(std::string_view base, std::int64_t n, Language language = currentLanguage());
 [[nodiscard]] std::string emptyTitle(Language language = currentLanguage());
 [[nodiscard]] std::string emptyText(Language language = currentLanguage());
+[[nodiscard]] std::string tableName(RegisterTable table, Language language = currentLanguage());
+// The same technical names in every language ("Bit", "UInt16", …).
+[[nodiscard]] std::string dataTypeName(DataType type, Language language = currentLanguage());
+[[nodiscard]] std::string formatName(DisplayFormat format, Language language = currentLanguage());
 }  // namespace Table
 
 // Poll tabs.
@@ -221,6 +231,12 @@ namespace Log {
 // any other count the range start–(start + count − 1).
 [[nodiscard]] std::string range(std::string_view name, std::uint16_t start, std::int64_t count,
                                 Language language = currentLanguage());
+// The sentence the communication log gives for a failed request; timeoutMs is the response
+// timeout that a timeout failure names.
+[[nodiscard]] std::string failure(const PollFailure& failure, std::int64_t timeoutMs,
+                                  Language language = currentLanguage());
+// The short label of the status column.
+[[nodiscard]] std::string shortFailure(const PollFailure& failure, Language language = currentLanguage());
 [[nodiscard]] std::string writeFailed(std::string_view name, Language language = currentLanguage());
 }  // namespace Log
 
@@ -246,7 +262,9 @@ namespace Project {
 // Names of Modbus functions and exceptions, by their wire byte, so that codes the protocol
 // layer has no case for still get a text.
 namespace Modbus {
+// "Function" for a code without a name.
 [[nodiscard]] std::string functionName(std::uint8_t code, Language language = currentLanguage());
+[[nodiscard]] std::string functionName(FunctionCode code, Language language = currentLanguage());
 // The exception's name and its code in hexadecimal: "Illegal data address (02)".
 [[nodiscard]] std::string exceptionName(std::uint8_t code, Language language = currentLanguage());
 }  // namespace Modbus
@@ -259,9 +277,10 @@ namespace Errors {
 [[nodiscard]] std::string fileOpenFailed(std::string_view file, Language language = currentLanguage());
 // details: usually the first import issue's text; may be empty.
 [[nodiscard]] std::string importNothing(std::string_view details, Language language = currentLanguage());
-// "Line {line}: {problem}" around an already localized problem text.
-[[nodiscard]] std::string importIssue(std::int64_t line, std::string_view problem,
-                                      Language language = currentLanguage());
+// "Line {line}: " and the problem's text.
+[[nodiscard]] std::string importIssue(const DatapointCSV::ImportIssue& issue, Language language = currentLanguage());
+// The text of one CSV problem, quoting the offending cell.
+[[nodiscard]] std::string csvProblem(const DatapointCSV::Problem& problem, Language language = currentLanguage());
 [[nodiscard]] std::string csvMissingColumns(Language language = currentLanguage());
 [[nodiscard]] std::string csvInvalidTable(std::string_view text, Language language = currentLanguage());
 [[nodiscard]] std::string csvInvalidAddress(std::string_view text, Language language = currentLanguage());
