@@ -24,11 +24,21 @@ void PollSchedule::setPlans(std::vector<PollPlan> plans) {
 }
 
 std::optional<PollSchedule::Pick> PollSchedule::earliest(Clock::time_point now) const {
+    // A poll that has never run goes before every poll that has. Counted as due at `now`, it
+    // would lose to any overdue poll, and a poll whose runs take longer than its interval is
+    // overdue whenever it is asked: a poll added next to it would never run at all.
     std::optional<Pick> best;
+    bool bestIsNew = false;
     for (std::size_t index = 0; index < m_plans.size(); ++index) {
         if (m_plans[index].blocks.empty()) continue;
-        const Clock::time_point due = nextDue(m_plans[index].id).value_or(now);
-        if (!best || due < best->due) best = Pick{index, due};
+        const auto scheduled = nextDue(m_plans[index].id);
+        const bool isNew = !scheduled;
+        const Clock::time_point due = scheduled.value_or(now);
+        const bool earlier = isNew ? !bestIsNew : (!bestIsNew && due < best->due);
+        if (!best || earlier) {
+            best = Pick{index, due};
+            bestIsNew = isNew;
+        }
     }
     return best;
 }

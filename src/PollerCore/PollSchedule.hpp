@@ -29,8 +29,9 @@ public:
     // once; the schedule of polls that are gone is forgotten.
     void setPlans(std::vector<PollPlan> plans);
 
-    // The plan with the earliest due time (a plan never run is due at `now`); on equal due
-    // times the one that comes first. No value when no plan has blocks.
+    // The plan due first: a plan that has never run (its due time is `now`) before any other,
+    // then the earliest due time; on a tie the one that comes first. No value when no plan
+    // has blocks.
     [[nodiscard]] std::optional<Pick> earliest(Clock::time_point now) const;
 
     // Records that the picked plan starts a run at `now` and returns the plan: its next run is
