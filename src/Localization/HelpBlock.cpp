@@ -27,17 +27,29 @@ struct Overloaded : Visitors... {
 
 }  // namespace
 
-HelpBlock HelpBlock::paragraph(std::string text) { return {Paragraph{std::move(text)}}; }
-HelpBlock HelpBlock::heading(std::string text) { return {Heading{std::move(text)}}; }
-HelpBlock HelpBlock::bullets(std::vector<std::string> items) { return {Bullets{std::move(items)}}; }
-HelpBlock HelpBlock::table(std::vector<HelpRow> rows) { return {Table{std::move(rows)}}; }
-HelpBlock HelpBlock::tip(std::string text) { return {Tip{std::move(text)}}; }
+HelpBlock HelpBlock::paragraph(std::string text) {
+    return {Paragraph{std::move(text)}};
+}
+HelpBlock HelpBlock::heading(std::string text) {
+    return {Heading{std::move(text)}};
+}
+HelpBlock HelpBlock::bullets(std::vector<std::string> items) {
+    return {Bullets{std::move(items)}};
+}
+HelpBlock HelpBlock::table(std::vector<HelpRow> rows) {
+    return {Table{std::move(rows)}};
+}
+HelpBlock HelpBlock::tip(std::string text) {
+    return {Tip{std::move(text)}};
+}
 
 HelpBlock HelpBlock::screenshot(std::string name, std::string caption) {
     return {Screenshot{std::move(name), std::move(caption)}};
 }
 
-HelpBlockKind HelpBlock::kind() const { return static_cast<HelpBlockKind>(content.index()); }
+HelpBlockKind HelpBlock::kind() const {
+    return static_cast<HelpBlockKind>(content.index());
+}
 
 std::vector<std::string_view> HelpBlock::texts() const {
     return std::visit(

@@ -14,8 +14,8 @@ namespace tessarin {
 // The kinds of help blocks, in the order of HelpBlock's alternatives.
 enum class HelpBlockKind { paragraph, heading, bullets, table, tip, screenshot };
 
-inline constexpr std::array<std::string_view, 6> helpBlockKindNames{
-    "paragraph", "heading", "bullets", "table", "tip", "screenshot"};
+inline constexpr std::array<std::string_view, 6> helpBlockKindNames{"paragraph", "heading", "bullets",
+                                                                    "table",     "tip",     "screenshot"};
 
 [[nodiscard]] constexpr std::string_view name(HelpBlockKind kind) {
     return helpBlockKindNames[static_cast<std::size_t>(kind)];

@@ -4,6 +4,8 @@
 
 namespace tessarin::HelpTopicTexts {
 
+// The texts keep the line breaks a reviewer reads them in.
+// clang-format off
 std::vector<HelpTopic> english(std::string_view appName) {
     using B = HelpBlock;
     return {
@@ -238,5 +240,6 @@ std::vector<HelpTopic> english(std::string_view appName) {
          }},
     };
 }
+// clang-format on
 
 }  // namespace tessarin::HelpTopicTexts

@@ -4,6 +4,8 @@
 
 namespace tessarin::HelpTopicTexts {
 
+// The texts keep the line breaks a reviewer reads them in.
+// clang-format off
 std::vector<HelpTopic> spanish(std::string_view appName) {
     using B = HelpBlock;
     return {
@@ -12,10 +14,9 @@ std::vector<HelpTopic> spanish(std::string_view appName) {
          "play.circle",
          {
              B::paragraph(fmt::format(
-                 "{} es un cliente Modbus TCP: lee valores de los dispositivos de la red, como medidores "
-                 "de energía, PLC y controladores, y también puede escribir valores en ellos. Los "
-                 "dispositivos situados detrás de una pasarela Modbus a RS-485 se alcanzan de la misma "
-                 "manera.",
+                 "{} es un cliente Modbus TCP: lee valores de los dispositivos de la red, como medidores de "
+                 "energía, PLC y controladores, y también puede escribir valores en ellos. Los dispositivos "
+                 "situados detrás de una pasarela Modbus a RS-485 se alcanzan de la misma manera.",
                  appName)),
              B::heading("En cuatro pasos"),
              B::bullets({
@@ -33,9 +34,9 @@ std::vector<HelpTopic> spanish(std::string_view appName) {
                            "comunicación debajo."),
              B::paragraph(
                  "Los polls y los puntos de datos se guardan automáticamente. El botón **Proyecto**, a la "
-                 "izquierda de las pestañas, crea un proyecto nuevo, abre un archivo de proyecto o guarda "
-                 "el actual; antes de sustituir el proyecto actual, la aplicación pregunta si desea "
-                 "guardarlo primero."),
+                 "izquierda de las pestañas, crea un proyecto nuevo, abre un archivo de proyecto o guarda el "
+                 "actual; antes de sustituir el proyecto actual, la aplicación pregunta si desea guardarlo "
+                 "primero."),
          }},
         {"polls",
          "Polls",
@@ -47,8 +48,8 @@ std::vector<HelpTopic> spanish(std::string_view appName) {
                  "**+** (⌘T) crea un poll nuevo; haga clic con el botón derecho en una pestaña para "
                  "duplicarla o eliminarla."),
              B::paragraph(
-                 "El punto de la pestaña es verde cuando todo se lee y naranja cuando algo falla. "
-                 "Desactive **Activo** para omitir un poll."),
+                 "El punto de la pestaña es verde cuando todo se lee y naranja cuando algo falla. Desactive "
+                 "**Activo** para omitir un poll."),
              B::paragraph(
                  "Los puntos de datos contiguos se leen en una sola petición (hasta 125 registros o 2000 "
                  "bits). En los ajustes también se pueden salvar pequeños huecos entre direcciones: es más "
@@ -65,11 +66,11 @@ std::vector<HelpTopic> spanish(std::string_view appName) {
                  "Un punto de datos es un valor de un dispositivo. La aplicación convierte sus registros en "
                  "un valor legible."),
              B::table({
-                 {"Unidad", "el ID de unidad del dispositivo (1–247; con Modbus TCP, a menudo 1 o 255)"},
+                 {"ID unidad", "el ID de unidad del dispositivo (1–247; con Modbus TCP, a menudo 1 o 255)"},
                  {"Tabla",
-                  "**Bobina** (bit, lectura y escritura), **Entrada discreta** (bit, solo lectura), "
-                  "**Registro de retención** (16 bits, lectura y escritura) o **Registro de entrada** "
-                  "(16 bits, solo lectura)"},
+                  "**Coil** (bit, lectura y escritura), **Entrada discreta** (bit, solo lectura), **Registro "
+                  "de retención** (16 bits, lectura y escritura) o **Registro de entrada** (16 bits, solo "
+                  "lectura)"},
                  {"Dirección",
                   "la dirección de protocolo, empezando en `0`. Los manuales suelen usar la notación "
                   "Modicon: el registro de retención `40001` es la dirección `0`, el registro de entrada "
@@ -81,13 +82,13 @@ std::vector<HelpTopic> spanish(std::string_view appName) {
                  {"Orden", "el orden de bytes de los valores que ocupan varios registros, véase más abajo"},
                  {"Escala", "valor = valor bruto × escala; con `0,1`, `215` se convierte en `21,5`"},
                  {"Formato",
-                  "decimal, hexadecimal (`0x00FF`) o binario; hexadecimal y binario muestran los bits "
-                  "brutos del registro"},
+                  "decimal, hexadecimal (`0x00FF`) o binario; hexadecimal y binario muestran los bits brutos "
+                  "del registro"},
              }),
              B::heading("Orden de palabras"),
              B::paragraph(
-                 "Modbus solo conoce registros de 16 bits, y cada fabricante reparte los valores de 32 y "
-                 "64 bits entre ellos a su manera. Las letras representan los bytes del valor, del más "
+                 "Modbus solo conoce registros de 16 bits, y cada fabricante reparte los valores de 32 y 64 "
+                 "bits entre ellos a su manera. Las letras representan los bytes del valor, del más "
                  "significativo al menos significativo."),
              B::table({
                  {"ABCD", "palabra alta primero: el estándar Modbus"},
@@ -104,32 +105,31 @@ std::vector<HelpTopic> spanish(std::string_view appName) {
          "pencil",
          {
              B::paragraph(
-                 "Las bobinas y los registros de retención se escriben con el lápiz de la columna "
-                 "**Valor**: introduzca el nuevo valor y haga clic en **Escribir**, o, para un bit, haga "
-                 "clic en **Encendido** o **Apagado**. El valor se convierte según el tipo, el orden y la "
-                 "escala del punto de datos."),
+                 "Los coils y los registros de retención se escriben con el lápiz de la columna **Valor**: "
+                 "introduzca el nuevo valor y haga clic en **Escribir**, o, para un bit, haga clic en "
+                 "**Encendido** o **Apagado**. El valor se convierte según el tipo, el orden y la escala del "
+                 "punto de datos."),
              B::paragraph(
-                 "La aplicación escribe una bobina con FC05, un registro con FC06 y varios registros con "
-                 "FC16. Para los dispositivos que solo admiten FC15 y FC16, elija **Siempre FC15/16** en "
-                 "los ajustes."),
+                 "La aplicación escribe un coil con FC05, un registro con FC06 y varios registros con FC16. "
+                 "Para los dispositivos que solo admiten FC15 y FC16, elija **Siempre FC15/16** en los "
+                 "ajustes."),
              B::tip(
-                 "La escritura solo funciona mientras la lectura está en marcha. Si una escritura falla, "
-                 "un aviso muestra el motivo, por ejemplo la excepción 02 (la dirección no existe) o 03 "
-                 "(el valor está fuera de rango)."),
+                 "La escritura solo funciona mientras la lectura está en marcha. Si una escritura falla, un "
+                 "aviso muestra el motivo, por ejemplo la excepción 02 (la dirección no existe) o 03 (el "
+                 "valor está fuera de rango)."),
          }},
         {"chart",
          "Gráfico y exportación",
          "chart.xyaxis.line",
          {
              B::paragraph(
-                 "Marque en la columna **Gráfico** los puntos de datos que quiera seguir. El gráfico "
-                 "aparece abajo: cambie entre el registro y el gráfico con los botones **Registro** y "
-                 "**Gráfico**, y elija el periodo arriba a la derecha."),
+                 "Marque en la columna **Gráfico** los puntos de datos que quiera seguir. El gráfico aparece "
+                 "abajo: cambie entre el registro y el gráfico con los botones **Registro** y **Gráfico**, y "
+                 "elija el periodo arriba a la derecha."),
              B::screenshot("chart", "La temperatura de los últimos minutos."),
              B::paragraph(
-                 "Cada valor leído se guarda, hasta 20.000 por punto de datos. **Exportar historial "
-                 "(CSV)…** escribe una línea por medición, con la hora, el poll, el nombre, el valor y la "
-                 "unidad."),
+                 "Cada valor leído se guarda, hasta 20.000 por punto de datos. **Exportar historial (CSV)…** "
+                 "escribe una línea por medición, con la hora, el poll, el nombre, el valor y la unidad."),
          }},
         {"csv",
          "Excel y CSV",
@@ -137,8 +137,8 @@ std::vector<HelpTopic> spanish(std::string_view appName) {
          {
              B::paragraph(
                  "Las listas de puntos de datos se pueden preparar en una hoja de cálculo como Excel o "
-                 "Numbers e importar como CSV. **CSV ▸ Exportar puntos de datos** escribe un archivo que "
-                 "la hoja de cálculo abre directamente, con los valores de ese momento."),
+                 "Numbers e importar como CSV. **CSV ▸ Exportar puntos de datos** escribe un archivo que la "
+                 "hoja de cálculo abre directamente, con los valores de ese momento."),
              B::paragraph(
                  "La primera línea contiene los nombres de las columnas. Solo **Table** y **Address** son "
                  "obligatorias, y el orden de las columnas no importa."),
@@ -152,9 +152,9 @@ std::vector<HelpTopic> spanish(std::string_view appName) {
                  {"Scale, Unit, Format, Value, Description", "opcional"},
              }),
              B::tip(
-                 "El separador sigue la configuración regional: punto y coma donde los decimales se "
-                 "escriben con coma. Al importar se reconocen la coma, el punto y coma y el tabulador, y "
-                 "tanto `21,5` como `21.5`."),
+                 "El separador sigue la configuración regional: punto y coma donde los decimales se escriben "
+                 "con coma. Al importar se reconocen la coma, el punto y coma y el tabulador, y tanto `21,5` "
+                 "como `21.5`."),
          }},
         {"rtu-over-tcp",
          "RTU sobre TCP",
@@ -162,21 +162,20 @@ std::vector<HelpTopic> spanish(std::string_view appName) {
          {
              B::paragraph(
                  "Muchos convertidores Ethernet y WiFi a RS-485 (como USR-TCP232, Elfin EW11, Waveshare o "
-                 "Moxa NPort en modo servidor TCP) reenvían la trama RTU (unidad, PDU, CRC) sin cambios, "
-                 "sin cabecera MBAP: *RTU sobre TCP*. Los dispositivos con un convertidor de este tipo "
-                 "integrado suelen funcionar igual."),
+                 "Moxa NPort en modo servidor TCP) reenvían la trama RTU (unidad, PDU, CRC) sin cambios, sin "
+                 "cabecera MBAP: *RTU sobre TCP*. Los dispositivos con un convertidor de este tipo integrado "
+                 "suelen funcionar igual."),
              B::paragraph(
                  "El protocolo se elige con el botón de los controles deslizantes: **Modbus TCP** o **RTU "
                  "sobre TCP**. Solo se puede cambiar con la lectura detenida, y se guarda en el proyecto."),
              B::heading("Diferencias con Modbus TCP"),
              B::bullets({
-                 "El ID de unidad es la dirección de esclavo RS-485 (1–247). La unidad `0` es un "
-                 "broadcast, que no recibe respuesta.",
+                 "El ID de unidad es la dirección de esclavo RS-485 (1–247). La unidad `0` es un broadcast, "
+                 "que no recibe respuesta.",
                  "No hay ID de transacción. Por eso, antes de cada petición la aplicación descarta todo lo "
-                 "que aún esté llegando, y omite una respuesta de otra unidad o con otro código de "
-                 "función.",
-                 "Una respuesta con un CRC incorrecto recibe el estado **Error de CRC**: revise el "
-                 "cableado y la velocidad en baudios.",
+                 "que aún esté llegando, y omite una respuesta de otra unidad o con otro código de función.",
+                 "Una respuesta con un CRC incorrecto recibe el estado **Error de CRC**: revise el cableado "
+                 "y la velocidad en baudios.",
              }),
              B::tip(
                  "Los ajustes serie del convertidor se configuran en el propio convertidor. Un tiempo de "
@@ -196,8 +195,7 @@ std::vector<HelpTopic> spanish(std::string_view appName) {
              }),
              B::paragraph(
                  "Tras un fallo, el último valor correcto se queda, en gris. Pase el puntero sobre el valor "
-                 "para ver los registros brutos, o sobre el estado para ver cuándo se leyó por última "
-                 "vez."),
+                 "para ver los registros brutos, o sobre el estado para ver cuándo se leyó por última vez."),
              B::heading("Códigos de excepción"),
              B::table({
                  {"01", "el dispositivo no admite este código de función"},
@@ -221,9 +219,8 @@ std::vector<HelpTopic> spanish(std::string_view appName) {
                  "Aumente el tiempo de espera para los dispositivos lentos.",
                  "Compruebe la red y la dirección IP (`ping` en un terminal).",
                  "Modbus TCP usa por defecto el puerto `502`, pero algunos dispositivos usan otro.",
-                 "Un cortafuegos en el ordenador, en la red o en el dispositivo puede bloquear el puerto. "
-                 "En el primer inicio, el sistema puede preguntar si la aplicación puede aceptar "
-                 "conexiones.",
+                 "Un cortafuegos en el ordenador, en la red o en el dispositivo puede bloquear el puerto. En "
+                 "el primer inicio, el sistema puede preguntar si la aplicación puede aceptar conexiones.",
                  "Compruebe el protocolo: un convertidor suele hablar *RTU sobre TCP*.",
              }),
              B::heading("Valores extraños"),
@@ -234,8 +231,8 @@ std::vector<HelpTopic> spanish(std::string_view appName) {
                  "¿El orden de magnitud es incorrecto? Compruebe la escala (0,1 o 0,01).",
              }),
              B::paragraph(
-                 "La aplicación usa la red solo para Modbus TCP, y solo abre y guarda los archivos que "
-                 "usted elige. No se recopila ni se envía nada."),
+                 "La aplicación usa la red solo para Modbus TCP, y solo abre y guarda los archivos que usted "
+                 "elige. No se recopila ni se envía nada."),
          }},
         {"shortcuts",
          "Atajos de teclado",
@@ -257,5 +254,6 @@ std::vector<HelpTopic> spanish(std::string_view appName) {
          }},
     };
 }
+// clang-format on
 
 }  // namespace tessarin::HelpTopicTexts

@@ -4,6 +4,8 @@
 
 namespace tessarin::HelpTopicTexts {
 
+// The texts keep the line breaks a reviewer reads them in.
+// clang-format off
 std::vector<HelpTopic> dutch(std::string_view appName) {
     using B = HelpBlock;
     return {
@@ -14,7 +16,7 @@ std::vector<HelpTopic> dutch(std::string_view appName) {
              B::paragraph(fmt::format(
                  "{} is een Modbus TCP-client: het programma leest waarden uit apparaten in het netwerk, "
                  "zoals energiemeters, PLC's en regelaars, en kan er ook waarden naar schrijven. Apparaten "
-                 "achter een Modbus-gateway naar RS-485 bereikt u op dezelfde manier.",
+                 "achter een Modbus-gateway naar RS-485 bereik je op dezelfde manier.",
                  appName)),
              B::heading("In vier stappen"),
              B::bullets({
@@ -24,16 +26,16 @@ std::vector<HelpTopic> dutch(std::string_view appName) {
                  "handleiding van het apparaat staan.",
                  "Kies zo nodig met de knop met de schuifregelaars een langere antwoordtime-out; via een "
                  "gateway naar RS-485 1 s of meer.",
-                 "Klik op **Start** (⌘R). De kolom **Waarde** toont de actuele waarden, en **Status** of "
-                 "het uitlezen lukt.",
+                 "Klik op **Start** (⌘R). De kolom **Waarde** toont de actuele waarden, en **Status** of het "
+                 "uitlezen lukt.",
              }),
              B::screenshot("overview",
                            "Een poll met live waarden en de status per datapunt, met daaronder de "
                            "communicatie."),
              B::paragraph(
-                 "Polls en datapunten worden automatisch bewaard. Met de knop **Project** links van de "
-                 "tabbladen begint u een nieuw project, opent u een projectbestand of slaat u het huidige "
-                 "project op; voordat het huidige project wordt vervangen, vraagt de app of u het eerst "
+                 "Polls en datapunten worden automatisch opgeslagen. Met de knop **Project** links van de "
+                 "tabbladen begin je een nieuw project, open je een projectbestand of sla je het huidige "
+                 "project op; voordat het huidige project wordt vervangen, vraagt de app of je het eerst "
                  "wilt opslaan."),
          }},
         {"polls",
@@ -42,19 +44,19 @@ std::vector<HelpTopic> dutch(std::string_view appName) {
          {
              B::paragraph(
                  "Een poll is een groep datapunten met een eigen interval, getoond als tabblad: lees "
-                 "bijvoorbeeld snel veranderende waarden elke 250 ms en tellerstanden elke minuut. Met "
-                 "**+** (⌘T) maakt u een nieuwe poll; klik met de rechtermuisknop op een tabblad om het te "
+                 "bijvoorbeeld snel veranderende waarden elke 250 ms en tellerstanden elke minuut. Met **+** "
+                 "(⌘T) maak je een nieuwe poll; klik met de rechtermuisknop op een tabblad om het te "
                  "dupliceren of te verwijderen."),
              B::paragraph(
                  "De stip op een tabblad is groen als alles wordt gelezen, en oranje als er iets misgaat. "
                  "Zet **Actief** uit om een poll over te slaan."),
              B::paragraph(
-                 "Datapunten die naast elkaar liggen, worden in één aanvraag gelezen (tot 125 registers of "
-                 "2000 bits). In de instellingen kunt u ook kleine gaten tussen adressen laten overbruggen: "
-                 "dat is sneller, maar sommige apparaten antwoorden dan met exception 02."),
+                 "Datapunten die naast elkaar liggen, worden in één verzoek gelezen (tot 125 registers of "
+                 "2000 bits). In de instellingen kun je ook kleine gaten tussen adressen laten overbruggen: "
+                 "dat is sneller, maar sommige apparaten antwoorden dan met uitzondering 02."),
              B::paragraph(
-                 "Er staat steeds maar één aanvraag tegelijk uit, en schrijfopdrachten gaan voor "
-                 "leesopdrachten. Valt de verbinding weg, dan maakt de app vanzelf opnieuw verbinding."),
+                 "Er staat steeds maar één verzoek tegelijk uit, en schrijfacties gaan voor leesacties. Valt "
+                 "de verbinding weg, dan maakt de app vanzelf opnieuw verbinding."),
          }},
         {"datapoints",
          "Datapunten",
@@ -64,15 +66,15 @@ std::vector<HelpTopic> dutch(std::string_view appName) {
                  "Een datapunt is één waarde in een apparaat. De app zet de registers ervan om in een "
                  "leesbare waarde."),
              B::table({
-                 {"Unit", "de unit-ID van het apparaat (1–247; bij Modbus TCP vaak 1 of 255)"},
+                 {"Unit-ID", "de unit-ID van het apparaat (1–247; bij Modbus TCP vaak 1 of 255)"},
                  {"Tabel",
                   "**Coil** (bit, lezen en schrijven), **Discrete ingang** (bit, alleen lezen), "
-                  "**Holding register** (16 bit, lezen en schrijven) of **Input register** (16 bit, "
-                  "alleen lezen)"},
+                  "**Houdregister** (16 bit, lezen en schrijven) of **Ingangsregister** (16 bit, alleen "
+                  "lezen)"},
                  {"Adres",
-                  "het protocoladres, vanaf `0`. Handleidingen gebruiken vaak de Modicon-notatie: holding "
-                  "register `40001` is adres `0`, input register `30010` is adres `9`. Houd de aanwijzer "
-                  "boven het adres om de Modicon-notatie te zien."},
+                  "het protocoladres, vanaf `0`. Handleidingen gebruiken vaak de Modicon-notatie: "
+                  "houdregister `40001` is adres `0`, ingangsregister `30010` is adres `9`. Houd de "
+                  "aanwijzer boven het adres om de Modicon-notatie te zien."},
                  {"Type",
                   "`UInt16`/`Int16` gebruiken één register, `UInt32`/`Int32`/`Float32` twee en de "
                   "64-bittypen vier opeenvolgende registers"},
@@ -83,8 +85,8 @@ std::vector<HelpTopic> dutch(std::string_view appName) {
              }),
              B::heading("Woordvolgorde"),
              B::paragraph(
-                 "Modbus kent alleen registers van 16 bit, en fabrikanten verdelen waarden van 32 en 64 "
-                 "bit op verschillende manieren over die registers. De letters staan voor de bytes van de "
+                 "Modbus kent alleen registers van 16 bit, en fabrikanten verdelen waarden van 32 en 64 bit "
+                 "op verschillende manieren over die registers. De letters staan voor de bytes van de "
                  "waarde, de meest significante eerst."),
              B::table({
                  {"ABCD", "hoogste woord eerst: de Modbus-standaard"},
@@ -93,25 +95,24 @@ std::vector<HelpTopic> dutch(std::string_view appName) {
                  {"DCBA", "volledig omgekeerd (little-endian)"},
              }),
              B::tip(
-                 "Ziet een waarde er vreemd uit, bijvoorbeeld een float van `4,6e-41` in plaats van "
-                 "`21,5`? Probeer dan een andere volgorde, meestal CDAB."),
+                 "Ziet een waarde er vreemd uit, bijvoorbeeld een float van `4,6e-41` in plaats van `21,5`? "
+                 "Probeer dan een andere volgorde, meestal CDAB."),
          }},
         {"writing",
          "Waarden schrijven",
          "pencil",
          {
              B::paragraph(
-                 "Coils en holding registers kunt u schrijven met het potlood in de kolom **Waarde**: "
-                 "voer de nieuwe waarde in en klik op **Schrijven**, of klik bij een bit op **Aan** of "
-                 "**Uit**. De waarde wordt omgerekend met het type, de volgorde en de schaal van het "
-                 "datapunt."),
+                 "Coils en houdregisters kun je schrijven met het potlood in de kolom **Waarde**: voer de "
+                 "nieuwe waarde in en klik op **Schrijven**, of klik bij een bit op **Aan** of **Uit**. De "
+                 "waarde wordt omgerekend met het type, de volgorde en de schaal van het datapunt."),
              B::paragraph(
                  "De app schrijft een coil met FC05, één register met FC06 en meerdere registers met FC16. "
                  "Kies voor apparaten die alleen FC15 en FC16 ondersteunen **Altijd FC15/16** in de "
                  "instellingen."),
              B::tip(
                  "Schrijven werkt alleen terwijl er wordt uitgelezen. Mislukt het schrijven, dan toont een "
-                 "melding de reden, bijvoorbeeld exception 02 (het adres bestaat niet) of 03 (de waarde "
+                 "melding de reden, bijvoorbeeld uitzondering 02 (het adres bestaat niet) of 03 (de waarde "
                  "valt buiten het bereik)."),
          }},
         {"chart",
@@ -119,7 +120,7 @@ std::vector<HelpTopic> dutch(std::string_view appName) {
          "chart.xyaxis.line",
          {
              B::paragraph(
-                 "Vink in de kolom **Grafiek** de datapunten aan die u wilt volgen. De grafiek verschijnt "
+                 "Vink in de kolom **Grafiek** de datapunten aan die je wilt volgen. De grafiek verschijnt "
                  "onderaan: wissel met de knoppen **Log** en **Grafiek** tussen log en grafiek, en kies "
                  "rechtsboven de periode."),
              B::screenshot("chart", "De temperatuur over de laatste minuten."),
@@ -132,12 +133,12 @@ std::vector<HelpTopic> dutch(std::string_view appName) {
          "doc.text",
          {
              B::paragraph(
-                 "Lijsten met datapunten kunt u in een spreadsheet zoals Excel of Numbers opstellen en als "
+                 "Lijsten met datapunten kun je in een spreadsheet zoals Excel of Numbers opstellen en als "
                  "CSV importeren. **CSV ▸ Datapunten exporteren** schrijft een bestand dat de spreadsheet "
                  "direct opent, met de waarden van dat moment."),
              B::paragraph(
-                 "De eerste regel bevat de kolomnamen. Alleen **Table** en **Address** zijn verplicht, en "
-                 "de volgorde van de kolommen maakt niet uit."),
+                 "De eerste regel bevat de kolomnamen. Alleen **Table** en **Address** zijn verplicht, en de "
+                 "volgorde van de kolommen maakt niet uit."),
              B::table({
                  {"Name", "naam van het datapunt"},
                  {"Unit ID", "unit-ID, 1 als de cel leeg is"},
@@ -157,26 +158,25 @@ std::vector<HelpTopic> dutch(std::string_view appName) {
          "arrow.left.arrow.right",
          {
              B::paragraph(
-                 "Veel Ethernet- en wifi-converters naar RS-485 (zoals USR-TCP232, Elfin EW11, Waveshare "
-                 "of Moxa NPort in de modus TCP-server) geven het RTU-frame (unit, PDU, CRC) ongewijzigd "
-                 "door, zonder MBAP-header: *RTU over TCP*. Apparaten met zo'n ingebouwde converter werken "
-                 "vaak ook zo."),
+                 "Veel ethernet- en wifi-converters naar RS-485 (zoals USR-TCP232, Elfin EW11, Waveshare of "
+                 "Moxa NPort in de modus TCP-server) geven het RTU-frame (unit, PDU, CRC) ongewijzigd door, "
+                 "zonder MBAP-header: *RTU over TCP*. Apparaten met zo'n ingebouwde converter werken vaak "
+                 "ook zo."),
              B::paragraph(
-                 "Kies het protocol met de knop met de schuifregelaars: **Modbus TCP** of **RTU over "
-                 "TCP**. Dat kan alleen als het uitlezen is gestopt, en de keuze wordt in het project "
-                 "bewaard."),
+                 "Kies het protocol met de knop met de schuifregelaars: **Modbus TCP** of **RTU over TCP**. "
+                 "Dat kan alleen als het uitlezen is gestopt, en de keuze wordt in het project opgeslagen."),
              B::heading("Verschillen met Modbus TCP"),
              B::bullets({
                  "De unit-ID is het RS-485-slaveadres (1–247). Unit `0` is een broadcast, waarop geen "
                  "antwoord komt.",
-                 "Er is geen transactie-ID. Daarom gooit de app vóór elke aanvraag alles weg wat nog "
-                 "binnenkomt, en slaat ze een antwoord van een andere unit of met een andere "
-                 "functiecode over.",
-                 "Een antwoord met een verkeerde CRC krijgt de status **CRC-fout**: controleer de "
-                 "bedrading en de baudrate.",
+                 "Er is geen transactie-ID. Daarom gooit de app vóór elk verzoek alles weg wat nog "
+                 "binnenkomt, en slaat ze een antwoord van een andere unit of met een andere functiecode "
+                 "over.",
+                 "Een antwoord met een verkeerde CRC krijgt de status **CRC-fout**: controleer de bedrading "
+                 "en de baudrate.",
              }),
              B::tip(
-                 "De seriële instellingen van de converter stelt u op de converter zelf in. Een langere "
+                 "De seriële instellingen van de converter stel je op de converter zelf in. Een langere "
                  "antwoordtime-out (1 s of meer) helpt bij trage apparaten."),
          }},
         {"log",
@@ -186,7 +186,7 @@ std::vector<HelpTopic> dutch(std::string_view appName) {
              B::table({
                  {"OK · 24 ms", "gelezen, met de antwoordtijd"},
                  {"Geen antwoord", "geen antwoord binnen de antwoordtime-out"},
-                 {"Exception 02", "het apparaat weigert de aanvraag, zie hieronder"},
+                 {"Uitzondering 02", "het apparaat weigert het verzoek, zie hieronder"},
                  {"Geen verbinding",
                   "de verbinding met het apparaat is weggevallen; de app maakt vanzelf opnieuw verbinding"},
              }),
@@ -194,7 +194,7 @@ std::vector<HelpTopic> dutch(std::string_view appName) {
                  "Na een fout blijft de laatste goede waarde staan, in grijs. Houd de aanwijzer boven de "
                  "waarde om de ruwe registers te zien, of boven de status om te zien wanneer er het laatst "
                  "is gelezen."),
-             B::heading("Exceptioncodes"),
+             B::heading("Uitzonderingscodes"),
              B::table({
                  {"01", "het apparaat ondersteunt deze functiecode niet"},
                  {"02", "dit adres bestaat niet (let op: adressen beginnen bij 0)"},
@@ -203,8 +203,8 @@ std::vector<HelpTopic> dutch(std::string_view appName) {
                  {"06", "apparaat bezet, probeer het later opnieuw"},
              }),
              B::paragraph(
-                 "Het log staat standaard uit; **Log** onderaan (⌘L) toont het. Het log toont elk "
-                 "antwoord (←), elke schrijfopdracht (✎) en elke fout (✕)."),
+                 "Het log staat standaard uit; **Log** onderaan (⌘L) toont het. Het log toont elk antwoord "
+                 "(←), elke schrijfactie (✎) en elke fout (✕)."),
          }},
         {"troubleshooting",
          "Problemen oplossen",
@@ -217,8 +217,8 @@ std::vector<HelpTopic> dutch(std::string_view appName) {
                  "Controleer het netwerk en het IP-adres (`ping` in een terminal).",
                  "Modbus TCP gebruikt standaard poort `502`, maar sommige apparaten gebruiken een andere "
                  "poort.",
-                 "Een firewall op de computer, in het netwerk of op het apparaat kan de poort blokkeren. "
-                 "Bij de eerste start kan het systeem vragen of de app verbindingen mag accepteren.",
+                 "Een firewall op de computer, in het netwerk of op het apparaat kan de poort blokkeren. Bij "
+                 "de eerste start kan het systeem vragen of de app verbindingen mag accepteren.",
                  "Controleer het protocol: een converter spreekt vaak *RTU over TCP*.",
              }),
              B::heading("Vreemde waarden"),
@@ -229,7 +229,7 @@ std::vector<HelpTopic> dutch(std::string_view appName) {
              }),
              B::paragraph(
                  "De app gebruikt het netwerk alleen voor Modbus TCP, en opent en bewaart alleen de "
-                 "bestanden die u kiest. Er wordt niets verzameld of verstuurd."),
+                 "bestanden die je kiest. Er wordt niets verzameld of verstuurd."),
          }},
         {"shortcuts",
          "Toetscombinaties",
@@ -251,5 +251,6 @@ std::vector<HelpTopic> dutch(std::string_view appName) {
          }},
     };
 }
+// clang-format on
 
 }  // namespace tessarin::HelpTopicTexts

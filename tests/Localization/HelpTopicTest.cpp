@@ -36,7 +36,8 @@ TEST(HelpTopic, SearchableTextOfEmptyBlocksAddsNoSeparators) {
 
 TEST(HelpBlock, KindFollowsTheBuilderAndHasItsName) {
     const std::vector<HelpBlock>& blocks = everyKind().blocks;
-    const std::vector<std::string_view> expected{"paragraph", "heading", "bullets", "table", "tip", "screenshot"};
+    const std::vector<std::string_view> expected{"paragraph", "heading", "bullets",
+                                                 "table",     "tip",     "screenshot"};
     ASSERT_EQ(blocks.size(), expected.size());
     for (std::size_t i = 0; i < blocks.size(); ++i) {
         SCOPED_TRACE(expected[i]);

@@ -33,7 +33,9 @@ std::vector<const HelpBlock*> blocksOfKind(const HelpTopic& topic, HelpBlockKind
     return found;
 }
 
-const std::vector<HelpRow>& rows(const HelpBlock& block) { return std::get<HelpBlock::Table>(block.content).rows; }
+const std::vector<HelpRow>& rows(const HelpBlock& block) {
+    return std::get<HelpBlock::Table>(block.content).rows;
+}
 
 std::vector<std::string> keys(const HelpBlock& block) {
     std::vector<std::string> found;
@@ -48,7 +50,8 @@ std::string lowercased(std::string text) {
 
 std::size_t occurrences(std::string_view text, std::string_view piece) {
     std::size_t count = 0;
-    for (std::size_t at = text.find(piece); at != std::string_view::npos; at = text.find(piece, at + piece.size())) {
+    for (std::size_t at = text.find(piece); at != std::string_view::npos;
+         at = text.find(piece, at + piece.size())) {
         ++count;
     }
     return count;
@@ -106,9 +109,14 @@ TEST_P(HelpTopicsInEveryLanguage, MirrorsTheEnglishBlockByBlock) {
 // or reads on the device and in files, not words of a language.
 TEST_P(HelpTopicsInEveryLanguage, KeepsLanguageIndependentTableKeys) {
     const std::vector<std::string> shortcuts{"⌘R", "⌘T", "⇧⌘D", "⌘⌫", "⇧⌘I / ⇧⌘E", "⌘N / ⌘O / ⇧⌘S",
-                                             "⌘L", "⌘F", "⌘S", "⌘K", "⌘?"};
-    const std::vector<std::string> csvColumns{"Name",      "Unit ID",    "Table", "Address",
-                                              "Data type", "Word order", "Scale, Unit, Format, Value, Description"};
+                                             "⌘L", "⌘F", "⌘S",  "⌘K", "⌘?"};
+    const std::vector<std::string> csvColumns{"Name",
+                                              "Unit ID",
+                                              "Table",
+                                              "Address",
+                                              "Data type",
+                                              "Word order",
+                                              "Scale, Unit, Format, Value, Description"};
     const Language language = GetParam();
 
     EXPECT_EQ(keys(*blocksOfKind(topicById(language, "shortcuts"), HelpBlockKind::table).at(0)), shortcuts);
@@ -117,7 +125,8 @@ TEST_P(HelpTopicsInEveryLanguage, KeepsLanguageIndependentTableKeys) {
               (std::vector<std::string>{"ABCD", "CDAB", "BADC", "DCBA"}));
     EXPECT_EQ(keys(*blocksOfKind(topicById(language, "log"), HelpBlockKind::table).at(1)),
               (std::vector<std::string>{"01", "02", "03", "04", "06"}));
-    EXPECT_EQ(rows(*blocksOfKind(topicById(language, "log"), HelpBlockKind::table).at(0)).at(0).key, "OK · 24 ms");
+    EXPECT_EQ(rows(*blocksOfKind(topicById(language, "log"), HelpBlockKind::table).at(0)).at(0).key,
+              "OK · 24 ms");
 }
 
 TEST_P(HelpTopicsInEveryLanguage, EveryTextIsFilledAndTidy) {
@@ -171,13 +180,15 @@ TEST_P(HelpTopicsInEveryLanguage, UsesTheTypographicCharacters) {
 // Every shortcut a topic mentions in English is mentioned in the translation, as often, so
 // that no translation loses or garbles one.
 TEST_P(HelpTopicsInEveryLanguage, MentionsTheSameShortcutsAndSymbolsAsEnglish) {
-    const std::vector<std::string_view> marks{"⌘R", "⌘T", "⌘L", "⇧⌘D", "⌘⌫", "⌘?", "×", "–", "←", "✎", "✕", "▸", "`502`"};
+    const std::vector<std::string_view> marks{"⌘R", "⌘T", "⌘L", "⇧⌘D", "⌘⌫", "⌘?",   "×",
+                                              "–",  "←",  "✎",  "✕",   "▸",  "`502`"};
     for (std::size_t t = 0; t < topics(Language::en).size(); ++t) {
         const HelpTopic& english = topics(Language::en)[t];
         const HelpTopic& translated = topics(GetParam())[t];
         SCOPED_TRACE(english.id);
         for (std::string_view mark : marks) {
-            EXPECT_EQ(occurrences(translated.searchableText(), mark), occurrences(english.searchableText(), mark))
+            EXPECT_EQ(occurrences(translated.searchableText(), mark),
+                      occurrences(english.searchableText(), mark))
                 << mark;
         }
     }
@@ -196,8 +207,8 @@ TEST(HelpTopicsInEnglish, TitlesHeadingsAndCaptionsAreExact) {
     std::vector<std::string> titles;
     for (const HelpTopic& topic : topics(Language::en)) titles.push_back(topic.title);
     EXPECT_EQ(titles, (std::vector<std::string>{"Getting started", "Polls", "Datapoints", "Writing values",
-                                                 "Chart and export", "Excel and CSV", "RTU over TCP",
-                                                 "Status and log", "Troubleshooting", "Keyboard shortcuts"}));
+                                                "Chart and export", "Excel and CSV", "RTU over TCP",
+                                                "Status and log", "Troubleshooting", "Keyboard shortcuts"}));
 
     std::vector<std::string> headings;
     std::vector<std::string> captions;
@@ -210,12 +221,14 @@ TEST(HelpTopicsInEnglish, TitlesHeadingsAndCaptionsAreExact) {
             captions.push_back(shot.name + ": " + shot.caption);
         }
     }
-    EXPECT_EQ(headings, (std::vector<std::string>{"In four steps", "Word order", "Differences from Modbus TCP",
-                                                   "Exception codes", "No response", "Odd values"}));
-    EXPECT_EQ(captions,
-              (std::vector<std::string>{
-                  "overview: A poll with live values and the status per datapoint, with the communication below.",
-                  "chart: The temperature over the last minutes."}));
+    EXPECT_EQ(headings,
+              (std::vector<std::string>{"In four steps", "Word order", "Differences from Modbus TCP",
+                                        "Exception codes", "No response", "Odd values"}));
+    EXPECT_EQ(
+        captions,
+        (std::vector<std::string>{
+            "overview: A poll with live values and the status per datapoint, with the communication below.",
+            "chart: The temperature over the last minutes."}));
 }
 
 TEST(HelpTopicsInEnglish, TablesAreExact) {
@@ -229,10 +242,12 @@ TEST(HelpTopicsInEnglish, TablesAreExact) {
          0,
          {{"Unit", "the unit ID of the device (1–247; with Modbus TCP often 1 or 255)"},
           {"Table",
-           "**Coil** (bit, read and write), **Discrete input** (bit, read only), **Holding register** (16 bit, "
+           "**Coil** (bit, read and write), **Discrete input** (bit, read only), **Holding register** (16 "
+           "bit, "
            "read and write) or **Input register** (16 bit, read only)"},
           {"Address",
-           "the protocol address, starting at `0`. Manuals often use Modicon notation: holding register `40001` "
+           "the protocol address, starting at `0`. Manuals often use Modicon notation: holding register "
+           "`40001` "
            "is address `0`, input register `30010` is address `9`. Hover over the address to see the Modicon "
            "notation."},
           {"Type",
@@ -294,7 +309,8 @@ TEST(HelpTopicsInEnglish, TablesAreExact) {
 TEST(HelpTopicsInEnglish, ALowerCaseSearchForSaveLogFindsTheShortcuts) {
     std::vector<std::string> found;
     for (const HelpTopic& topic : topics(Language::en)) {
-        if (lowercased(topic.searchableText()).find("save log") != std::string::npos) found.push_back(topic.id);
+        if (lowercased(topic.searchableText()).find("save log") != std::string::npos)
+            found.push_back(topic.id);
     }
     EXPECT_NE(std::ranges::find(found, "shortcuts"), found.end());
 }
