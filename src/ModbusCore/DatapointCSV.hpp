@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ModbusCore/Datapoint.hpp"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -13,11 +15,7 @@
 // what spreadsheets and people produce (any column order, Dutch and English column names, a
 // comma, semicolon or tab as separator, decimal commas, a byte order mark). Pure functions over
 // UTF-8 text; reading and writing files is the caller's.
-namespace tessarin {
-
-struct Datapoint;
-
-namespace DatapointCSV {
+namespace tessarin::DatapointCSV {
 
 // The columns of an export, in export order.
 enum class Column : std::uint8_t {
@@ -163,5 +161,4 @@ struct ImportResult {
 // every other record becomes a datapoint with a new random id.
 [[nodiscard]] ImportResult parse(std::string_view text);
 
-}  // namespace DatapointCSV
-}  // namespace tessarin
+}  // namespace tessarin::DatapointCSV
