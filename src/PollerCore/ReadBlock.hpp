@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ModbusCore/Datapoint.hpp"
 #include "ModbusCore/RegisterTable.hpp"
 
 #include <cstddef>
@@ -9,25 +10,15 @@
 
 namespace tessarin {
 
-struct Datapoint;
-
 // One read request: a unit, a table, a start address and a number of coils, inputs or registers.
 struct ReadBlock {
-    // A closed range of addresses; last may pass 65535 only for blocks built by hand.
-    struct Range {
-        int first = 0;
-        int last = 0;
-
-        bool operator==(const Range&) const = default;
-    };
-
     std::uint8_t unit = 1;
     RegisterTable table = RegisterTable::holdingRegister;
     std::uint16_t address = 0;  // first address read, 0-based as on the wire
     int count = 1;              // at least 1
 
     // address ... address + count - 1.
-    [[nodiscard]] Range range() const { return {address, address + count - 1}; }
+    [[nodiscard]] AddressRange range() const { return {address, address + count - 1}; }
 
     // The read request PDU: the table's read function, start address and quantity.
     [[nodiscard]] std::vector<std::uint8_t> pdu() const;
