@@ -50,7 +50,6 @@ struct Datapoint {
     Simulation simulation;
 
     // The memberwise form: fields as given, but bool_ whenever the table is a bit table.
-    // Datapoint::make({.table = RegisterTable::coil, .address = 7}).
     [[nodiscard]] static Datapoint make(Datapoint fields);
 
     // Addresses occupied: 1 in a bit table, else the type's register count.

@@ -1,11 +1,13 @@
 #include "ModbusCore/NumberLocale.hpp"
 
+#include <fmt/format.h>
 #include <unicode/dcfmtsym.h>
 #include <unicode/locid.h>
 #include <unicode/numberformatter.h>
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdlib>
 
 namespace tessarin {
@@ -21,9 +23,20 @@ struct NumberLocale::Formatters {
 
 namespace {
 
+// From 2^53 on every double is whole, and ICU would print the shortest digits that identify it
+// ("18446744073709552000" for 2^64); a 64-bit register value reads better with its exact digits.
+constexpr double exactFrom = 9007199254740992.0;
+
 std::string formatWith(const number::LocalizedNumberFormatter& formatter, double value) {
     UErrorCode status = U_ZERO_ERROR;
-    const number::FormattedNumber formatted = formatter.formatDouble(value, status);
+    number::FormattedNumber formatted;
+    if (std::isfinite(value) && std::fabs(value) >= exactFrom) {
+        const std::string digits = fmt::format("{:.0f}", value);
+        formatted = formatter.formatDecimal(icu::StringPiece(digits.data(), static_cast<std::int32_t>(digits.size())),
+                                            status);
+    } else {
+        formatted = formatter.formatDouble(value, status);
+    }
     std::string out;
     if (U_FAILURE(status)) return out;
     formatted.toString(status).toUTF8String(out);

@@ -1,0 +1,186 @@
+#include "ModbusCore/ValueCodec.hpp"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <vector>
+
+namespace tessarin {
+namespace {
+
+using Registers = std::vector<std::uint16_t>;
+
+constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+constexpr double inf = std::numeric_limits<double>::infinity();
+// Halfway between the largest single and 2^128: where IEEE rounding to single overflows.
+constexpr double floatOverflowMidpoint = 340282356779733661637539395458142568448.0;
+
+TEST(ValueCodec, BitsOfClampsRoundsAndSaturates) {
+    struct Row {
+        double value;
+        DataType type;
+        std::uint64_t expected;
+    };
+    const Row rows[] = {
+        {0.5, DataType::bool_, 1},
+        {0.0, DataType::bool_, 0},
+        {-3.0, DataType::bool_, 0},
+        {nan, DataType::bool_, 0},
+        {2.5, DataType::int16, 3},
+        {-2.5, DataType::int16, 0xFFFD},
+        {2.4999, DataType::uint16, 2},
+        {70000.0, DataType::uint16, 65535},
+        {-3.0, DataType::uint16, 0},
+        {65535.4, DataType::uint16, 65535},
+        {-40000.0, DataType::int16, 0x8000},
+        {40000.0, DataType::int16, 0x7FFF},
+        {-1.0, DataType::int16, 0xFFFF},
+        {nan, DataType::uint32, 0},
+        {inf, DataType::uint32, 0xFFFFFFFF},
+        {-inf, DataType::int32, 0x80000000},
+        {-1.0, DataType::int32, 0xFFFFFFFF},
+        {4294967295.6, DataType::uint32, 0xFFFFFFFF},
+        {12.5, DataType::float32, 0x41480000},
+        {1e39, DataType::float32, 0x7F800000},
+        {-1e39, DataType::float32, 0xFF800000},
+        {nan, DataType::float32, 0x7FC00000},
+        {std::nextafter(floatOverflowMidpoint, 0.0), DataType::float32, 0x7F7FFFFF},
+        {floatOverflowMidpoint, DataType::float32, 0x7F800000},  // the tie goes to the even infinity
+        {-std::nextafter(floatOverflowMidpoint, 0.0), DataType::float32, 0xFF7FFFFF},
+        {1e-50, DataType::float32, 0},
+        {18446744073709551616.0, DataType::uint64, 0xFFFFFFFFFFFFFFFF},
+        {1e30, DataType::uint64, 0xFFFFFFFFFFFFFFFF},
+        {18446744073709549568.0, DataType::uint64, 0xFFFFFFFFFFFFF800},  // largest double below 2^64
+        {-0.4, DataType::uint64, 0},
+        {nan, DataType::uint64, 0},
+        {1e30, DataType::int64, 0x7FFFFFFFFFFFFFFF},
+        {9223372036854775808.0, DataType::int64, 0x7FFFFFFFFFFFFFFF},
+        {-9223372036854775808.0, DataType::int64, 0x8000000000000000},
+        {-1e30, DataType::int64, 0x8000000000000000},
+        {-2.5, DataType::int64, 0xFFFFFFFFFFFFFFFD},
+        {nan, DataType::int64, 0},
+        {-0.0, DataType::float64, 0x8000000000000000},
+        {1.0, DataType::float64, 0x3FF0000000000000},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.value << " as " << rawValue(row.type));
+        EXPECT_EQ(ValueCodec::bitsOf(row.value, row.type), row.expected);
+    }
+    EXPECT_EQ(ValueCodec::bitsOf(nan, DataType::float64), std::bit_cast<std::uint64_t>(nan));
+}
+
+TEST(ValueCodec, ValueOfReadsOnlyTheTypesBits) {
+    struct Row {
+        std::uint64_t bits;
+        DataType type;
+        double expected;
+    };
+    const Row rows[] = {
+        {0xFFFFFFFFFFFFFFFE, DataType::bool_, 0.0},
+        {0x3, DataType::bool_, 1.0},
+        {0xABCDFFFF, DataType::int16, -1.0},
+        {0xABCDFFFF, DataType::uint16, 65535.0},
+        {0x1234567880000000, DataType::int32, -2147483648.0},
+        {0xFFFFFFFF41480000, DataType::float32, 12.5},
+        {0xFFFFFFFFFFFFFFFF, DataType::uint64, 18446744073709551616.0},
+        {0x8000000000000000, DataType::int64, -9223372036854775808.0},
+        {0x3FF0000000000000, DataType::float64, 1.0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << std::hex << row.bits << " as " << rawValue(row.type));
+        EXPECT_EQ(ValueCodec::valueOf(row.bits, row.type), row.expected);
+    }
+    EXPECT_TRUE(std::isnan(ValueCodec::valueOf(0x7FC00000, DataType::float32)));
+}
+
+TEST(ValueCodec, WordOrderLayouts) {
+    struct Row {
+        WordOrder order;
+        Registers for32;
+        Registers for64;
+    };
+    const Row rows[] = {
+        {WordOrder::abcd, {0x1234, 0x5678}, {0x0102, 0x0304, 0x0506, 0x0708}},
+        {WordOrder::cdab, {0x5678, 0x1234}, {0x0708, 0x0506, 0x0304, 0x0102}},
+        {WordOrder::badc, {0x3412, 0x7856}, {0x0201, 0x0403, 0x0605, 0x0807}},
+        {WordOrder::dcba, {0x7856, 0x3412}, {0x0807, 0x0605, 0x0403, 0x0201}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(label(row.order));
+        for (DataType type : {DataType::uint32, DataType::int32, DataType::float32}) {
+            EXPECT_EQ(ValueCodec::registersFromBits(0x12345678, type, row.order), row.for32);
+            EXPECT_EQ(ValueCodec::bitsFromRegisters(row.for32, type, row.order), 0x12345678U);
+        }
+        for (DataType type : {DataType::uint64, DataType::int64, DataType::float64}) {
+            EXPECT_EQ(ValueCodec::registersFromBits(0x0102030405060708, type, row.order), row.for64);
+            EXPECT_EQ(ValueCodec::bitsFromRegisters(row.for64, type, row.order), 0x0102030405060708U);
+        }
+        // A single register is never reordered, not even byte-swapped.
+        EXPECT_EQ(ValueCodec::registersFromBits(0x1234, DataType::int16, row.order), Registers{0x1234});
+        EXPECT_EQ(ValueCodec::bitsFromRegisters(Registers{0x1234}, DataType::uint16, row.order), 0x1234U);
+    }
+}
+
+TEST(ValueCodec, EveryTypeAndWordOrderRoundTrips) {
+    const double samples[] = {0.0, 1.0, -1.0, 12.5, -32768.0, 65535.0, 123456789.0, -2147483648.0,
+                              4294967295.0, 1e15, -9.5e15, 0.1, 3.4e38, 1e300, -7.25};
+    for (DataType type : allDataTypes) {
+        for (WordOrder order : allWordOrders) {
+            SCOPED_TRACE(testing::Message() << rawValue(type) << " " << label(order));
+            for (double sample : samples) {
+                const std::uint64_t bits = ValueCodec::bitsOf(sample, type);
+                const Registers registers = ValueCodec::registersFromBits(bits, type, order);
+                ASSERT_EQ(registers.size(), static_cast<std::size_t>(registerCount(type)));
+                EXPECT_EQ(ValueCodec::bitsFromRegisters(registers, type, order), bits);
+                // Whatever bitsOf produced decodes to a value that encodes to the same bits.
+                EXPECT_EQ(ValueCodec::bitsOf(ValueCodec::valueOf(bits, type), type), bits) << sample;
+                const double roundTripped = ValueCodec::valueFromRegisters(registers, type, order, 1.0);
+                if (type == DataType::float32) {
+                    const bool fits = std::fabs(sample) <= std::numeric_limits<float>::max();
+                    EXPECT_EQ(roundTripped, fits ? static_cast<double>(static_cast<float>(sample)) : inf);
+                } else if (type == DataType::float64 || (range(type).contains(sample) && sample == std::round(sample))) {
+                    EXPECT_EQ(roundTripped, sample);
+                }
+            }
+        }
+    }
+}
+
+TEST(ValueCodec, ShortAndLongRegisterArrays) {
+    // Only the first n registers count; fewer are combined as they are, unordered when single.
+    EXPECT_EQ(ValueCodec::valueFromRegisters(Registers{0xFFFF}, DataType::int32, WordOrder::abcd, 1), 65535.0);
+    EXPECT_EQ(ValueCodec::bitsFromRegisters(Registers{0xFFFF}, DataType::int32, WordOrder::dcba), 0xFFFFU);
+    EXPECT_EQ(ValueCodec::bitsFromRegisters(Registers{}, DataType::float64, WordOrder::abcd), 0U);
+    EXPECT_EQ(ValueCodec::bitsFromRegisters(Registers{0x0001, 0x0002, 0x0003}, DataType::uint64, WordOrder::cdab),
+              0x000300020001U);
+    EXPECT_EQ(ValueCodec::bitsFromRegisters(Registers{0x1234, 0x5678, 0x9ABC}, DataType::uint32, WordOrder::abcd),
+              0x12345678U);
+    EXPECT_EQ(ValueCodec::bitsFromRegisters(Registers{0x0001, 0xFFFF}, DataType::uint16, WordOrder::abcd), 1U);
+}
+
+TEST(ValueCodec, FloatsFromDeviceLayouts) {
+    const Registers abcd{0x4148, 0x0000};
+    const Registers cdab{0x0000, 0x4148};
+    const Registers badc{0x4841, 0x0000};
+    EXPECT_EQ(ValueCodec::valueFromRegisters(abcd, DataType::float32, WordOrder::abcd, 1), 12.5);
+    EXPECT_EQ(ValueCodec::valueFromRegisters(cdab, DataType::float32, WordOrder::cdab, 1), 12.5);
+    EXPECT_EQ(ValueCodec::valueFromRegisters(badc, DataType::float32, WordOrder::badc, 1), 12.5);
+}
+
+TEST(ValueCodec, ScaleConvertsBothWaysAndZeroMeansUnscaled) {
+    EXPECT_DOUBLE_EQ(ValueCodec::valueFromRegisters(Registers{215}, DataType::uint16, WordOrder::abcd, 0.1), 21.5);
+    EXPECT_EQ(ValueCodec::registersFor(21.5, DataType::uint16, WordOrder::abcd, 0.1), Registers{215});
+    EXPECT_EQ(ValueCodec::registersFor(21.54, DataType::uint16, WordOrder::abcd, 0.1), Registers{215});
+    EXPECT_EQ(ValueCodec::registersFor(-3, DataType::uint16, WordOrder::abcd, 0.1), Registers{0});
+    EXPECT_EQ(ValueCodec::valueFromRegisters(Registers{215}, DataType::uint16, WordOrder::abcd, 0), 215.0);
+    EXPECT_EQ(ValueCodec::registersFor(215, DataType::uint16, WordOrder::abcd, 0), Registers{215});
+    EXPECT_EQ(ValueCodec::registersFor(-50, DataType::int32, WordOrder::cdab, -10), (Registers{5, 0}));
+    EXPECT_EQ(ValueCodec::valueFromRegisters(Registers{0x0000, 0x0002}, DataType::int32, WordOrder::abcd, 1000),
+              2000.0);
+}
+
+}  // namespace
+}  // namespace tessarin
