@@ -10,8 +10,10 @@ namespace {
 constexpr std::size_t minFrame = 4;
 
 // The length a frame at the front of bytes would have when it is complete and its CRC holds.
-std::optional<std::size_t> completeFrame(std::span<const std::uint8_t> bytes, std::optional<std::size_t> length) {
-    if (!length || *length > bytes.size() || !RTUFrame::hasValidCRC(bytes.first(*length))) return std::nullopt;
+std::optional<std::size_t> completeFrame(std::span<const std::uint8_t> bytes,
+                                         std::optional<std::size_t> length) {
+    if (!length || *length > bytes.size() || !RTUFrame::hasValidCRC(bytes.first(*length)))
+        return std::nullopt;
     return length;
 }
 

@@ -56,7 +56,9 @@ inline constexpr int maxReadRegisters = 125;   // registers in one read (3, 4)
 inline constexpr int maxWriteBits = 1968;      // coils in one function-15 write
 inline constexpr int maxWriteRegisters = 123;  // registers in one function-16 write
 
-[[nodiscard]] constexpr std::uint8_t rawValue(FunctionCode code) { return std::to_underlying(code); }
+[[nodiscard]] constexpr std::uint8_t rawValue(FunctionCode code) {
+    return std::to_underlying(code);
+}
 
 // No value for every byte that is not one of the cases, the exception bit included.
 [[nodiscard]] constexpr std::optional<FunctionCode> functionCodeFromRawValue(std::uint8_t raw) {

@@ -47,7 +47,9 @@ inline constexpr std::array<ModbusException, modbusExceptionTable.size()> allMod
     return out;
 }();
 
-[[nodiscard]] constexpr std::uint8_t rawValue(ModbusException code) { return std::to_underlying(code); }
+[[nodiscard]] constexpr std::uint8_t rawValue(ModbusException code) {
+    return std::to_underlying(code);
+}
 
 // No value for codes without a case (0, 7, 9, 12 and above).
 [[nodiscard]] constexpr std::optional<ModbusException> modbusExceptionFromRawValue(std::uint8_t raw) {

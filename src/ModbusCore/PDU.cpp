@@ -43,14 +43,15 @@ std::vector<std::uint8_t> writeSingleRegister(std::uint16_t address, std::uint16
 std::vector<std::uint8_t> writeMultipleCoils(std::uint16_t address, const std::vector<bool>& values) {
     TESSARIN_REQUIRE(values.size() <= maxPackedCoils, "the packed coils fit a one-byte byte count");
     const std::vector<std::uint8_t> packed = packBits(values);
-    std::vector<std::uint8_t> out =
-        header(FunctionCode::writeMultipleCoils, address, static_cast<std::uint16_t>(values.size()), 1 + packed.size());
+    std::vector<std::uint8_t> out = header(FunctionCode::writeMultipleCoils, address,
+                                           static_cast<std::uint16_t>(values.size()), 1 + packed.size());
     out.push_back(static_cast<std::uint8_t>(packed.size()));
     out.insert(out.end(), packed.begin(), packed.end());
     return out;
 }
 
-std::vector<std::uint8_t> writeMultipleRegisters(std::uint16_t address, std::span<const std::uint16_t> values) {
+std::vector<std::uint8_t> writeMultipleRegisters(std::uint16_t address,
+                                                 std::span<const std::uint16_t> values) {
     TESSARIN_REQUIRE(values.size() <= maxPackedRegisters, "the registers fit a one-byte byte count");
     std::vector<std::uint8_t> out = header(FunctionCode::writeMultipleRegisters, address,
                                            static_cast<std::uint16_t>(values.size()), 1 + 2 * values.size());
@@ -62,7 +63,8 @@ std::vector<std::uint8_t> writeMultipleRegisters(std::uint16_t address, std::spa
 std::expected<ReadData, ResponseError> parseRead(std::span<const std::uint8_t> response, RegisterTable table,
                                                  int count) {
     if (response.size() < 2) return std::unexpected(ResponseError::malformed());
-    if (const auto code = ExceptionPDU::exception(response)) return std::unexpected(ResponseError::exception(*code));
+    if (const auto code = ExceptionPDU::exception(response))
+        return std::unexpected(ResponseError::exception(*code));
     if (response[0] != rawValue(readFunction(table))) return std::unexpected(ResponseError::malformed());
     const std::size_t byteCount = response[1];
     if (response.size() != byteCount + 2) return std::unexpected(ResponseError::malformed());
@@ -84,7 +86,8 @@ std::expected<ReadData, ResponseError> parseRead(std::span<const std::uint8_t> r
 
 std::expected<void, ResponseError> checkWrite(std::span<const std::uint8_t> response,
                                               std::span<const std::uint8_t> request) {
-    if (const auto code = ExceptionPDU::exception(response)) return std::unexpected(ResponseError::exception(*code));
+    if (const auto code = ExceptionPDU::exception(response))
+        return std::unexpected(ResponseError::exception(*code));
     if (request.size() < writeAckSize || response.size() != writeAckSize) {
         return std::unexpected(ResponseError::malformed());
     }

@@ -18,10 +18,14 @@ struct ReadData {
     std::variant<std::vector<bool>, std::vector<std::uint16_t>> values;
 
     [[nodiscard]] static ReadData bits(std::vector<bool> bits) { return {std::move(bits)}; }
-    [[nodiscard]] static ReadData registers(std::vector<std::uint16_t> registers) { return {std::move(registers)}; }
+    [[nodiscard]] static ReadData registers(std::vector<std::uint16_t> registers) {
+        return {std::move(registers)};
+    }
 
     // Null when the data is of the other kind.
-    [[nodiscard]] const std::vector<bool>* bitValues() const { return std::get_if<std::vector<bool>>(&values); }
+    [[nodiscard]] const std::vector<bool>* bitValues() const {
+        return std::get_if<std::vector<bool>>(&values);
+    }
     [[nodiscard]] const std::vector<std::uint16_t>* registerValues() const {
         return std::get_if<std::vector<std::uint16_t>>(&values);
     }
@@ -54,7 +58,8 @@ inline constexpr std::size_t maxPackedRegisters = 127;
 [[nodiscard]] std::vector<std::uint8_t> read(RegisterTable table, std::uint16_t address, int count);
 [[nodiscard]] std::vector<std::uint8_t> writeSingleCoil(std::uint16_t address, bool on);
 [[nodiscard]] std::vector<std::uint8_t> writeSingleRegister(std::uint16_t address, std::uint16_t value);
-[[nodiscard]] std::vector<std::uint8_t> writeMultipleCoils(std::uint16_t address, const std::vector<bool>& values);
+[[nodiscard]] std::vector<std::uint8_t> writeMultipleCoils(std::uint16_t address,
+                                                           const std::vector<bool>& values);
 [[nodiscard]] std::vector<std::uint8_t> writeMultipleRegisters(std::uint16_t address,
                                                                std::span<const std::uint16_t> values);
 

@@ -30,7 +30,9 @@ struct PollFailure {
     [[nodiscard]] static constexpr PollFailure unexpectedFunction(std::uint8_t function) {
         return {Kind::unexpectedFunction, function};
     }
-    [[nodiscard]] static constexpr PollFailure exception(std::uint8_t code) { return {Kind::exception, code}; }
+    [[nodiscard]] static constexpr PollFailure exception(std::uint8_t code) {
+        return {Kind::exception, code};
+    }
     [[nodiscard]] static constexpr PollFailure timeout() { return {Kind::timeout, 0}; }
     [[nodiscard]] static constexpr PollFailure crcMismatch() { return {Kind::crcMismatch, 0}; }
     [[nodiscard]] static constexpr PollFailure malformed() { return {Kind::malformed, 0}; }
@@ -48,7 +50,8 @@ struct PollFailure {
 };
 
 inline constexpr std::array<std::string_view, 7> pollFailureKindNames{
-    "unexpectedUnit", "unexpectedFunction", "exception", "timeout", "crcMismatch", "malformed", "noConnection",
+    "unexpectedUnit", "unexpectedFunction", "exception",    "timeout",
+    "crcMismatch",    "malformed",          "noConnection",
 };
 
 [[nodiscard]] constexpr std::string_view name(PollFailure::Kind kind) {

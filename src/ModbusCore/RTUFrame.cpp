@@ -3,6 +3,8 @@
 #include "ModbusCore/Bytes.hpp"
 #include "ModbusCore/CRC16.hpp"
 
+#include <array>
+
 namespace tessarin::RTUFrame {
 
 namespace {
@@ -10,16 +12,83 @@ namespace {
 constexpr std::size_t minFrame = 4;  // unit ID, function code, CRC
 constexpr std::uint8_t exceptionBit = 0x80;
 constexpr std::uint8_t functionBits = 0x7F;
+constexpr std::size_t crcSize = 2;
 
 std::uint16_t carriedCRC(std::span<const std::uint8_t> frame) {
     return static_cast<std::uint16_t>(frame[frame.size() - 2] | (frame[frame.size() - 1] << 8));
 }
 
-// Frames whose length is given by one byte-count byte at the given index, plus the bytes
-// before and including it and the CRC.
-std::optional<std::size_t> countedAt(std::span<const std::uint8_t> head, std::size_t index) {
-    if (head.size() <= index) return std::nullopt;
-    return head[index] + index + 1 + 2;
+// How the whole length of a frame follows from its first bytes: fixed, or a count of the bytes
+// that follow a one- or two-byte count field at the given index, plus everything up to that
+// field and the CRC.
+struct LengthRule {
+    enum class Kind : std::uint8_t { unknown, fixed, byteCount, wordCount };
+    Kind kind = Kind::unknown;
+    std::uint8_t value = 0;  // fixed: the length; the counts: the index of their field
+};
+
+constexpr LengthRule fixed(std::uint8_t length) {
+    return {LengthRule::Kind::fixed, length};
+}
+constexpr LengthRule byteCountAt(std::uint8_t index) {
+    return {LengthRule::Kind::byteCount, index};
+}
+constexpr LengthRule wordCountAt(std::uint8_t index) {
+    return {LengthRule::Kind::wordCount, index};
+}
+constexpr LengthRule unknown{};
+
+struct FunctionLengths {
+    std::uint8_t function;
+    LengthRule request;
+    LengthRule response;
+};
+
+// The public function codes whose frames can be measured; every other code has no length.
+constexpr std::array<FunctionLengths, 19> lengthRules{{
+    {1, fixed(8), byteCountAt(2)},          // read coils
+    {2, fixed(8), byteCountAt(2)},          // read discrete inputs
+    {3, fixed(8), byteCountAt(2)},          // read holding registers
+    {4, fixed(8), byteCountAt(2)},          // read input registers
+    {5, fixed(8), fixed(8)},                // write single coil
+    {6, fixed(8), fixed(8)},                // write single register
+    {7, fixed(4), fixed(5)},                // read exception status
+    {8, fixed(8), fixed(8)},                // diagnostics
+    {11, fixed(4), fixed(8)},               // get comm event counter
+    {12, fixed(4), byteCountAt(2)},         // get comm event log
+    {15, byteCountAt(6), fixed(8)},         // write multiple coils
+    {16, byteCountAt(6), fixed(8)},         // write multiple registers
+    {17, fixed(4), byteCountAt(2)},         // report server ID
+    {20, unknown, byteCountAt(2)},          // read file record
+    {21, unknown, byteCountAt(2)},          // write file record
+    {22, fixed(10), fixed(10)},             // mask write register
+    {23, byteCountAt(10), byteCountAt(2)},  // read/write multiple registers
+    {24, fixed(6), wordCountAt(2)},         // read FIFO queue
+    {43, fixed(7), unknown},                // encapsulated interface transport
+}};
+
+std::optional<std::size_t> lengthBy(LengthRule rule, std::span<const std::uint8_t> head) {
+    const std::size_t index = rule.value;
+    switch (rule.kind) {
+        case LengthRule::Kind::fixed:
+            return index;
+        case LengthRule::Kind::byteCount:
+            if (head.size() <= index) return std::nullopt;
+            return head[index] + index + 1 + crcSize;
+        case LengthRule::Kind::wordCount:
+            if (head.size() <= index + 1) return std::nullopt;
+            return uint16At(head, index) + index + 2 + crcSize;
+        case LengthRule::Kind::unknown:
+            break;
+    }
+    return std::nullopt;
+}
+
+const FunctionLengths* rulesFor(std::uint8_t function) {
+    for (const FunctionLengths& rules : lengthRules) {
+        if (rules.function == function) return &rules;
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -36,7 +105,8 @@ std::vector<std::uint8_t> build(std::uint8_t unitID, std::span<const std::uint8_
 }
 
 std::expected<std::vector<std::uint8_t>, ParseError> parseResponse(std::span<const std::uint8_t> frame,
-                                                                   std::uint8_t unitID, std::uint8_t function) {
+                                                                   std::uint8_t unitID,
+                                                                   std::uint8_t function) {
     if (frame.size() < minFrame) return std::unexpected(ParseError::tooShort(frame.size()));
     const std::uint16_t computed = CRC16::modbus(frame.first(frame.size() - 2));
     const std::uint16_t carried = carriedCRC(frame);
@@ -55,32 +125,16 @@ bool hasValidCRC(std::span<const std::uint8_t> bytes) {
 
 std::optional<std::size_t> expectedRequestLength(std::span<const std::uint8_t> head) {
     if (head.size() < 2) return std::nullopt;
-    switch (head[1]) {
-    case 1: case 2: case 3: case 4: case 5: case 6: case 8: return 8;
-    case 7: case 11: case 12: case 17: return 4;
-    case 15: case 16: return countedAt(head, 6);
-    case 22: return 10;
-    case 23: return countedAt(head, 10);
-    case 24: return 6;
-    case 43: return 7;
-    default: return std::nullopt;
-    }
+    const FunctionLengths* rules = rulesFor(head[1]);
+    return rules != nullptr ? lengthBy(rules->request, head) : std::nullopt;
 }
 
 std::optional<std::size_t> expectedResponseLength(std::span<const std::uint8_t> head) {
     if (head.size() < 2) return std::nullopt;
+    // Exception response: unit, function, exception code, CRC.
     if ((head[1] & exceptionBit) != 0) return 5;
-    switch (head[1]) {
-    case 1: case 2: case 3: case 4: case 12: case 17: case 20: case 21: case 23: return countedAt(head, 2);
-    case 5: case 6: case 8: case 11: case 15: case 16: return 8;
-    case 7: return 5;
-    case 22: return 10;
-    case 24:
-        // The FIFO queue response is the one whose byte count takes two bytes.
-        if (head.size() < 4) return std::nullopt;
-        return std::size_t{uint16At(head, 2)} + 6;
-    default: return std::nullopt;
-    }
+    const FunctionLengths* rules = rulesFor(head[1]);
+    return rules != nullptr ? lengthBy(rules->response, head) : std::nullopt;
 }
 
 }  // namespace tessarin::RTUFrame

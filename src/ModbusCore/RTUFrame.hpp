@@ -18,7 +18,9 @@ inline constexpr std::size_t maxSize = 256;
 // Unit ID plus CRC around the PDU.
 inline constexpr std::size_t overhead = 3;
 
-[[nodiscard]] constexpr bool isUnitInRange(std::uint8_t unit) { return unit >= firstUnit && unit <= lastUnit; }
+[[nodiscard]] constexpr bool isUnitInRange(std::uint8_t unit) {
+    return unit >= firstUnit && unit <= lastUnit;
+}
 
 struct ParseError {
     enum class Kind : std::uint8_t { tooShort, crcMismatch, unexpectedUnit, unexpectedFunction };
@@ -50,9 +52,8 @@ struct ParseError {
 // The PDU between unit ID and CRC of a response to a request with unitID and function. Checks,
 // in order: at least 4 bytes, the CRC, the unit ID, the function code in its low seven bits (so
 // an exception response passes and is left to the PDU checks).
-[[nodiscard]] std::expected<std::vector<std::uint8_t>, ParseError> parseResponse(std::span<const std::uint8_t> frame,
-                                                                                 std::uint8_t unitID,
-                                                                                 std::uint8_t function);
+[[nodiscard]] std::expected<std::vector<std::uint8_t>, ParseError> parseResponse(
+    std::span<const std::uint8_t> frame, std::uint8_t unitID, std::uint8_t function);
 
 // At least 4 bytes whose last two, low byte first, are the CRC of the others.
 [[nodiscard]] bool hasValidCRC(std::span<const std::uint8_t> bytes);

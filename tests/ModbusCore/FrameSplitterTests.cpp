@@ -17,8 +17,7 @@ using test::bytes;
 using Kind = FrameSplitter::Frame::Kind;
 
 const char* const request = "01 03 00 00 00 0A C5 CD";
-const char* const response =
-    "01 03 14 00 0A 01 02 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 C8 22";
+const char* const response = "01 03 14 00 0A 01 02 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 C8 22";
 
 std::vector<std::uint8_t> concat(std::initializer_list<std::vector<std::uint8_t>> parts) {
     std::vector<std::uint8_t> out;
@@ -58,7 +57,8 @@ TEST(FrameSplitter, RequestThenResponseFedOneByteAtATime) {
 
 TEST(FrameSplitter, FramesInOneChunk) {
     FrameSplitter splitter;
-    const auto writeRequest = RTUFrame::build(7, PDU::writeMultipleRegisters(1, std::vector<std::uint16_t>{10, 258}));
+    const auto writeRequest =
+        RTUFrame::build(7, PDU::writeMultipleRegisters(1, std::vector<std::uint16_t>{10, 258}));
     const auto writeAck = RTUFrame::build(7, bytes("10 00 01 00 02"));
     const auto exception = RTUFrame::build(7, bytes("90 02"));
     splitter.append(concat({writeRequest, writeAck, exception}));
@@ -77,16 +77,22 @@ TEST(FrameSplitter, StrayBytesBecomeGarbageOnlyAfterSilence) {
         std::vector<FrameSplitter::Frame> afterSilence;
     };
     const Case cases[] = {
-        {"one stray byte before a request", concat({bytes("FF"), bytes(request)}),
+        {"one stray byte before a request",
+         concat({bytes("FF"), bytes(request)}),
          {{Kind::garbage, bytes("FF")}, {Kind::request, bytes(request)}}},
-        {"noise before a response", concat({bytes("00 00 7E"), bytes(response)}),
+        {"noise before a response",
+         concat({bytes("00 00 7E"), bytes(response)}),
          {{Kind::garbage, bytes("00 00 7E")}, {Kind::response, bytes(response)}}},
-        {"a request with a broken CRC before a good one", concat({bytes("01 03 00 00 00 0A C5 CC"), bytes(request)}),
+        {"a request with a broken CRC before a good one",
+         concat({bytes("01 03 00 00 00 0A C5 CC"), bytes(request)}),
          {{Kind::garbage, bytes("01 03 00 00 00 0A C5 CC")}, {Kind::request, bytes(request)}}},
-        {"noise that never forms a frame", bytes("12 34 56 78 9A"), {{Kind::garbage, bytes("12 34 56 78 9A")}}},
+        {"noise that never forms a frame",
+         bytes("12 34 56 78 9A"),
+         {{Kind::garbage, bytes("12 34 56 78 9A")}}},
         {"one lone byte", bytes("01"), {{Kind::garbage, bytes("01")}}},
         // A frame of an unknown function code is still whole when the line falls quiet.
-        {"whole frame of an unknown function", RTUFrame::build(1, bytes("41 00 01")),
+        {"whole frame of an unknown function",
+         RTUFrame::build(1, bytes("41 00 01")),
          {{Kind::request, RTUFrame::build(1, bytes("41 00 01"))}}},
     };
     for (const Case& c : cases) {
@@ -141,7 +147,8 @@ TEST(FrameSplitter, RandomStreamsLoseAndInventNoBytes) {
         std::vector<std::uint8_t> stream;
         // Real frames between runs of noise, so that both paths of the splitter run.
         for (int part = 0; part < 6; ++part) {
-            for (int i = chunk(random) % 5; i > 0; --i) stream.push_back(static_cast<std::uint8_t>(byte(random)));
+            for (int i = chunk(random) % 5; i > 0; --i)
+                stream.push_back(static_cast<std::uint8_t>(byte(random)));
             const std::vector<std::uint8_t> frame = part % 2 == 0 ? bytes(request) : bytes(response);
             stream.insert(stream.end(), frame.begin(), frame.end());
         }
@@ -149,7 +156,8 @@ TEST(FrameSplitter, RandomStreamsLoseAndInventNoBytes) {
         std::vector<std::uint8_t> out;
         int frames = 0;
         for (std::size_t at = 0; at < stream.size();) {
-            const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(chunk(random)), stream.size() - at);
+            const std::size_t n =
+                std::min<std::size_t>(static_cast<std::size_t>(chunk(random)), stream.size() - at);
             splitter.append(std::span(stream).subspan(at, n));
             at += n;
             for (auto& frame : drain(splitter, round % 2 == 0, round % 4 == 0)) {

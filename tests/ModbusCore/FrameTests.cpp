@@ -32,7 +32,8 @@ TEST(CRC16, CheckValuesAndWireExamples) {
 }
 
 TEST(MBAPHeader, MessageAndParse) {
-    EXPECT_BYTES(MBAPHeader::message(0x1234, 0xFF, bytes("03 00 00 00 0A")), "12 34 00 00 00 06 FF 03 00 00 00 0A");
+    EXPECT_BYTES(MBAPHeader::message(0x1234, 0xFF, bytes("03 00 00 00 0A")),
+                 "12 34 00 00 00 06 FF 03 00 00 00 0A");
     EXPECT_BYTES(MBAPHeader::message(0, 0, bytes("")), "00 00 00 00 00 01 00");
 
     using Error = MBAPHeader::ParseError;
@@ -46,7 +47,8 @@ TEST(MBAPHeader, MessageAndParse) {
         {"six bytes", "00 01 00 00 00 06", std::nullopt},
         {"empty", "", std::nullopt},
         {"foreign protocol", "00 01 00 01 00 06 01", std::nullopt, Error::unsupportedProtocol(1)},
-        {"foreign protocol and bad length", "00 01 FF FF 00 00 01", std::nullopt, Error::unsupportedProtocol(0xFFFF)},
+        {"foreign protocol and bad length", "00 01 FF FF 00 00 01", std::nullopt,
+         Error::unsupportedProtocol(0xFFFF)},
         {"length 0", "00 01 00 00 00 00 01", std::nullopt, Error::invalidLength(0)},
         {"length 1", "00 01 00 00 00 01 01", std::nullopt, Error::invalidLength(1)},
         {"length 255", "00 01 00 00 00 FF 01", std::nullopt, Error::invalidLength(255)},
@@ -105,7 +107,8 @@ TEST(RTUFrame, ParseResponse) {
         {"empty", "", 1, 3, std::nullopt, Error::tooShort(0)},
         {"another unit", "02 03 04 00 0A 01 02 69 60", 1, 3, std::nullopt, Error::unexpectedUnit(2)},
         {"another function", "01 03 04 00 0A 01 02 5A 60", 1, 4, std::nullopt, Error::unexpectedFunction(3)},
-        {"exception of another function", "01 83 02 C0 F1", 1, 4, std::nullopt, Error::unexpectedFunction(0x83)},
+        {"exception of another function", "01 83 02 C0 F1", 1, 4, std::nullopt,
+         Error::unexpectedFunction(0x83)},
         // The CRC is checked first: a corrupted frame says nothing reliable about its unit.
         {"bad CRC from another unit", "02 03 04 00 0A 01 02 69 61", 1, 3, std::nullopt,
          Error::crcMismatch(0x6069, 0x6169)},

@@ -14,11 +14,16 @@ namespace {
 
 TEST(FunctionCode, EveryByteMapsToItsCaseOrToNothing) {
     const std::map<int, FunctionCode> known{
-        {1, FunctionCode::readCoils},           {2, FunctionCode::readDiscreteInputs},
-        {3, FunctionCode::readHoldingRegisters}, {4, FunctionCode::readInputRegisters},
-        {5, FunctionCode::writeSingleCoil},      {6, FunctionCode::writeSingleRegister},
-        {8, FunctionCode::diagnostics},          {15, FunctionCode::writeMultipleCoils},
-        {16, FunctionCode::writeMultipleRegisters}, {22, FunctionCode::maskWriteRegister},
+        {1, FunctionCode::readCoils},
+        {2, FunctionCode::readDiscreteInputs},
+        {3, FunctionCode::readHoldingRegisters},
+        {4, FunctionCode::readInputRegisters},
+        {5, FunctionCode::writeSingleCoil},
+        {6, FunctionCode::writeSingleRegister},
+        {8, FunctionCode::diagnostics},
+        {15, FunctionCode::writeMultipleCoils},
+        {16, FunctionCode::writeMultipleRegisters},
+        {22, FunctionCode::maskWriteRegister},
         {23, FunctionCode::readWriteMultipleRegisters},
     };
     for (int byte = 0; byte < 256; ++byte) {
@@ -56,10 +61,14 @@ TEST(FunctionCode, LimitsFitTheWireFormat) {
 
 TEST(ModbusException, EveryByteMapsToItsCaseOrToNothing) {
     const std::map<int, ModbusException> known{
-        {1, ModbusException::illegalFunction},        {2, ModbusException::illegalDataAddress},
-        {3, ModbusException::illegalDataValue},       {4, ModbusException::serverDeviceFailure},
-        {5, ModbusException::acknowledge},            {6, ModbusException::serverDeviceBusy},
-        {8, ModbusException::memoryParityError},      {10, ModbusException::gatewayPathUnavailable},
+        {1, ModbusException::illegalFunction},
+        {2, ModbusException::illegalDataAddress},
+        {3, ModbusException::illegalDataValue},
+        {4, ModbusException::serverDeviceFailure},
+        {5, ModbusException::acknowledge},
+        {6, ModbusException::serverDeviceBusy},
+        {8, ModbusException::memoryParityError},
+        {10, ModbusException::gatewayPathUnavailable},
         {11, ModbusException::gatewayTargetFailedToRespond},
     };
     for (int byte = 0; byte < 256; ++byte) {

@@ -17,9 +17,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto head = input.first(n);
         const auto requestLength = RTUFrame::expectedRequestLength(head);
         const auto responseLength = RTUFrame::expectedResponseLength(head);
-        if ((requestLength && *requestLength < 4) || (responseLength && *responseLength < 4)) __builtin_trap();
+        if ((requestLength && *requestLength < 4) || (responseLength && *responseLength < 4))
+            __builtin_trap();
         // Once known, a length stays the same as further bytes arrive.
-        if ((request && requestLength != request) || (response && responseLength != response)) __builtin_trap();
+        if ((request && requestLength != request) || (response && responseLength != response))
+            __builtin_trap();
         request = requestLength;
         response = responseLength;
     }

@@ -14,8 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::span<const std::uint8_t> input(data, size);
     const std::span<const std::uint8_t> frame = input.subspan(2);
     const auto pdu = RTUFrame::parseResponse(frame, input[0], input[1]);
-    if (RTUFrame::hasValidCRC(frame) != (pdu.has_value() || (pdu.error().kind != RTUFrame::ParseError::Kind::tooShort &&
-                                                             pdu.error().kind != RTUFrame::ParseError::Kind::crcMismatch))) {
+    if (RTUFrame::hasValidCRC(frame) !=
+        (pdu.has_value() || (pdu.error().kind != RTUFrame::ParseError::Kind::tooShort &&
+                             pdu.error().kind != RTUFrame::ParseError::Kind::crcMismatch))) {
         __builtin_trap();
     }
     if (!pdu) return 0;
