@@ -15,8 +15,8 @@ std::vector<HelpTopic> german(std::string_view appName) {
          {
              B::paragraph(fmt::format(
                  "{} ist ein Modbus-TCP-Client: Das Programm liest Werte aus Geräten im Netzwerk, etwa "
-                 "Energiezählern, SPS und Reglern, und kann Werte in sie schreiben. Geräte hinter einem "
-                 "Modbus-Gateway auf RS-485 erreichen Sie auf dieselbe Weise.",
+                 "Energiezählern, SPS und Reglern, und kann auch Werte in die Geräte schreiben. Geräte "
+                 "hinter einem Modbus-Gateway auf RS-485 erreichen Sie auf dieselbe Weise.",
                  appName)),
              B::heading("In vier Schritten"),
              B::bullets({
@@ -24,8 +24,8 @@ std::vector<HelpTopic> german(std::string_view appName) {
                  "`502`).",
                  "Tragen Sie die Datenpunkte in die Tabelle ein: Unit-ID, Tabelle, Adresse und Typ, so wie "
                  "sie im Handbuch des Geräts stehen.",
-                 "Wählen Sie bei Bedarf mit der Schieberegler-Taste ein längeres Antwort-Timeout; über ein "
-                 "Gateway auf RS-485 1 s oder mehr.",
+                 "Wählen Sie bei Bedarf mit der Schaltfläche mit den Schiebereglern ein längeres "
+                 "Antwort-Timeout; über ein Gateway auf RS-485 1 s oder mehr.",
                  "Klicken Sie auf **Start** (⌘R). Die Spalte **Wert** zeigt die aktuellen Werte, **Status** "
                  "zeigt, ob die Abfrage funktioniert.",
              }),
@@ -33,10 +33,10 @@ std::vector<HelpTopic> german(std::string_view appName) {
                            "Ein Poll mit Live-Werten und dem Status je Datenpunkt, darunter die "
                            "Kommunikation."),
              B::paragraph(
-                 "Polls und Datenpunkte werden automatisch gespeichert. Mit der Taste **Projekt** links "
-                 "neben den Tabs beginnen Sie ein neues Projekt, öffnen eine Projektdatei oder speichern das "
-                 "aktuelle Projekt; bevor das aktuelle Projekt ersetzt wird, fragt die App, ob Sie es zuerst "
-                 "speichern möchten."),
+                 "Polls und Datenpunkte werden automatisch gespeichert. Mit der Schaltfläche **Projekt** "
+                 "links neben den Tabs beginnen Sie ein neues Projekt, öffnen eine Projektdatei oder "
+                 "speichern das aktuelle Projekt; bevor das aktuelle Projekt ersetzt wird, fragt die App, ob "
+                 "Sie es zuerst speichern möchten."),
          }},
         {"polls",
          "Polls",
@@ -44,9 +44,9 @@ std::vector<HelpTopic> german(std::string_view appName) {
          {
              B::paragraph(
                  "Ein Poll ist eine Gruppe von Datenpunkten mit eigenem Intervall, dargestellt als Tab: "
-                 "Lesen Sie zum Beispiel schnelle Werte alle 250 ms und Zählerstände jede Minute. **+** (⌘T) "
-                 "legt einen neuen Poll an; mit einem Rechtsklick auf einen Tab können Sie ihn duplizieren "
-                 "oder entfernen."),
+                 "Lesen Sie zum Beispiel schnell veränderliche Werte alle 250 ms und Zählerstände jede "
+                 "Minute. **+** (⌘T) legt einen neuen Poll an; mit einem Rechtsklick auf einen Tab können "
+                 "Sie ihn duplizieren oder entfernen."),
              B::paragraph(
                  "Der Punkt auf einem Tab ist grün, wenn alles gelesen wird, und orange, wenn etwas "
                  "fehlschlägt. Schalten Sie **Aktiv** aus, um einen Poll zu überspringen."),
@@ -125,8 +125,8 @@ std::vector<HelpTopic> german(std::string_view appName) {
          {
              B::paragraph(
                  "Haken Sie in der Spalte **Diagramm** die Datenpunkte an, die Sie verfolgen möchten. Das "
-                 "Diagramm erscheint unten: Mit den Tasten **Protokoll** und **Diagramm** wechseln Sie "
-                 "zwischen Protokoll und Diagramm, oben rechts wählen Sie den Zeitraum."),
+                 "Diagramm erscheint unten: Mit den Schaltflächen **Protokoll** und **Diagramm** wechseln "
+                 "Sie zwischen Protokoll und Diagramm, oben rechts wählen Sie den Zeitraum."),
              B::screenshot("chart", "Die Temperatur der letzten Minuten."),
              B::paragraph(
                  "Jeder gelesene Wert wird aufgezeichnet, bis zu 20.000 je Datenpunkt. **Verlauf exportieren "
@@ -167,9 +167,9 @@ std::vector<HelpTopic> german(std::string_view appName) {
                  "ohne MBAP-Header: *RTU über TCP*. Geräte mit eingebautem Umsetzer dieser Art arbeiten oft "
                  "ebenso."),
              B::paragraph(
-                 "Das Protokoll wählen Sie mit der Schieberegler-Taste: **Modbus TCP** oder **RTU über "
-                 "TCP**. Es lässt sich nur ändern, solange die Abfrage gestoppt ist, und wird im Projekt "
-                 "gespeichert."),
+                 "Das Protokoll wählen Sie mit der Schaltfläche mit den Schiebereglern: **Modbus TCP** oder "
+                 "**RTU über TCP**. Es lässt sich nur ändern, solange die Abfrage gestoppt ist, und wird im "
+                 "Projekt gespeichert."),
              B::heading("Unterschiede zu Modbus TCP"),
              B::bullets({
                  "Die Unit-ID ist die RS-485-Slave-Adresse (1–247). Unit `0` ist ein Broadcast, auf den "

@@ -15,8 +15,8 @@ std::vector<HelpTopic> spanish(std::string_view appName) {
          {
              B::paragraph(fmt::format(
                  "{} es un cliente Modbus TCP: lee valores de los dispositivos de la red, como medidores de "
-                 "energía, PLC y controladores, y también puede escribir valores en ellos. Los dispositivos "
-                 "situados detrás de una pasarela Modbus a RS-485 se alcanzan de la misma manera.",
+                 "energía, PLC y controladores, y también puede escribir valores en ellos. A los "
+                 "dispositivos situados detrás de una pasarela Modbus a RS-485 se accede de la misma manera.",
                  appName)),
              B::heading("En cuatro pasos"),
              B::bullets({
@@ -44,8 +44,8 @@ std::vector<HelpTopic> spanish(std::string_view appName) {
          {
              B::paragraph(
                  "Un poll es un grupo de puntos de datos con su propio intervalo, que se muestra como una "
-                 "pestaña: por ejemplo, lea los valores rápidos cada 250 ms y los contadores cada minuto. "
-                 "**+** (⌘T) crea un poll nuevo; haga clic con el botón derecho en una pestaña para "
+                 "pestaña: por ejemplo, lea los valores que cambian rápido cada 250 ms y los contadores cada "
+                 "minuto. **+** (⌘T) crea un poll nuevo; haga clic con el botón derecho en una pestaña para "
                  "duplicarla o eliminarla."),
              B::paragraph(
                  "El punto de la pestaña es verde cuando todo se lee y naranja cuando algo falla. Desactive "
@@ -194,8 +194,9 @@ std::vector<HelpTopic> spanish(std::string_view appName) {
                   "sola"},
              }),
              B::paragraph(
-                 "Tras un fallo, el último valor correcto se queda, en gris. Pase el puntero sobre el valor "
-                 "para ver los registros brutos, o sobre el estado para ver cuándo se leyó por última vez."),
+                 "Tras un fallo, se mantiene el último valor correcto, en gris. Pase el puntero sobre el "
+                 "valor para ver los registros brutos, o sobre el estado para ver cuándo se leyó por última "
+                 "vez."),
              B::heading("Códigos de excepción"),
              B::table({
                  {"01", "el dispositivo no admite este código de función"},
@@ -205,8 +206,8 @@ std::vector<HelpTopic> spanish(std::string_view appName) {
                  {"06", "dispositivo ocupado, vuelva a intentarlo más tarde"},
              }),
              B::paragraph(
-                 "El registro está oculto por defecto; **Registro** abajo (⌘L) lo muestra. Muestra cada "
-                 "respuesta (←), cada escritura (✎) y cada fallo (✕)."),
+                 "El registro de comunicación está oculto por defecto; el botón **Registro** de abajo (⌘L) "
+                 "lo muestra. En él aparecen cada respuesta (←), cada escritura (✎) y cada fallo (✕)."),
          }},
         {"troubleshooting",
          "Solución de problemas",
@@ -220,7 +221,8 @@ std::vector<HelpTopic> spanish(std::string_view appName) {
                  "Compruebe la red y la dirección IP (`ping` en un terminal).",
                  "Modbus TCP usa por defecto el puerto `502`, pero algunos dispositivos usan otro.",
                  "Un cortafuegos en el ordenador, en la red o en el dispositivo puede bloquear el puerto. En "
-                 "el primer inicio, el sistema puede preguntar si la aplicación puede aceptar conexiones.",
+                 "el primer inicio, el sistema puede preguntar si permite que la aplicación acepte "
+                 "conexiones.",
                  "Compruebe el protocolo: un convertidor suele hablar *RTU sobre TCP*.",
              }),
              B::heading("Valores extraños"),

@@ -44,15 +44,15 @@ std::vector<HelpTopic> french(std::string_view appName) {
          {
              B::paragraph(
                  "Un poll est un groupe de points de données avec son propre intervalle, présenté sous forme "
-                 "d'onglet\u00a0: lisez par exemple les valeurs rapides toutes les 250 ms et les compteurs "
-                 "toutes les minutes. **+** (⌘T) crée un poll\u00a0; cliquez sur un onglet avec le bouton "
-                 "droit pour le dupliquer ou le supprimer."),
+                 "d'onglet\u00a0: lisez par exemple les valeurs qui changent vite toutes les 250 ms et les "
+                 "compteurs toutes les minutes. **+** (⌘T) crée un poll\u00a0; cliquez sur un onglet avec le "
+                 "bouton droit pour le dupliquer ou le supprimer."),
              B::paragraph(
                  "Le point de l'onglet est vert quand tout est lu et orange quand quelque chose échoue. "
                  "Désactivez **Actif** pour ignorer un poll."),
              B::paragraph(
                  "Les points de données voisins sont lus en une seule requête (jusqu'à 125 registres ou 2000 "
-                 "bits). Dans les réglages, de petits trous entre les adresses peuvent aussi être "
+                 "bits). Dans les réglages, de petits écarts entre les adresses peuvent aussi être "
                  "comblés\u00a0: c'est plus rapide, mais certains appareils répondent alors par l'exception "
                  "02."),
              B::paragraph(
@@ -116,7 +116,7 @@ std::vector<HelpTopic> french(std::string_view appName) {
                  "FC16. Pour les appareils qui ne prennent en charge que FC15 et FC16, choisissez **Toujours "
                  "FC15/16** dans les réglages."),
              B::tip(
-                 "L'écriture ne fonctionne que pendant la lecture. Si une écriture échoue, un avis en "
+                 "L'écriture ne fonctionne que pendant la lecture. Si une écriture échoue, un message en "
                  "indique la raison, par exemple l'exception 02 (l'adresse n'existe pas) ou 03 (valeur hors "
                  "plage)."),
          }},
@@ -157,7 +157,7 @@ std::vector<HelpTopic> french(std::string_view appName) {
              B::tip(
                  "Le séparateur suit les réglages régionaux\u00a0: un point-virgule là où les décimales "
                  "s'écrivent avec une virgule. À l'import, la virgule, le point-virgule et la tabulation "
-                 "sont reconnus, ainsi que `21,5` et `21.5`."),
+                 "sont reconnus, et aussi bien `21,5` que `21.5`."),
          }},
         {"rtu-over-tcp",
          "RTU sur TCP",

@@ -170,8 +170,8 @@ std::vector<HelpTopic> dutch(std::string_view appName) {
                  "De unit-ID is het RS-485-slaveadres (1–247). Unit `0` is een broadcast, waarop geen "
                  "antwoord komt.",
                  "Er is geen transactie-ID. Daarom gooit de app vóór elk verzoek alles weg wat nog "
-                 "binnenkomt, en slaat ze een antwoord van een andere unit of met een andere functiecode "
-                 "over.",
+                 "binnenkomt, en worden antwoorden van een andere unit of met een andere functiecode "
+                 "overgeslagen.",
                  "Een antwoord met een verkeerde CRC krijgt de status **CRC-fout**: controleer de bedrading "
                  "en de baudrate.",
              }),
@@ -203,8 +203,8 @@ std::vector<HelpTopic> dutch(std::string_view appName) {
                  {"06", "apparaat bezet, probeer het later opnieuw"},
              }),
              B::paragraph(
-                 "Het log staat standaard uit; **Log** onderaan (⌘L) toont het. Het log toont elk antwoord "
-                 "(←), elke schrijfactie (✎) en elke fout (✕)."),
+                 "Het log staat standaard uit; **Log** onderaan (⌘L) toont het. Je ziet er elk antwoord (←), "
+                 "elke schrijfactie (✎) en elke fout (✕) in."),
          }},
         {"troubleshooting",
          "Problemen oplossen",
