@@ -75,3 +75,14 @@ std::vector<std::string_view> HelpBlock::texts() const {
 }
 
 }  // namespace tessarin
+
+std::size_t std::hash<tessarin::HelpBlock>::operator()(const tessarin::HelpBlock& block) const noexcept {
+    std::size_t seed = block.content.index();
+    // texts() leaves out a screenshot's name, which tells two screenshots apart all the same.
+    if (const auto* shot = std::get_if<tessarin::HelpBlock::Screenshot>(&block.content)) {
+        tessarin::combineHash(seed, std::hash<std::string>{}(shot->name));
+    }
+    for (std::string_view text : block.texts())
+        tessarin::combineHash(seed, std::hash<std::string_view>{}(text));
+    return seed;
+}

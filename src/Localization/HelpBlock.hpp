@@ -70,3 +70,9 @@ struct HelpBlock {
 };
 
 }  // namespace tessarin
+
+// Over the kind and every field, so that blocks can key hash containers.
+template <>
+struct std::hash<tessarin::HelpBlock> {
+    std::size_t operator()(const tessarin::HelpBlock& block) const noexcept;
+};

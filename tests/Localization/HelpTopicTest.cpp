@@ -34,6 +34,33 @@ TEST(HelpTopic, SearchableTextOfEmptyBlocksAddsNoSeparators) {
     EXPECT_EQ(topic.searchableText(), "Title");
 }
 
+TEST(HelpTopic, SearchableTextDropsMarkdownMarkers) {
+    const HelpTopic topic{"id",
+                          "Title",
+                          "symbol",
+                          {HelpBlock::paragraph("the **Value** column"), HelpBlock::tip("*RTU* at `502`")}};
+    EXPECT_EQ(topic.searchableText(), "Title the Value column RTU at 502");
+}
+
+TEST(HelpTopic, HashFollowsEveryField) {
+    const HelpTopic base = everyKind();
+    const std::hash<HelpTopic> hash;
+    EXPECT_EQ(hash(base), hash(everyKind()));
+
+    std::vector<HelpTopic> changed(6, base);
+    changed[0].id = "other";
+    changed[1].title = "Other";
+    changed[2].symbol = "other";
+    changed[3].blocks.pop_back();
+    changed[4].blocks[5] = HelpBlock::screenshot("other-image", "caption");
+    changed[5].blocks[0] = HelpBlock::tip("para");
+    for (std::size_t i = 0; i < changed.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_NE(changed[i], base);
+        EXPECT_NE(hash(changed[i]), hash(base));
+    }
+}
+
 TEST(HelpBlock, KindFollowsTheBuilderAndHasItsName) {
     const std::vector<HelpBlock>& blocks = everyKind().blocks;
     const std::vector<std::string_view> expected{"paragraph", "heading", "bullets",

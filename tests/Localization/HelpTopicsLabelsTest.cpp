@@ -35,6 +35,15 @@ std::vector<HelpRow> tableRows(Language language, std::string_view id, std::size
     return found;
 }
 
+// Every text of a topic as written, Markdown markers included.
+std::string writtenText(const HelpTopic& topic) {
+    std::string text = topic.title;
+    for (const HelpBlock& block : topic.blocks) {
+        for (std::string_view piece : block.texts()) text.append(" ").append(piece);
+    }
+    return text;
+}
+
 // "On (1)" → "On": the help names the button without the value it writes.
 std::string withoutValueSuffix(std::string text) {
     if (const auto at = text.rfind(" ("); at != std::string::npos) text.erase(at);
@@ -90,7 +99,7 @@ TEST_P(HelpLabels, BoldLabelsAreTheScreenLabels) {
     for (const Case& c : cases) {
         const std::string bold = "**" + c.label(language) + "**";
         SCOPED_TRACE(::testing::Message() << c.topic << ": " << bold);
-        EXPECT_NE(topicById(language, c.topic).searchableText().find(bold), std::string::npos);
+        EXPECT_NE(writtenText(topicById(language, c.topic)).find(bold), std::string::npos);
     }
 }
 

@@ -43,6 +43,15 @@ std::vector<std::string> keys(const HelpBlock& block) {
     return found;
 }
 
+// Every text of a topic as written, Markdown markers included.
+std::string writtenText(const HelpTopic& topic) {
+    std::string text = topic.title;
+    for (const HelpBlock& block : topic.blocks) {
+        for (std::string_view piece : block.texts()) text.append(" ").append(piece);
+    }
+    return text;
+}
+
 std::string lowercased(std::string text) {
     for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;
@@ -187,8 +196,7 @@ TEST_P(HelpTopicsInEveryLanguage, MentionsTheSameShortcutsAndSymbolsAsEnglish) {
         const HelpTopic& translated = topics(GetParam())[t];
         SCOPED_TRACE(english.id);
         for (std::string_view mark : marks) {
-            EXPECT_EQ(occurrences(translated.searchableText(), mark),
-                      occurrences(english.searchableText(), mark))
+            EXPECT_EQ(occurrences(writtenText(translated), mark), occurrences(writtenText(english), mark))
                 << mark;
         }
     }
@@ -306,18 +314,40 @@ TEST(HelpTopicsInEnglish, TablesAreExact) {
     }
 }
 
-TEST(HelpTopicsInEnglish, ALowerCaseSearchForSaveLogFindsTheShortcuts) {
+// What the help window does with the search field: a case-insensitive substring match.
+std::vector<std::string> search(Language language, const std::string& query) {
     std::vector<std::string> found;
-    for (const HelpTopic& topic : topics(Language::en)) {
-        if (lowercased(topic.searchableText()).find("save log") != std::string::npos)
+    for (const HelpTopic& topic : topics(language)) {
+        if (lowercased(topic.searchableText()).find(lowercased(query)) != std::string::npos) {
             found.push_back(topic.id);
+        }
     }
-    EXPECT_NE(std::ranges::find(found, "shortcuts"), found.end());
+    return found;
 }
 
-TEST(HelpTopicsInEnglish, ASearchForCrcFindsRtuOverTcp) {
-    const std::string text = lowercased(topicById(Language::en, "rtu-over-tcp").searchableText());
-    EXPECT_NE(text.find("crc error"), std::string::npos);
+TEST(HelpTopicsInEnglish, SearchFindsWhatTheReaderSees) {
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"save log", "shortcuts"}, {"crc error", "rtu-over-tcp"},
+        {"value column", "start"},  // across the bold markers of "the **Value** column"
+        {"start (⌘r)", "start"},   {"address 9", "datapoints"},  // across the code markers of "address `9`"
+    };
+    for (const auto& [query, topic] : cases) {
+        SCOPED_TRACE(query);
+        const std::vector<std::string> found = search(Language::en, query);
+        EXPECT_NE(std::ranges::find(found, topic), found.end());
+    }
+}
+
+TEST(HelpTopicsInEnglish, SearchIgnoresIdsSymbolsAndImageNames) {
+    for (const std::string query : {"rtu-over-tcp", "tablecells", "chart.xyaxis", "overview", "**"}) {
+        SCOPED_TRACE(query);
+        EXPECT_TRUE(search(Language::en, query).empty());
+    }
+}
+
+TEST_P(HelpTopicsInEveryLanguage, SearchForCrcListsTheRtuTopic) {
+    const std::vector<std::string> found = search(GetParam(), "crc");
+    EXPECT_NE(std::ranges::find(found, "rtu-over-tcp"), found.end());
 }
 
 }  // namespace
