@@ -29,8 +29,8 @@ struct ValueRange {
 struct DataTypeFacts {
     DataType type;
     std::string_view rawValue;
-    int registerCount;   // consecutive registers the value spans in a register table
-    bool isSigned;       // the three signed integer types only
+    int registerCount;  // consecutive registers the value spans in a register table
+    bool isSigned;      // the three signed integer types only
     bool isFloat;
     bool usesWordOrder;  // spans more than one register
     ValueRange range;    // values a datapoint of the type can hold
@@ -68,18 +68,31 @@ inline constexpr std::array<DataType, dataTypeFacts.size()> allDataTypes = [] {
     return dataTypeFacts[std::to_underlying(type)];
 }
 
-[[nodiscard]] constexpr std::string_view rawValue(DataType type) { return facts(type).rawValue; }
-[[nodiscard]] constexpr int registerCount(DataType type) { return facts(type).registerCount; }
-[[nodiscard]] constexpr bool isSigned(DataType type) { return facts(type).isSigned; }
-[[nodiscard]] constexpr bool isFloat(DataType type) { return facts(type).isFloat; }
-[[nodiscard]] constexpr bool usesWordOrder(DataType type) { return facts(type).usesWordOrder; }
-[[nodiscard]] constexpr ValueRange range(DataType type) { return facts(type).range; }
+[[nodiscard]] constexpr std::string_view rawValue(DataType type) {
+    return facts(type).rawValue;
+}
+[[nodiscard]] constexpr int registerCount(DataType type) {
+    return facts(type).registerCount;
+}
+[[nodiscard]] constexpr bool isSigned(DataType type) {
+    return facts(type).isSigned;
+}
+[[nodiscard]] constexpr bool isFloat(DataType type) {
+    return facts(type).isFloat;
+}
+[[nodiscard]] constexpr bool usesWordOrder(DataType type) {
+    return facts(type).usesWordOrder;
+}
+[[nodiscard]] constexpr ValueRange range(DataType type) {
+    return facts(type).range;
+}
 
 // The types a datapoint may have in table: only bool_ in the bit tables, all nine (in
 // declaration order) in the register tables. The type choosers list exactly these.
 [[nodiscard]] constexpr std::span<const DataType> allowedDataTypes(RegisterTable table) {
     static_assert(std::to_underlying(DataType::bool_) == 0);
-    return isBit(table) ? std::span<const DataType>(allDataTypes).first(1) : std::span<const DataType>(allDataTypes);
+    return isBit(table) ? std::span<const DataType>(allDataTypes).first(1)
+                        : std::span<const DataType>(allDataTypes);
 }
 
 // Exactly a case name ("float32"), else no value.

@@ -6,9 +6,9 @@
 #include "ModbusCore/ValueCodec.hpp"
 
 #include <fmt/format.h>
-#include <nlohmann/json.hpp>
 #include <unicode/locid.h>
 #include <unicode/unistr.h>
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <array>
@@ -23,11 +23,15 @@ namespace {
 constexpr int maxAddress = 65535;
 
 // The on/off words of the five languages people type into a bit's value field.
-constexpr std::array<std::string_view, 10> onWords{"1", "on", "true", "aan", "ein", "oui", "si", "sí", "yes", "ja"};
-constexpr std::array<std::string_view, 9> offWords{"0", "off", "false", "uit", "aus", "non", "no", "nee", "nein"};
+constexpr std::array<std::string_view, 10> onWords{"1",   "on", "true", "aan", "ein",
+                                                   "oui", "si", "sí",   "yes", "ja"};
+constexpr std::array<std::string_view, 9> offWords{"0",   "off", "false", "uit", "aus",
+                                                   "non", "no",  "nee",   "nein"};
 
 // Bits of the type: 16, 32 or 64 (bool_ never reaches the callers).
-int bitWidth(DataType type) { return 16 * registerCount(type); }
+int bitWidth(DataType type) {
+    return 16 * registerCount(type);
+}
 
 // Fraction digits for an integer type's decimal text: enough to show one step of the scale
 // (0.1 → 1, 0.25 → 1, 0.01 → 2), none for unscaled or coarse scales, at most six. Counted up
@@ -96,9 +100,13 @@ Datapoint Datapoint::make(Datapoint fields) {
     return fields;
 }
 
-int Datapoint::count() const { return isBit(table) ? 1 : registerCount(dataType); }
+int Datapoint::count() const {
+    return isBit(table) ? 1 : registerCount(dataType);
+}
 
-AddressRange Datapoint::addressRange() const { return {address, address + count() - 1}; }
+AddressRange Datapoint::addressRange() const {
+    return {address, address + count() - 1};
+}
 
 std::optional<std::uint16_t> Datapoint::lastAddress() const {
     const int last = addressRange().upper;
@@ -106,7 +114,9 @@ std::optional<std::uint16_t> Datapoint::lastAddress() const {
     return static_cast<std::uint16_t>(last);
 }
 
-std::string Datapoint::modiconAddress() const { return tessarin::modiconAddress(table, address); }
+std::string Datapoint::modiconAddress() const {
+    return tessarin::modiconAddress(table, address);
+}
 
 void Datapoint::setTable(RegisterTable newTable) {
     table = newTable;
@@ -158,7 +168,8 @@ std::optional<double> Datapoint::parse(std::string_view text) const {
     const bool hex = key.starts_with("0x");
     if (hex || key.starts_with("0b")) {
         if (!hex && isFloat(dataType)) return std::nullopt;
-        const std::optional<std::uint64_t> bits = unsignedInBase(std::string_view(key).substr(2), hex ? 16 : 2);
+        const std::optional<std::uint64_t> bits =
+            unsignedInBase(std::string_view(key).substr(2), hex ? 16 : 2);
         if (!bits) return std::nullopt;
         const int width = bitWidth(dataType);
         if (width < 64 && *bits >> width != 0) return std::nullopt;

@@ -9,13 +9,16 @@ namespace tessarin::DecimalText {
 
 namespace {
 
-constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The decimal exponent of the first significant digit of a validated number: 2 for "123",
 // -3 for "0.00123", 5 for "1.2e5". Exponents are saturated so that no text can overflow it.
 std::int64_t leadingExponent(std::string_view mantissa, std::int64_t exponent) {
     const std::size_t point = mantissa.find('.');
-    const auto integerDigits = static_cast<std::int64_t>(point == std::string_view::npos ? mantissa.size() : point);
+    const auto integerDigits =
+        static_cast<std::int64_t>(point == std::string_view::npos ? mantissa.size() : point);
     std::int64_t index = 0;  // among the digits only
     for (char c : mantissa) {
         if (!isDigit(c)) continue;
@@ -56,11 +59,13 @@ std::optional<double> parse(std::string_view text) {
     // from_chars takes the C syntax but not a leading plus.
     const std::string_view unsigned_ = text.substr(mantissaStart);
     double magnitude = 0;
-    const auto [end, error] = std::from_chars(unsigned_.data(), unsigned_.data() + unsigned_.size(), magnitude);
+    const auto [end, error] =
+        std::from_chars(unsigned_.data(), unsigned_.data() + unsigned_.size(), magnitude);
     if (error == std::errc::result_out_of_range) {
         if (leadingExponent(mantissa, exponent) >= 0) return std::nullopt;
         magnitude = 0;
-    } else if (error != std::errc{} || end != unsigned_.data() + unsigned_.size() || !std::isfinite(magnitude)) {
+    } else if (error != std::errc{} || end != unsigned_.data() + unsigned_.size() ||
+               !std::isfinite(magnitude)) {
         return std::nullopt;
     }
     return negative ? -magnitude : magnitude;

@@ -12,12 +12,12 @@ namespace tessarin {
 // itself). Missing keys are not errors where a default exists.
 struct JSONDecodeError {
     enum class Reason : std::uint8_t {
-        notAnObject,   // the value (or the key's value) is not a JSON object
-        wrongType,     // a JSON type other than the one the key holds
-        unknownCase,   // a string that is not an enumeration's case name
-        outOfRange,    // a number beyond the field's range, not whole, or not finite
-        invalidUuid,   // a string that is not a UUID
-        missingKey,    // a key that has no default
+        notAnObject,  // the value (or the key's value) is not a JSON object
+        wrongType,    // a JSON type other than the one the key holds
+        unknownCase,  // a string that is not an enumeration's case name
+        outOfRange,   // a number beyond the field's range, not whole, or not finite
+        invalidUuid,  // a string that is not a UUID
+        missingKey,   // a key that has no default
     };
 
     Reason reason;

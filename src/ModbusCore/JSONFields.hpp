@@ -22,8 +22,8 @@ namespace tessarin::JSONFields {
     return &*found;
 }
 
-[[nodiscard]] inline std::optional<JSONDecodeError> readString(const nlohmann::json& object, std::string_view key,
-                                                               std::string& out) {
+[[nodiscard]] inline std::optional<JSONDecodeError> readString(const nlohmann::json& object,
+                                                               std::string_view key, std::string& out) {
     const nlohmann::json* value = present(object, key);
     if (value == nullptr) return std::nullopt;
     if (!value->is_string()) return JSONDecodeError{JSONDecodeError::Reason::wrongType, std::string(key)};
@@ -32,8 +32,8 @@ namespace tessarin::JSONFields {
 }
 
 // Any JSON number that is finite (a parser may hand over 1e400 as infinity).
-[[nodiscard]] inline std::optional<JSONDecodeError> readDouble(const nlohmann::json& object, std::string_view key,
-                                                               double& out) {
+[[nodiscard]] inline std::optional<JSONDecodeError> readDouble(const nlohmann::json& object,
+                                                               std::string_view key, double& out) {
     const nlohmann::json* value = present(object, key);
     if (value == nullptr) return std::nullopt;
     if (!value->is_number()) return JSONDecodeError{JSONDecodeError::Reason::wrongType, std::string(key)};

@@ -32,8 +32,8 @@ std::string formatWith(const number::LocalizedNumberFormatter& formatter, double
     number::FormattedNumber formatted;
     if (std::isfinite(value) && std::fabs(value) >= exactFrom) {
         const std::string digits = fmt::format("{:.0f}", value);
-        formatted = formatter.formatDecimal(icu::StringPiece(digits.data(), static_cast<std::int32_t>(digits.size())),
-                                            status);
+        formatted = formatter.formatDecimal(
+            icu::StringPiece(digits.data(), static_cast<std::int32_t>(digits.size())), status);
     } else {
         formatted = formatter.formatDouble(value, status);
     }
@@ -92,9 +92,13 @@ const NumberLocale& NumberLocale::current() {
     return locale;
 }
 
-const std::string& NumberLocale::identifier() const { return m_formatters->identifier; }
+const std::string& NumberLocale::identifier() const {
+    return m_formatters->identifier;
+}
 
-const std::string& NumberLocale::decimalSeparator() const { return m_formatters->decimalSeparator; }
+const std::string& NumberLocale::decimalSeparator() const {
+    return m_formatters->decimalSeparator;
+}
 
 std::string NumberLocale::significant(double value) const {
     return formatWith(m_formatters->significant, value);

@@ -46,7 +46,8 @@ constexpr std::array<TableAlias, 23> tableAliases{{
 }  // namespace
 
 std::optional<RegisterTable> registerTableFromText(std::string_view text) {
-    const std::string key = AsciiText::withoutSpaces(AsciiText::lowercased(AsciiText::trimSpacesAndTabs(text)));
+    const std::string key =
+        AsciiText::withoutSpaces(AsciiText::lowercased(AsciiText::trimSpacesAndTabs(text)));
     const auto* found = std::ranges::find(tableAliases, std::string_view(key), &TableAlias::text);
     if (found == tableAliases.end()) return std::nullopt;
     return found->table;

@@ -19,11 +19,11 @@ enum class RegisterTable : std::uint8_t { coil, discreteInput, holdingRegister, 
 struct RegisterTableFacts {
     RegisterTable table;
     std::string_view rawValue;
-    std::string_view code;       // two-letter short name of the CSV export
-    bool isBit;                  // one address holds one bit rather than a 16-bit register
-    bool isWritable;             // coils (5, 15) and holding registers (6, 16)
-    int maxReadCount;            // addresses one read request may cover
-    int modiconPrefix;           // leading digit in Modicon notation
+    std::string_view code;  // two-letter short name of the CSV export
+    bool isBit;             // one address holds one bit rather than a 16-bit register
+    bool isWritable;        // coils (5, 15) and holding registers (6, 16)
+    int maxReadCount;       // addresses one read request may cover
+    int modiconPrefix;      // leading digit in Modicon notation
     FunctionCode readFunction;
 };
 
@@ -48,13 +48,27 @@ inline constexpr std::array<RegisterTable, registerTableFacts.size()> allRegiste
     return registerTableFacts[std::to_underlying(table)];
 }
 
-[[nodiscard]] constexpr std::string_view rawValue(RegisterTable table) { return facts(table).rawValue; }
-[[nodiscard]] constexpr std::string_view code(RegisterTable table) { return facts(table).code; }
-[[nodiscard]] constexpr bool isBit(RegisterTable table) { return facts(table).isBit; }
-[[nodiscard]] constexpr bool isWritable(RegisterTable table) { return facts(table).isWritable; }
-[[nodiscard]] constexpr int maxReadCount(RegisterTable table) { return facts(table).maxReadCount; }
-[[nodiscard]] constexpr int modiconPrefix(RegisterTable table) { return facts(table).modiconPrefix; }
-[[nodiscard]] constexpr FunctionCode readFunction(RegisterTable table) { return facts(table).readFunction; }
+[[nodiscard]] constexpr std::string_view rawValue(RegisterTable table) {
+    return facts(table).rawValue;
+}
+[[nodiscard]] constexpr std::string_view code(RegisterTable table) {
+    return facts(table).code;
+}
+[[nodiscard]] constexpr bool isBit(RegisterTable table) {
+    return facts(table).isBit;
+}
+[[nodiscard]] constexpr bool isWritable(RegisterTable table) {
+    return facts(table).isWritable;
+}
+[[nodiscard]] constexpr int maxReadCount(RegisterTable table) {
+    return facts(table).maxReadCount;
+}
+[[nodiscard]] constexpr int modiconPrefix(RegisterTable table) {
+    return facts(table).modiconPrefix;
+}
+[[nodiscard]] constexpr FunctionCode readFunction(RegisterTable table) {
+    return facts(table).readFunction;
+}
 
 // Exactly a case name ("holdingRegister"), else no value.
 [[nodiscard]] constexpr std::optional<RegisterTable> registerTableFromRawValue(std::string_view raw) {

@@ -19,8 +19,10 @@ constexpr double maxCounterSpan = 2147483647.0;
 // n as a 64-bit integer pattern, saturated: a time far beyond any run must not be undefined.
 std::uint64_t stepPattern(double n) {
     if (std::isnan(n)) return 0;
-    if (n <= -9223372036854775808.0) return std::bit_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::min());
-    if (n >= 9223372036854775808.0) return std::bit_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+    if (n <= -9223372036854775808.0)
+        return std::bit_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::min());
+    if (n >= 9223372036854775808.0)
+        return std::bit_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
     return std::bit_cast<std::uint64_t>(static_cast<std::int64_t>(n));
 }
 
@@ -80,7 +82,8 @@ std::expected<Simulation, JSONDecodeError> Simulation::fromJSON(const nlohmann::
         }
     }
     Simulation simulation;
-    std::optional<JSONDecodeError> error = JSONFields::readCase(json, "kind", simulationKindFromRawValue, simulation.kind);
+    std::optional<JSONDecodeError> error =
+        JSONFields::readCase(json, "kind", simulationKindFromRawValue, simulation.kind);
     if (!error) error = JSONFields::readDouble(json, "minimum", simulation.minimum);
     if (!error) error = JSONFields::readDouble(json, "maximum", simulation.maximum);
     if (!error) error = JSONFields::readDouble(json, "period", simulation.period);

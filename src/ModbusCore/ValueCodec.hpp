@@ -26,7 +26,8 @@ namespace tessarin::ValueCodec {
 
 // bits over registerCount(type) registers in address order. A single register is never
 // reordered; cdab and dcba reverse all the words, badc and dcba swap the bytes inside each.
-[[nodiscard]] std::vector<std::uint16_t> registersFromBits(std::uint64_t bits, DataType type, WordOrder order);
+[[nodiscard]] std::vector<std::uint16_t> registersFromBits(std::uint64_t bits, DataType type,
+                                                           WordOrder order);
 
 // The inverse of registersFromBits over the first registerCount(type) registers; when fewer
 // are given it combines those there are (none give 0), reordering only from two on.
@@ -42,6 +43,8 @@ namespace tessarin::ValueCodec {
                                         WordOrder order, double scale);
 
 // True for the two scales that mean "no scaling", 0 and 1.
-[[nodiscard]] constexpr bool isUnscaled(double scale) { return scale == 0.0 || scale == 1.0; }
+[[nodiscard]] constexpr bool isUnscaled(double scale) {
+    return scale == 0.0 || scale == 1.0;
+}
 
 }  // namespace tessarin::ValueCodec

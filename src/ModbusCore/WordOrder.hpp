@@ -39,10 +39,18 @@ inline constexpr std::array<WordOrder, wordOrderFacts.size()> allWordOrders = []
     return wordOrderFacts[std::to_underlying(order)];
 }
 
-[[nodiscard]] constexpr std::string_view rawValue(WordOrder order) { return facts(order).rawValue; }
-[[nodiscard]] constexpr std::string_view label(WordOrder order) { return facts(order).label; }
-[[nodiscard]] constexpr bool reversesWords(WordOrder order) { return facts(order).reversesWords; }
-[[nodiscard]] constexpr bool swapsBytes(WordOrder order) { return facts(order).swapsBytes; }
+[[nodiscard]] constexpr std::string_view rawValue(WordOrder order) {
+    return facts(order).rawValue;
+}
+[[nodiscard]] constexpr std::string_view label(WordOrder order) {
+    return facts(order).label;
+}
+[[nodiscard]] constexpr bool reversesWords(WordOrder order) {
+    return facts(order).reversesWords;
+}
+[[nodiscard]] constexpr bool swapsBytes(WordOrder order) {
+    return facts(order).swapsBytes;
+}
 
 // Exactly a case name ("cdab"), else no value.
 [[nodiscard]] constexpr std::optional<WordOrder> wordOrderFromRawValue(std::string_view raw) {

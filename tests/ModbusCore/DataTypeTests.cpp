@@ -62,11 +62,11 @@ TEST(DataType, TextParserAcceptsNamesAndAliases) {
         std::optional<DataType> expected;
     };
     const Row rows[] = {
-        {"REAL", DataType::float32},   {"UInt16", DataType::uint16}, {"word", DataType::uint16},
-        {" Bool\t", DataType::bool_},  {"BIT", DataType::bool_},     {"int", DataType::int16},
-        {"DWord", DataType::uint32},   {"long", DataType::int32},    {"lreal", DataType::float64},
-        {"S64", DataType::int64},      {"ulint", DataType::uint64},  {"Float64", DataType::float64},
-        {"u 16", std::nullopt},        {"", std::nullopt},           {"uint8", std::nullopt},
+        {"REAL", DataType::float32},  {"UInt16", DataType::uint16}, {"word", DataType::uint16},
+        {" Bool\t", DataType::bool_}, {"BIT", DataType::bool_},     {"int", DataType::int16},
+        {"DWord", DataType::uint32},  {"long", DataType::int32},    {"lreal", DataType::float64},
+        {"S64", DataType::int64},     {"ulint", DataType::uint64},  {"Float64", DataType::float64},
+        {"u 16", std::nullopt},       {"", std::nullopt},           {"uint8", std::nullopt},
         {"floa", std::nullopt},
     };
     for (const Row& row : rows) {
@@ -87,9 +87,14 @@ TEST(DataType, WordOrderAndDisplayFormatParsers) {
         std::optional<DisplayFormat> expected;
     };
     const Row rows[] = {
-        {"", DisplayFormat::decimal},    {"  ", DisplayFormat::decimal}, {"Dec", DisplayFormat::decimal},
-        {"HEX", DisplayFormat::hex},     {"hexadecimal", DisplayFormat::hex},
-        {"bin", DisplayFormat::binary},  {"b", std::nullopt},            {"he x", std::nullopt},
+        {"", DisplayFormat::decimal},
+        {"  ", DisplayFormat::decimal},
+        {"Dec", DisplayFormat::decimal},
+        {"HEX", DisplayFormat::hex},
+        {"hexadecimal", DisplayFormat::hex},
+        {"bin", DisplayFormat::binary},
+        {"b", std::nullopt},
+        {"he x", std::nullopt},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);

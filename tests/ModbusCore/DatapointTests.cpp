@@ -84,7 +84,8 @@ TEST(DatapointJSON, EncodesAllThirteenKeysWithRawValues) {
     EXPECT_EQ(encoded.at("wordOrder"), "cdab");
     EXPECT_EQ(encoded.at("format"), "hex");
     EXPECT_EQ(encoded.at("unitID"), 255);
-    EXPECT_EQ(encoded.at("simulation"), json::parse(R"({"kind":"sine","minimum":-1.0,"maximum":1.0,"period":2.5})"));
+    EXPECT_EQ(encoded.at("simulation"),
+              json::parse(R"({"kind":"sine","minimum":-1.0,"maximum":1.0,"period":2.5})"));
 
     const auto decoded = Datapoint::fromJSON(json::parse(encoded.dump()));
     ASSERT_TRUE(decoded.has_value());
@@ -151,16 +152,21 @@ TEST(DatapointJSON, StrictAboutTypesCasesAndRanges) {
         {R"({"id":"{0A1B2C3D-4E5F-4A6B-8C7D-9E0F1A2B3C4D}"})", {Reason::invalidUuid, "id"}},
         {R"({"id":42})", {Reason::wrongType, "id"}},
         {R"({"simulation":[]})", {Reason::notAnObject, "simulation"}},
-        {R"({"simulation":{"kind":"none","minimum":0,"maximum":1}})", {Reason::missingKey, "simulation.period"}},
-        {R"({"simulation":{"kind":null,"minimum":0,"maximum":1,"period":1}})", {Reason::missingKey, "simulation.kind"}},
-        {R"({"simulation":{"kind":"saw","minimum":0,"maximum":1,"period":1}})", {Reason::unknownCase, "simulation.kind"}},
-        {R"({"simulation":{"kind":"ramp","minimum":"0","maximum":1,"period":1}})", {Reason::wrongType, "simulation.minimum"}},
+        {R"({"simulation":{"kind":"none","minimum":0,"maximum":1}})",
+         {Reason::missingKey, "simulation.period"}},
+        {R"({"simulation":{"kind":null,"minimum":0,"maximum":1,"period":1}})",
+         {Reason::missingKey, "simulation.kind"}},
+        {R"({"simulation":{"kind":"saw","minimum":0,"maximum":1,"period":1}})",
+         {Reason::unknownCase, "simulation.kind"}},
+        {R"({"simulation":{"kind":"ramp","minimum":"0","maximum":1,"period":1}})",
+         {Reason::wrongType, "simulation.minimum"}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);
         const auto decoded = Datapoint::fromJSON(json::parse(row.text));
         ASSERT_FALSE(decoded.has_value());
-        EXPECT_EQ(decoded.error(), row.expected) << rawValue(decoded.error().reason) << " " << decoded.error().key;
+        EXPECT_EQ(decoded.error(), row.expected)
+            << rawValue(decoded.error().reason) << " " << decoded.error().key;
     }
     // A parser that turns 1e400 into infinity must not smuggle it into a scale.
     json infinite = json::object();
@@ -186,12 +192,12 @@ TEST(Simulation, GeneratedValues) {
         {{Kind::counter, 0, 3, 1}, 1, 1.0},
         {{Kind::counter, 0, 3, 1}, 3.9, 3.0},
         {{Kind::counter, 0, 3, 1}, 4, 0.0},
-        {{Kind::counter, 0, 3, 1}, -1, 3.0},  // counts down into the range before zero
+        {{Kind::counter, 0, 3, 1}, -1, 3.0},   // counts down into the range before zero
         {{Kind::counter, 2, 4.5, 1}, 3, 2.0},  // k = floor(2.5) + 1 = 3
         {{Kind::ramp, 0, 10, 4}, 1, 2.5},
         {{Kind::ramp, 0, 10, 4}, 4, 0.0},
-        {{Kind::ramp, 0, 10, 4}, -1, -2.5},  // the fraction keeps the sign of x
-        {{Kind::ramp, 0, 10, 0}, 0.05, 5.0},   // periods below 0.1 count as 0.1
+        {{Kind::ramp, 0, 10, 4}, -1, -2.5},   // the fraction keeps the sign of x
+        {{Kind::ramp, 0, 10, 0}, 0.05, 5.0},  // periods below 0.1 count as 0.1
         {{Kind::ramp, 0, 10, -3}, 0.05, 5.0},
     };
     for (const Row& row : rows) {
@@ -230,9 +236,10 @@ TEST(Uuid, TextFormsAndRandomVersion) {
     ASSERT_TRUE(parsed.has_value());
     EXPECT_EQ(parsed->text(), "0A1B2C3D-4E5F-4A6B-8C7D-9E0F1A2B3C4D");
     EXPECT_EQ(Uuid::parse(parsed->text()), parsed);
-    for (std::string_view bad : {"", "0A1B2C3D4E5F4A6B8C7D9E0F1A2B3C4D", "0A1B2C3D-4E5F-4A6B-8C7D-9E0F1A2B3C4",
-                                 "0A1B2C3D-4E5F-4A6B-8C7D-9E0F1A2B3C4DD", "0A1B2C3D-4E5F-4A6B-8C7D_9E0F1A2B3C4D",
-                                 "0A1B2C3D-4E5F-4A6B-8C7D-9E0F1A2B3C4G", " A1B2C3D-4E5F-4A6B-8C7D-9E0F1A2B3C4D"}) {
+    for (std::string_view bad :
+         {"", "0A1B2C3D4E5F4A6B8C7D9E0F1A2B3C4D", "0A1B2C3D-4E5F-4A6B-8C7D-9E0F1A2B3C4",
+          "0A1B2C3D-4E5F-4A6B-8C7D-9E0F1A2B3C4DD", "0A1B2C3D-4E5F-4A6B-8C7D_9E0F1A2B3C4D",
+          "0A1B2C3D-4E5F-4A6B-8C7D-9E0F1A2B3C4G", " A1B2C3D-4E5F-4A6B-8C7D-9E0F1A2B3C4D"}) {
         SCOPED_TRACE(bad);
         EXPECT_EQ(Uuid::parse(bad), std::nullopt);
     }

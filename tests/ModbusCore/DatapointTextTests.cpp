@@ -32,15 +32,11 @@ TEST(NumberLocale, ChoosesTheFirstSetVariableAndMapsCToPosix) {
         std::string_view expected;
     };
     const Row rows[] = {
-        {nullptr, nullptr, nullptr, "en_US_POSIX"},
-        {"", "", "", "en_US_POSIX"},
+        {nullptr, nullptr, nullptr, "en_US_POSIX"},           {"", "", "", "en_US_POSIX"},
         {"C", "de_DE.UTF-8", "nl_NL.UTF-8", "en_US_POSIX"},  // LC_ALL wins even when it is C
-        {"", "de_DE.UTF-8", "nl_NL.UTF-8", "de_DE"},
-        {nullptr, nullptr, "nl_NL.UTF-8", "nl_NL"},
-        {nullptr, nullptr, "C.UTF-8", "en_US_POSIX"},
-        {nullptr, "POSIX", "de_DE", "en_US_POSIX"},
-        {"fr_FR.ISO-8859-1@euro", nullptr, nullptr, "fr_FR"},
-        {"sr_RS@latin", nullptr, nullptr, "sr_RS"},
+        {"", "de_DE.UTF-8", "nl_NL.UTF-8", "de_DE"},          {nullptr, nullptr, "nl_NL.UTF-8", "nl_NL"},
+        {nullptr, nullptr, "C.UTF-8", "en_US_POSIX"},         {nullptr, "POSIX", "de_DE", "en_US_POSIX"},
+        {"fr_FR.ISO-8859-1@euro", nullptr, nullptr, "fr_FR"}, {"sr_RS@latin", nullptr, nullptr, "sr_RS"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.expected);
@@ -94,8 +90,8 @@ TEST(DatapointFormatted, DecimalTextInTwoLocales) {
         {point(DataType::float64), 0, "0", "0"},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << rawValue(row.point.dataType) << " scale " << row.point.scale << " "
-                                        << row.value);
+        SCOPED_TRACE(testing::Message()
+                     << rawValue(row.point.dataType) << " scale " << row.point.scale << " " << row.value);
         EXPECT_EQ(row.point.formatted(row.value, english), row.english);
         EXPECT_EQ(row.point.formatted(row.value, german), row.german);
     }
@@ -140,9 +136,9 @@ TEST(DatapointParse, TypedInput) {
     const Datapoint coil = point(DataType::bool_, 1, DisplayFormat::decimal, RegisterTable::coil);
     const Row rows[] = {
         {point(DataType::uint16, 0.1), "21,5", 21.5},
-        {point(DataType::uint16, 0.1), "6553.5", 6553.5},  // raw 65535
+        {point(DataType::uint16, 0.1), "6553.5", 6553.5},        // raw 65535
         {point(DataType::uint16, 0.1), "6553.6", std::nullopt},  // raw 65536
-        {point(DataType::uint16, 0.1), "6553.54", 6553.54},  // rounds to 65535
+        {point(DataType::uint16, 0.1), "6553.54", 6553.54},      // rounds to 65535
         {point(DataType::uint16), "1,000.5", std::nullopt},
         {point(DataType::uint16), "1,5,0", std::nullopt},
         {point(DataType::uint16), " 1 2 ", 12.0},  // inner spaces go
@@ -197,11 +193,24 @@ TEST(DatapointParse, PlainNumbers) {
         std::optional<double> expected;
     };
     const Row rows[] = {
-        {" 2,5\t", 2.5},     {"1.5e-3", 0.0015}, {"-0", -0.0},        {".5", 0.5},
-        {"5.", 5.0},         {"1 000", std::nullopt}, {"1,000.5", std::nullopt}, {"ABC", std::nullopt},
-        {"", std::nullopt},  {"-", std::nullopt}, {"1e", std::nullopt}, {"e5", std::nullopt},
-        {"0x10", std::nullopt}, {"--1", std::nullopt}, {"+-1", std::nullopt}, {"Infinity", std::nullopt},
-        {"1E+2", 100.0},     {"99999999999999999999", 1e20},
+        {" 2,5\t", 2.5},
+        {"1.5e-3", 0.0015},
+        {"-0", -0.0},
+        {".5", 0.5},
+        {"5.", 5.0},
+        {"1 000", std::nullopt},
+        {"1,000.5", std::nullopt},
+        {"ABC", std::nullopt},
+        {"", std::nullopt},
+        {"-", std::nullopt},
+        {"1e", std::nullopt},
+        {"e5", std::nullopt},
+        {"0x10", std::nullopt},
+        {"--1", std::nullopt},
+        {"+-1", std::nullopt},
+        {"Infinity", std::nullopt},
+        {"1E+2", 100.0},
+        {"99999999999999999999", 1e20},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);

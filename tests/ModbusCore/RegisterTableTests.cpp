@@ -48,10 +48,10 @@ TEST(RegisterTable, TextParserAcceptsWhatPeopleType) {
         {"0x", RegisterTable::coil},
         {"2", std::nullopt},
         {"", std::nullopt},
-        {"holdin", std::nullopt},          // no prefixes
+        {"holdin", std::nullopt},  // no prefixes
         {"holdingregisterss", std::nullopt},
         {"40001", std::nullopt},
-        {"\nHR", std::nullopt},            // only spaces and tabs are trimmed
+        {"\nHR", std::nullopt},  // only spaces and tabs are trimmed
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);

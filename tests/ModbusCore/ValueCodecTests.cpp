@@ -125,8 +125,9 @@ TEST(ValueCodec, WordOrderLayouts) {
 }
 
 TEST(ValueCodec, EveryTypeAndWordOrderRoundTrips) {
-    const double samples[] = {0.0, 1.0, -1.0, 12.5, -32768.0, 65535.0, 123456789.0, -2147483648.0,
-                              4294967295.0, 1e15, -9.5e15, 0.1, 3.4e38, 1e300, -7.25};
+    const double samples[] = {0.0,     1.0,         -1.0,          12.5,         -32768.0,
+                              65535.0, 123456789.0, -2147483648.0, 4294967295.0, 1e15,
+                              -9.5e15, 0.1,         3.4e38,        1e300,        -7.25};
     for (DataType type : allDataTypes) {
         for (WordOrder order : allWordOrders) {
             SCOPED_TRACE(testing::Message() << rawValue(type) << " " << label(order));
@@ -141,7 +142,8 @@ TEST(ValueCodec, EveryTypeAndWordOrderRoundTrips) {
                 if (type == DataType::float32) {
                     const bool fits = std::fabs(sample) <= std::numeric_limits<float>::max();
                     EXPECT_EQ(roundTripped, fits ? static_cast<double>(static_cast<float>(sample)) : inf);
-                } else if (type == DataType::float64 || (range(type).contains(sample) && sample == std::round(sample))) {
+                } else if (type == DataType::float64 ||
+                           (range(type).contains(sample) && sample == std::round(sample))) {
                     EXPECT_EQ(roundTripped, sample);
                 }
             }
@@ -151,14 +153,18 @@ TEST(ValueCodec, EveryTypeAndWordOrderRoundTrips) {
 
 TEST(ValueCodec, ShortAndLongRegisterArrays) {
     // Only the first n registers count; fewer are combined as they are, unordered when single.
-    EXPECT_EQ(ValueCodec::valueFromRegisters(Registers{0xFFFF}, DataType::int32, WordOrder::abcd, 1), 65535.0);
+    EXPECT_EQ(ValueCodec::valueFromRegisters(Registers{0xFFFF}, DataType::int32, WordOrder::abcd, 1),
+              65535.0);
     EXPECT_EQ(ValueCodec::bitsFromRegisters(Registers{0xFFFF}, DataType::int32, WordOrder::dcba), 0xFFFFU);
     EXPECT_EQ(ValueCodec::bitsFromRegisters(Registers{}, DataType::float64, WordOrder::abcd), 0U);
-    EXPECT_EQ(ValueCodec::bitsFromRegisters(Registers{0x0001, 0x0002, 0x0003}, DataType::uint64, WordOrder::cdab),
-              0x000300020001U);
-    EXPECT_EQ(ValueCodec::bitsFromRegisters(Registers{0x1234, 0x5678, 0x9ABC}, DataType::uint32, WordOrder::abcd),
-              0x12345678U);
-    EXPECT_EQ(ValueCodec::bitsFromRegisters(Registers{0x0001, 0xFFFF}, DataType::uint16, WordOrder::abcd), 1U);
+    EXPECT_EQ(
+        ValueCodec::bitsFromRegisters(Registers{0x0001, 0x0002, 0x0003}, DataType::uint64, WordOrder::cdab),
+        0x000300020001U);
+    EXPECT_EQ(
+        ValueCodec::bitsFromRegisters(Registers{0x1234, 0x5678, 0x9ABC}, DataType::uint32, WordOrder::abcd),
+        0x12345678U);
+    EXPECT_EQ(ValueCodec::bitsFromRegisters(Registers{0x0001, 0xFFFF}, DataType::uint16, WordOrder::abcd),
+              1U);
 }
 
 TEST(ValueCodec, FloatsFromDeviceLayouts) {
@@ -171,15 +177,17 @@ TEST(ValueCodec, FloatsFromDeviceLayouts) {
 }
 
 TEST(ValueCodec, ScaleConvertsBothWaysAndZeroMeansUnscaled) {
-    EXPECT_DOUBLE_EQ(ValueCodec::valueFromRegisters(Registers{215}, DataType::uint16, WordOrder::abcd, 0.1), 21.5);
+    EXPECT_DOUBLE_EQ(ValueCodec::valueFromRegisters(Registers{215}, DataType::uint16, WordOrder::abcd, 0.1),
+                     21.5);
     EXPECT_EQ(ValueCodec::registersFor(21.5, DataType::uint16, WordOrder::abcd, 0.1), Registers{215});
     EXPECT_EQ(ValueCodec::registersFor(21.54, DataType::uint16, WordOrder::abcd, 0.1), Registers{215});
     EXPECT_EQ(ValueCodec::registersFor(-3, DataType::uint16, WordOrder::abcd, 0.1), Registers{0});
     EXPECT_EQ(ValueCodec::valueFromRegisters(Registers{215}, DataType::uint16, WordOrder::abcd, 0), 215.0);
     EXPECT_EQ(ValueCodec::registersFor(215, DataType::uint16, WordOrder::abcd, 0), Registers{215});
     EXPECT_EQ(ValueCodec::registersFor(-50, DataType::int32, WordOrder::cdab, -10), (Registers{5, 0}));
-    EXPECT_EQ(ValueCodec::valueFromRegisters(Registers{0x0000, 0x0002}, DataType::int32, WordOrder::abcd, 1000),
-              2000.0);
+    EXPECT_EQ(
+        ValueCodec::valueFromRegisters(Registers{0x0000, 0x0002}, DataType::int32, WordOrder::abcd, 1000),
+        2000.0);
 }
 
 }  // namespace
