@@ -1,10 +1,13 @@
 #include "support/MainQueue.hpp"
 
+#include <algorithm>
 #include <utility>
 
 namespace tessarin::test {
 
 namespace {
+
+constexpr auto recheck = std::chrono::milliseconds(5);
 
 void enqueue(auto& state, MainQueue::Task task) {
     {
@@ -41,8 +44,12 @@ bool MainQueue::pumpUntil(const std::function<bool()>& done, std::chrono::millis
         Task task;
         {
             std::unique_lock lock(m_state->mutex);
-            if (!m_state->arrived.wait_until(lock, deadline, [&] { return !m_state->tasks.empty(); })) {
-                return done();
+            // `done` may also turn true without a task (a counter on another thread), so it
+            // is checked again at least every few milliseconds.
+            const auto slice = std::min(deadline, std::chrono::steady_clock::now() + recheck);
+            if (!m_state->arrived.wait_until(lock, slice, [&] { return !m_state->tasks.empty(); })) {
+                if (std::chrono::steady_clock::now() >= deadline) return done();
+                continue;
             }
             task = std::move(m_state->tasks.front());
             m_state->tasks.pop_front();

@@ -25,8 +25,8 @@ public:
 
     // Runs the tasks queued so far, in order; returns how many ran.
     std::size_t pump();
-    // Runs tasks as they arrive until `done()` holds (checked after every task and at the
-    // start) or `cap` has passed. True when `done()` held.
+    // Runs tasks as they arrive until `done()` holds (checked after every task, and every few
+    // milliseconds while none arrives) or `cap` has passed. True when `done()` held.
     bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds cap = std::chrono::seconds(20));
 
 private:

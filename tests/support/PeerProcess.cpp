@@ -54,6 +54,7 @@ std::vector<std::string> commandFor(PeerKind kind, const PeerOptions& options) {
     } else {
         args = {TESSARIN_PYTHON3, TESSARIN_PYMODBUS_DEVICE};
     }
+    if (options.port != 0) args.insert(args.end(), {"--port", std::to_string(options.port)});
     if (options.unit) args.insert(args.end(), {"--unit", std::to_string(*options.unit)});
     if (options.delayMs > 0) args.insert(args.end(), {"--delay-ms", std::to_string(options.delayMs)});
     if (options.size != DeviceContents::defaultSize) {

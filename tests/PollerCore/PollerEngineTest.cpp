@@ -1,0 +1,230 @@
+// The engine against loopback sockets that misbehave as devices sometimes do: refusing,
+// accepting and closing at once, or never completing the connection. Tests against real
+// Modbus devices are in tests/integration/Engine*.
+
+#include "PollerCore/PollerEngine.hpp"
+
+#include "ModbusTCP/TCPLinkError.hpp"
+#include "support/EventRecorder.hpp"
+#include "support/MainQueue.hpp"
+
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstdint>
+#include <thread>
+
+namespace tessarin {
+namespace {
+
+using test::EventRecorder;
+using test::MainQueue;
+using namespace std::chrono_literals;
+
+constexpr double aDay = 24.0 * 3600;
+
+sockaddr_in loopback(std::uint16_t port) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    return address;
+}
+
+// A loopback socket bound to a free port. Not listening, it makes the port refuse
+// connections; listening, it accepts them.
+class BoundSocket {
+public:
+    BoundSocket() : m_fd(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+        sockaddr_in address = loopback(0);
+        EXPECT_EQ(::bind(m_fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        socklen_t length = sizeof address;
+        ::getsockname(m_fd, reinterpret_cast<sockaddr*>(&address), &length);
+        m_port = ntohs(address.sin_port);
+    }
+    BoundSocket(const BoundSocket&) = delete;
+    BoundSocket& operator=(const BoundSocket&) = delete;
+    ~BoundSocket() { ::close(m_fd); }
+
+    int fd() const { return m_fd; }
+    std::uint16_t port() const { return m_port; }
+
+private:
+    int m_fd;
+    std::uint16_t m_port = 0;
+};
+
+// A device at its connection limit: accepts every connection and closes it at once.
+class ClosingListener {
+public:
+    ClosingListener() : m_stop(::eventfd(0, EFD_CLOEXEC)) {
+        ::listen(m_socket.fd(), 16);
+        m_thread = std::thread([this] { serve(); });
+    }
+    ClosingListener(const ClosingListener&) = delete;
+    ClosingListener& operator=(const ClosingListener&) = delete;
+    ~ClosingListener() {
+        const std::uint64_t one = 1;
+        EXPECT_EQ(::write(m_stop, &one, sizeof one), static_cast<ssize_t>(sizeof one));
+        m_thread.join();
+        ::close(m_stop);
+    }
+
+    std::uint16_t port() const { return m_socket.port(); }
+    int accepted() const { return m_accepted.load(); }
+
+private:
+    void serve() {
+        for (;;) {
+            pollfd watched[2] = {{m_socket.fd(), POLLIN, 0}, {m_stop, POLLIN, 0}};
+            if (::poll(watched, 2, -1) < 0 && errno != EINTR) return;
+            if (watched[1].revents != 0) return;
+            if (watched[0].revents != 0) {
+                const int client = ::accept4(m_socket.fd(), nullptr, nullptr, SOCK_CLOEXEC);
+                if (client >= 0) {
+                    ++m_accepted;
+                    ::close(client);
+                }
+            }
+        }
+    }
+
+    BoundSocket m_socket;
+    int m_stop;
+    std::atomic<int> m_accepted{0};
+    std::thread m_thread;
+};
+
+// A listener whose accept queue is full, so that further connection attempts hang until
+// their time-out (Linux drops their handshake).
+class FullListener {
+public:
+    FullListener() : m_filler(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+        ::listen(m_socket.fd(), 0);
+        const sockaddr_in address = loopback(m_socket.port());
+        EXPECT_EQ(::connect(m_filler, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    }
+    FullListener(const FullListener&) = delete;
+    FullListener& operator=(const FullListener&) = delete;
+    ~FullListener() { ::close(m_filler); }
+
+    std::uint16_t port() const { return m_socket.port(); }
+
+private:
+    BoundSocket m_socket;
+    int m_filler;
+};
+
+PollPlan onePlan() {
+    PollPlan plan;
+    plan.id = Uuid::random();
+    plan.interval = 0.1;
+    plan.blocks = {{.unit = 1, .table = RegisterTable::holdingRegister, .address = 0, .count = 2}};
+    return plan;
+}
+
+TEST(PollerEngine, AddressBracketsIPv6Literals) {
+    const struct {
+        const char* host;
+        std::uint16_t port;
+        const char* expected;
+    } rows[] = {
+        {"192.168.1.10", 502, "192.168.1.10:502"},
+        {"plc-7.example.com", 1502, "plc-7.example.com:1502"},
+        {"::1", 502, "[::1]:502"},
+        {"fe80::1%eth0", 8502, "[fe80::1%eth0]:8502"},
+        {"", 0, ":0"},
+    };
+    MainQueue queue;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.host);
+        EXPECT_EQ(PollerEngine::address(row.host, row.port), row.expected);
+        const PollerEngine engine(row.host, row.port, TCPFraming::modbusTCP, 1.0, [](const PollerEvent&) {},
+                                  queue.poster());
+        EXPECT_EQ(engine.address(), row.expected);
+    }
+}
+
+TEST(PollerEngine, AnEngineThatNeverStartedStopsQuietly) {
+    MainQueue queue;
+    EventRecorder recorder;
+    {
+        PollerEngine engine("127.0.0.1", 1, TCPFraming::modbusTCP, 1.0, recorder.handler(), queue.poster());
+        engine.write({0x06, 0x00, 0x01, 0x00, 0x02}, 1, Uuid::random());
+        engine.stop();
+        engine.stop();
+        EXPECT_EQ(engine.connectionAttempts(), 0U);
+    }
+    EXPECT_EQ(queue.pump(), 0U);
+}
+
+TEST(PollerEngine, ASteadyConnectionFailureIsReportedOnce) {
+    const BoundSocket refusing;
+    MainQueue queue;
+    EventRecorder recorder;
+    PollerEngine engine("127.0.0.1", refusing.port(), TCPFraming::modbusTCP, 0.2, recorder.handler(),
+                        queue.poster(), {.reconnectDelay = 0.001, .minimumOpenTimeout = 1.0, .stopGrace = 3.0});
+    engine.start({onePlan()});
+    ASSERT_TRUE(queue.pumpUntil([&] { return engine.connectionAttempts() >= 6; }));
+    engine.stop();
+    queue.pump();
+
+    const auto events = recorder.events();
+    ASSERT_EQ(test::kinds(events), "connectionFailed");
+    const auto reason = TCPLinkError::connectFailed("127.0.0.1", refusing.port(), ECONNREFUSED).localizedDescription();
+    EXPECT_EQ(std::get<PollerEvent::ConnectionFailed>(events[0].payload).reason, reason);
+}
+
+TEST(PollerEngine, ADeviceThatAcceptsAndClosesAtOnceIsNotHammered) {
+    // A connection that carried no answer is followed by the reconnect delay (here a day),
+    // not by an immediate reconnect: that would be thousands of connects a second.
+    ClosingListener device;
+    MainQueue queue;
+    EventRecorder recorder;
+    PollerEngine engine("127.0.0.1", device.port(), TCPFraming::modbusTCP, 0.5, recorder.handler(), queue.poster(),
+                        {.reconnectDelay = aDay, .minimumOpenTimeout = 1.0, .stopGrace = 3.0});
+    engine.start({onePlan()});
+    ASSERT_TRUE(queue.pumpUntil([&] { return recorder.count(PollerEvent::Kind::disconnected) > 0; }));
+    // A window to catch a second connect, which must not come.
+    EXPECT_FALSE(queue.pumpUntil([&] { return device.accepted() > 1; }, 300ms));
+    EXPECT_EQ(engine.connectionAttempts(), 1U);
+    engine.stop();  // cuts the reconnect pause short
+    queue.pump();
+
+    const auto events = recorder.events();
+    ASSERT_EQ(test::kinds(events), "connected read disconnected");
+    const auto& read = std::get<PollerEvent::Read>(events[1].payload);
+    ASSERT_FALSE(read.result);
+    EXPECT_EQ(read.result.error().failure, PollFailure::noConnection());
+    EXPECT_TRUE(read.response.empty());
+}
+
+TEST(PollerEngine, StopGivesUpOnAHangingConnectAndTheWorkerFinishesAlone) {
+    // The open time-out (2 s) outlasts stop()'s bound (0.1 + 0.1 s): stop() returns while the
+    // worker still waits in connect, and the engine is destroyed at once. The worker must then
+    // finish on its own share of the state and still post through the queue.
+    FullListener device;
+    MainQueue queue;
+    EventRecorder recorder;
+    {
+        PollerEngine engine("127.0.0.1", device.port(), TCPFraming::modbusTCP, 0.1, recorder.handler(),
+                            queue.poster(), {.reconnectDelay = aDay, .minimumOpenTimeout = 2.0, .stopGrace = 0.1});
+        engine.start({onePlan()});
+        ASSERT_TRUE(queue.pumpUntil([&] { return engine.connectionAttempts() == 1; }));
+        engine.stop();
+    }
+    ASSERT_TRUE(queue.pumpUntil([&] { return recorder.count(PollerEvent::Kind::connectionFailed) == 1; }));
+    EXPECT_EQ(test::kinds(recorder.events()), "connectionFailed");
+}
+
+}  // namespace
+}  // namespace tessarin
