@@ -1,0 +1,315 @@
+// The link against a scripted device that misbehaves in every way a real one might: each fault
+// ends in the documented error and link state, never in a crash, a hang past the time-out,
+// unbounded buffering or another request's data; and the request after it gets its own answer.
+
+#include "ModbusTCP/TCPClientLink.hpp"
+
+#include "support/ByteAssertions.hpp"
+#include "support/FakeDevice.hpp"
+#include "support/FaultyCalls.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tessarin {
+namespace {
+
+using namespace std::chrono_literals;
+using test::bytes;
+using test::FakeDevice;
+using test::FakeFraming;
+using test::FakeRequest;
+using test::FakeStep;
+using test::FaultyCalls;
+using Kind = TCPLinkError::Kind;
+
+constexpr double timeout = 0.3;
+// The longest frame either framing can carry: MBAP header plus the largest PDU.
+constexpr std::size_t longestFrame = 7 + 253;
+
+std::vector<std::uint8_t> readAt(std::uint16_t address) {
+    return {0x03, static_cast<std::uint8_t>(address >> 8), static_cast<std::uint8_t>(address & 0xFF), 0x00, 0x02};
+}
+
+std::uint16_t previous(std::uint16_t transactionID) {
+    return transactionID == 1 ? std::uint16_t{0xFFFF} : static_cast<std::uint16_t>(transactionID - 1);
+}
+
+std::vector<std::uint8_t> first(std::vector<std::uint8_t> frame, std::size_t count) {
+    frame.resize(count);
+    return frame;
+}
+
+std::vector<std::uint8_t> garbage(std::size_t count) {
+    std::vector<std::uint8_t> out(count);
+    for (std::size_t i = 0; i < count; ++i) out[i] = static_cast<std::uint8_t>(i * 7 + 0x55);
+    return out;
+}
+
+// A correct answer frame with one MBAP header field replaced.
+std::vector<std::uint8_t> withHeaderWord(const FakeRequest& request, std::size_t index, std::uint16_t value) {
+    auto frame = test::correctAnswer(request);
+    frame[index] = static_cast<std::uint8_t>(value >> 8);
+    frame[index + 1] = static_cast<std::uint8_t>(value & 0xFF);
+    return frame;
+}
+
+std::vector<std::uint8_t> concat(std::vector<std::vector<std::uint8_t>> parts) {
+    std::vector<std::uint8_t> out;
+    for (const auto& part : parts) out.insert(out.end(), part.begin(), part.end());
+    return out;
+}
+
+using Script = std::function<std::vector<FakeStep>(const FakeRequest&)>;
+
+struct Fault {
+    std::string name;
+    FakeFraming framing;
+    Script firstAnswer;             // how the device answers the first request
+    std::optional<Kind> error;      // none: the first request returns an answer
+    bool openAfter = true;
+    std::string pdu{};              // the answer's PDU when one is returned
+    std::uint8_t unit = 1;          // the answer's unit when one is returned
+};
+
+std::vector<Fault> modbusTCPFaults() {
+    const auto tcp = FakeFraming::modbusTCP;
+    auto answerWith = [](std::string pdu, std::uint8_t unit = 1) {
+        return [pdu, unit](const FakeRequest& r) {
+            return std::vector{FakeStep::send(test::mbapFrame(r.transactionID, unit, bytes(pdu)))};
+        };
+    };
+    return {
+        {"late answer to the previous request, then its own", tcp,
+         [](const FakeRequest& r) {
+             return std::vector{FakeStep::send(concat({test::mbapFrame(previous(r.transactionID), r.unit,
+                                                                       bytes("03 04 00 99 00 99")),
+                                                      test::correctAnswer(r)}))};
+         },
+         std::nullopt, true, "03 04 00 10 00 11"},
+        {"only an old transaction identifier", tcp,
+         [](const FakeRequest& r) {
+             return std::vector{
+                 FakeStep::send(test::mbapFrame(previous(r.transactionID), r.unit, bytes("03 04 00 10 00 11")))};
+         },
+         Kind::timeout, true},
+        {"protocol identifier 1", tcp,
+         [](const FakeRequest& r) { return std::vector{FakeStep::send(withHeaderWord(r, 2, 1))}; },
+         Kind::invalidResponse, false},
+        {"length field 0", tcp,
+         [](const FakeRequest& r) { return std::vector{FakeStep::send(withHeaderWord(r, 4, 0))}; },
+         Kind::invalidResponse, false},
+        {"length field 1", tcp,
+         [](const FakeRequest& r) { return std::vector{FakeStep::send(withHeaderWord(r, 4, 1))}; },
+         Kind::invalidResponse, false},
+        {"length field 255", tcp,
+         [](const FakeRequest& r) {
+             return std::vector{FakeStep::send(concat({withHeaderWord(r, 4, 255), garbage(300)}))};
+         },
+         Kind::invalidResponse, false},
+        {"another unit", tcp, answerWith("03 04 00 10 00 11", 2), std::nullopt, true, "03 04 00 10 00 11", 2},
+        {"another function code", tcp, answerWith("04 04 00 10 00 11"), std::nullopt, true, "04 04 00 10 00 11"},
+        {"exception with an unknown code", tcp, answerWith("83 0C"), std::nullopt, true, "83 0C"},
+        {"byte count that does not match", tcp, answerWith("03 06 00 10 00 11"), std::nullopt, true,
+         "03 06 00 10 00 11"},
+        {"answer dribbled one byte at a time", tcp,
+         [](const FakeRequest& r) { return std::vector{FakeStep::dribble(test::correctAnswer(r))}; }, std::nullopt,
+         true, "03 04 00 10 00 11"},
+        {"300 bytes of garbage", tcp, [](const FakeRequest&) { return std::vector{FakeStep::send(garbage(300))}; },
+         Kind::invalidResponse, false},
+        {"flood of unsolicited frames before the answer", tcp,
+         [](const FakeRequest& r) {
+             std::vector<std::vector<std::uint8_t>> parts;
+             for (int i = 0; i < 2000; ++i) {
+                 parts.push_back(test::mbapFrame(static_cast<std::uint16_t>(r.transactionID + 1000 + i), r.unit,
+                                                 bytes("03 04 00 99 00 99")));
+             }
+             parts.push_back(test::correctAnswer(r));
+             return std::vector{FakeStep::send(concat(parts))};
+         },
+         std::nullopt, true, "03 04 00 10 00 11"},
+        {"close in the middle of a frame", tcp,
+         [](const FakeRequest& r) {
+             return std::vector{FakeStep::send(first(test::correctAnswer(r), 9)), FakeStep::close()};
+         },
+         Kind::disconnected, false},
+        {"reset in the middle of a frame", tcp,
+         [](const FakeRequest& r) {
+             return std::vector{FakeStep::send(first(test::correctAnswer(r), 9)), FakeStep::pause(20ms),
+                                FakeStep::reset()};
+         },
+         Kind::disconnected, false},
+        {"no answer at all", tcp, [](const FakeRequest&) { return std::vector<FakeStep>{}; }, Kind::timeout, true},
+    };
+}
+
+std::vector<Fault> rtuFaults() {
+    const auto rtu = FakeFraming::rtuOverTCP;
+    auto answerWith = [](std::string pdu, std::uint8_t unit = 1) {
+        return [pdu, unit](const FakeRequest&) { return std::vector{FakeStep::send(test::rtuFrame(unit, bytes(pdu)))}; };
+    };
+    return {
+        {"another unit's answer, then its own", rtu,
+         [](const FakeRequest& r) {
+             return std::vector{FakeStep::send(
+                 concat({test::rtuFrame(2, bytes("03 04 00 99 00 99")), test::correctAnswer(r)}))};
+         },
+         std::nullopt, true, "03 04 00 10 00 11"},
+        {"only another unit", rtu, answerWith("03 04 00 10 00 11", 2), Kind::timeout, true},
+        {"only another function code", rtu, answerWith("04 04 00 10 00 11"), Kind::timeout, true},
+        {"wrong CRC", rtu,
+         [](const FakeRequest& r) {
+             auto frame = test::correctAnswer(r);
+             frame.back() ^= 0x5A;
+             return std::vector{FakeStep::send(frame)};
+         },
+         Kind::invalidResponse, true},
+        {"exception with an unknown code", rtu, answerWith("83 0C"), std::nullopt, true, "83 0C"},
+        {"byte count larger than the data", rtu, answerWith("03 06 00 10 00 11"), Kind::timeout, true},
+        {"byte count smaller than the data", rtu, answerWith("03 02 00 10 00 11"), Kind::invalidResponse, true},
+        {"answer dribbled one byte at a time", rtu,
+         [](const FakeRequest& r) { return std::vector{FakeStep::dribble(test::correctAnswer(r))}; }, std::nullopt,
+         true, "03 04 00 10 00 11"},
+        {"300 bytes of garbage", rtu, [](const FakeRequest&) { return std::vector{FakeStep::send(garbage(300))}; },
+         Kind::invalidResponse, true},
+        {"flood of other units' frames before the answer", rtu,
+         [](const FakeRequest& r) {
+             std::vector<std::vector<std::uint8_t>> parts;
+             for (int i = 0; i < 2000; ++i) {
+                 parts.push_back(test::rtuFrame(static_cast<std::uint8_t>(2 + i % 200), bytes("03 04 00 99 00 99")));
+             }
+             parts.push_back(test::correctAnswer(r));
+             return std::vector{FakeStep::send(concat(parts))};
+         },
+         std::nullopt, true, "03 04 00 10 00 11"},
+        {"close in the middle of a frame", rtu,
+         [](const FakeRequest& r) {
+             return std::vector{FakeStep::send(first(test::correctAnswer(r), 4)), FakeStep::close()};
+         },
+         Kind::disconnected, false},
+        {"reset in the middle of a frame", rtu,
+         [](const FakeRequest& r) {
+             return std::vector{FakeStep::send(first(test::correctAnswer(r), 4)), FakeStep::pause(20ms),
+                                FakeStep::reset()};
+         },
+         Kind::disconnected, false},
+        {"no answer at all", rtu, [](const FakeRequest&) { return std::vector<FakeStep>{}; }, Kind::timeout, true},
+    };
+}
+
+class LinkFault : public ::testing::TestWithParam<Fault> {};
+
+TEST_P(LinkFault, endsAsDocumentedAndTheNextRequestGetsItsOwnAnswer) {
+    const Fault& fault = GetParam();
+    FakeDevice device(fault.framing, [&fault](const FakeRequest& request) {
+        return request.index == 0 ? fault.firstAnswer(request) : test::answerCorrectly(request);
+    });
+    const TCPFraming framing =
+        fault.framing == FakeFraming::modbusTCP ? TCPFraming::modbusTCP : TCPFraming::rtuOverTCP;
+    FaultyCalls calls;
+    TCPClientLink link("127.0.0.1", device.port(), framing, calls);
+    std::size_t mostPendingBeforeReceive = 0;
+    calls.beforeRecv = [&] { mostPendingBeforeReceive = std::max(mostPendingBeforeReceive, link.pendingSize()); };
+    ASSERT_TRUE(link.open(timeout).has_value());
+
+    const auto result = link.transact(1, readAt(0x10), timeout);
+    if (fault.error) {
+        ASSERT_FALSE(result.has_value()) << "answered with " << test::hex(result->response);
+        EXPECT_EQ(name(result.error().kind), name(*fault.error));
+    } else {
+        ASSERT_TRUE(result.has_value()) << result.error().localizedDescription(Language::en);
+        EXPECT_BYTES(result->pdu, fault.pdu);
+        EXPECT_EQ(result->unit, fault.unit);
+    }
+    EXPECT_EQ(link.isOpen(), fault.openAfter);
+    // Bounded memory: the link receives only while a frame is incomplete.
+    EXPECT_LT(mostPendingBeforeReceive, longestFrame);
+    EXPECT_LE(link.pendingSize(), longestFrame + TCPClientLink::receiveSize);
+
+    if (!link.isOpen()) {
+        ASSERT_TRUE(link.open(timeout).has_value());
+    }
+    const auto next = link.transact(1, readAt(0x20), 2.0);
+    ASSERT_TRUE(next.has_value()) << next.error().localizedDescription(Language::en);
+    EXPECT_BYTES(next->pdu, "03 04 00 20 00 21");
+}
+
+std::string faultName(const ::testing::TestParamInfo<Fault>& info) {
+    std::string out;
+    bool upper = false;
+    for (const char c : info.param.name) {
+        if (std::isalnum(static_cast<unsigned char>(c)) == 0) {
+            upper = true;
+            continue;
+        }
+        out += upper ? static_cast<char>(std::toupper(static_cast<unsigned char>(c))) : c;
+        upper = false;
+    }
+    return out;
+}
+
+INSTANTIATE_TEST_SUITE_P(ModbusTCP, LinkFault, ::testing::ValuesIn(modbusTCPFaults()), faultName);
+INSTANTIATE_TEST_SUITE_P(RTUOverTCP, LinkFault, ::testing::ValuesIn(rtuFaults()), faultName);
+
+class LateAnswers : public ::testing::TestWithParam<FakeFraming> {
+protected:
+    TCPFraming framing() const {
+        return GetParam() == FakeFraming::modbusTCP ? TCPFraming::modbusTCP : TCPFraming::rtuOverTCP;
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(BothFramings, LateAnswers,
+                         ::testing::Values(FakeFraming::modbusTCP, FakeFraming::rtuOverTCP),
+                         [](const ::testing::TestParamInfo<FakeFraming>& param) {
+                             return param.param == FakeFraming::modbusTCP ? "modbusTCP" : "rtuOverTCP";
+                         });
+
+// The next block of the same poll has the same unit, function and length as the one that
+// timed out: only the transaction identifier (Modbus TCP) or the settle wait (RTU) keeps the
+// late answer from being taken for it.
+TEST_P(LateAnswers, aLateAnswerIsNeverTakenForTheNextRequest) {
+    const auto late = std::chrono::milliseconds(static_cast<int>(timeout * 1000)) + 100ms;
+    FakeDevice device(GetParam(), [late](const FakeRequest& request) {
+        if (request.index > 0) return test::answerCorrectly(request);
+        return std::vector{FakeStep::pause(late), FakeStep::send(test::correctAnswer(request))};
+    });
+    TCPClientLink link("127.0.0.1", device.port(), framing());
+    ASSERT_TRUE(link.open(timeout).has_value());
+    EXPECT_EQ(link.transact(1, readAt(0x10), timeout).error(), TCPLinkError::timeout());
+    const auto next = link.transact(1, readAt(0x20), 2.0);
+    ASSERT_TRUE(next.has_value()) << next.error().localizedDescription(Language::en);
+    EXPECT_BYTES(next->pdu, "03 04 00 20 00 21");
+}
+
+TEST_P(LateAnswers, aDeviceThatAlwaysAnswersAfterTheTimeoutNeverDeliversAnotherRequestsData) {
+    const auto late = std::chrono::milliseconds(static_cast<int>(timeout * 1000)) + 100ms;
+    FakeDevice device(GetParam(), [late](const FakeRequest& request) {
+        return std::vector{FakeStep::pause(late), FakeStep::send(test::correctAnswer(request))};
+    });
+    TCPClientLink link("127.0.0.1", device.port(), framing());
+    ASSERT_TRUE(link.open(timeout).has_value());
+    constexpr int requests = 5;
+    for (std::uint16_t i = 0; i < requests; ++i) {
+        const auto address = static_cast<std::uint16_t>(0x10 * (i + 1));
+        SCOPED_TRACE(address);
+        const auto result = link.transact(1, readAt(address), timeout);
+        if (result) {
+            EXPECT_BYTES(result->pdu, test::hex(test::answerPDU(readAt(address))));
+        } else {
+            EXPECT_EQ(result.error(), TCPLinkError::timeout());
+        }
+        EXPECT_TRUE(link.isOpen());
+    }
+    // The link kept asking: it did not give up sending.
+    EXPECT_TRUE(device.waitForRequests(requests));
+}
+
+}  // namespace
+}  // namespace tessarin
