@@ -1,0 +1,205 @@
+#include "PollerCore/PollerProject.hpp"
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tessarin {
+namespace {
+
+using Reason = JSONDecodeError::Reason;
+
+Uuid uuid(std::string_view text) { return Uuid::parse(text).value(); }
+
+TEST(PollerProject, EmptyDocumentsTakeTheDefaults) {
+    const auto project = PollerProject::fromDocument("{}");
+    ASSERT_TRUE(project.has_value());
+    EXPECT_EQ(*project, PollerProject{});
+    EXPECT_EQ(project->version, 1);
+    EXPECT_EQ(project->host, "127.0.0.1");
+    EXPECT_EQ(project->port, 502);
+    EXPECT_EQ(project->framing, TCPFraming::modbusTCP);
+    EXPECT_EQ(project->timeoutMs, 1000);
+    EXPECT_EQ(project->writeMode, WriteMode::single);
+    EXPECT_EQ(project->maxGap, 0);
+    EXPECT_TRUE(project->polls.empty());
+
+    const auto first = Poll::fromJSON(nlohmann::json::object());
+    const auto second = Poll::fromJSON(nlohmann::json::object());
+    ASSERT_TRUE(first.has_value() && second.has_value());
+    EXPECT_NE(first->id, second->id);
+    Poll expected;
+    expected.id = first->id;
+    EXPECT_EQ(*first, expected);
+    EXPECT_EQ(first->name, "");
+    EXPECT_EQ(first->intervalMs, 1000);
+    EXPECT_TRUE(first->enabled);
+}
+
+TEST(PollerProject, DocumentWritesEveryKeySortedAndIndented) {
+    PollerProject project;
+    project.host = "plc.local";
+    project.port = 1502;
+    project.framing = TCPFraming::rtuOverTCP;
+    project.timeoutMs = 500;
+    project.writeMode = WriteMode::multiple;
+    project.maxGap = 4;
+    Poll poll;
+    poll.id = uuid("0a1b2c3d-4e5f-4a6b-8c7d-8e9fa0b1c2d3");
+    poll.name = "Meter";
+    poll.intervalMs = 250;
+    poll.enabled = false;
+    poll.plotted = {uuid("FFFFFFFF-0000-4000-8000-000000000001"), uuid("00000000-0000-4000-8000-000000000002")};
+    project.polls = {poll, Poll{}};
+    project.polls[1].id = uuid("11111111-2222-4333-8444-555555555555");
+
+    EXPECT_EQ(project.document(), R"({
+  "framing": "rtuOverTCP",
+  "host": "plc.local",
+  "maxGap": 4,
+  "polls": [
+    {
+      "datapoints": [],
+      "enabled": false,
+      "id": "0A1B2C3D-4E5F-4A6B-8C7D-8E9FA0B1C2D3",
+      "intervalMs": 250,
+      "name": "Meter",
+      "plotted": [
+        "00000000-0000-4000-8000-000000000002",
+        "FFFFFFFF-0000-4000-8000-000000000001"
+      ]
+    },
+    {
+      "datapoints": [],
+      "enabled": true,
+      "id": "11111111-2222-4333-8444-555555555555",
+      "intervalMs": 1000,
+      "name": "",
+      "plotted": []
+    }
+  ],
+  "port": 1502,
+  "timeoutMs": 500,
+  "version": 1,
+  "writeMode": "multiple"
+})");
+}
+
+TEST(PollerProject, RoundTripsThroughTheDocument) {
+    PollerProject project;
+    project.host = "10.0.0.7";
+    project.port = 65535;
+    project.timeoutMs = 300;  // not an allowed time-out: keeping it or not is the model's choice
+    project.maxGap = -3;
+    for (int i = 0; i < 3; ++i) {
+        Poll poll;
+        poll.name = "Poll " + std::to_string(i);
+        poll.intervalMs = 100 * (i + 1);
+        poll.enabled = i != 1;
+        for (const DataType type : allowedDataTypes(RegisterTable::holdingRegister)) {
+            Datapoint point;
+            point.name = "°C \"quoted\"";
+            point.address = static_cast<std::uint16_t>(i * 10);
+            point.dataType = type;
+            point.scale = 0.1;
+            point.value = -1e-9;
+            point.simulation = {Simulation::Kind::sine, -1, 1, 0.5};
+            poll.datapoints.push_back(point);
+        }
+        Datapoint input;
+        input.setTable(RegisterTable::discreteInput);
+        input.address = 65535;
+        poll.datapoints.push_back(input);
+        poll.plotted.insert(poll.datapoints.front().id);
+        poll.plotted.insert(Uuid::random());  // a stale id survives too: only the chart prunes
+        project.polls.push_back(poll);
+    }
+    const auto read = PollerProject::fromDocument(project.document());
+    ASSERT_TRUE(read.has_value()) << rawValue(read.error().reason) << " " << read.error().key;
+    EXPECT_EQ(*read, project);
+}
+
+TEST(PollerProject, ReadingIsTolerantOfAbsenceAndStrictAboutTypes) {
+    struct Row {
+        std::string_view name;
+        std::string_view document;
+        std::optional<JSONDecodeError> error;  // none: the document reads
+    };
+    const auto fails = [](Reason reason, std::string key) { return JSONDecodeError{reason, std::move(key)}; };
+    const Row rows[] = {
+        {"nulls take defaults", R"({"host": null, "port": null, "polls": null})", std::nullopt},
+        {"unknown keys are ignored", R"({"extra": [1, 2], "polls": [{"colour": "red"}]})", std::nullopt},
+        {"any version, any type", R"({"version": "seven"})", std::nullopt},
+        {"port 0", R"({"port": 0})", std::nullopt},
+        {"whole floating-point numbers", R"({"port": 502.0, "timeoutMs": 2e3})", std::nullopt},
+        {"negative gap", R"({"maxGap": -1})", std::nullopt},
+        {"port too large", R"({"port": 70000})", fails(Reason::outOfRange, "port")},
+        {"negative port", R"({"port": -1})", fails(Reason::outOfRange, "port")},
+        {"port as a string", R"({"port": "502"})", fails(Reason::wrongType, "port")},
+        {"host as a number", R"({"host": 127})", fails(Reason::wrongType, "host")},
+        {"framing not a case", R"({"framing": "RTU"})", fails(Reason::unknownCase, "framing")},
+        {"write mode not a case", R"({"writeMode": "Single"})", fails(Reason::unknownCase, "writeMode")},
+        {"fractional time-out", R"({"timeoutMs": 1.5})", fails(Reason::outOfRange, "timeoutMs")},
+        {"time-out beyond int", R"({"timeoutMs": 4294967296})", fails(Reason::outOfRange, "timeoutMs")},
+        {"gap as a Boolean", R"({"maxGap": true})", fails(Reason::wrongType, "maxGap")},
+        {"polls as an object", R"({"polls": {}})", fails(Reason::wrongType, "polls")},
+        {"poll not an object", R"({"polls": [{}, 1]})", fails(Reason::notAnObject, "polls.1")},
+        {"enabled as a number", R"({"polls": [{"enabled": 1}]})", fails(Reason::wrongType, "polls.0.enabled")},
+        {"interval as a string", R"({"polls": [{"intervalMs": "1000"}]})",
+         fails(Reason::wrongType, "polls.0.intervalMs")},
+        {"poll id not a UUID", R"({"polls": [{"id": "poll-1"}]})", fails(Reason::invalidUuid, "polls.0.id")},
+        {"plotted id not a UUID", R"({"polls": [{"plotted": ["00000000-0000-4000-8000-000000000002", "x"]}]})",
+         fails(Reason::invalidUuid, "polls.0.plotted.1")},
+        {"plotted id a number", R"({"polls": [{"plotted": [7]}]})", fails(Reason::wrongType, "polls.0.plotted.0")},
+        {"datapoint table capitalised", R"({"polls": [{"datapoints": [{}, {"table": "Coil"}]}]})",
+         fails(Reason::unknownCase, "polls.0.datapoints.1.table")},
+        {"not JSON", "port = 502", fails(Reason::notAnObject, "")},
+        {"trailing text", "{} {}", fails(Reason::notAnObject, "")},
+        {"empty file", "", fails(Reason::notAnObject, "")},
+        {"an array", "[]", fails(Reason::notAnObject, "")},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto project = PollerProject::fromDocument(row.document);
+        if (row.error) {
+            ASSERT_FALSE(project.has_value());
+            EXPECT_EQ(project.error(), *row.error) << rawValue(project.error().reason) << " " << project.error().key;
+        } else {
+            EXPECT_TRUE(project.has_value()) << rawValue(project.error().reason) << " " << project.error().key;
+        }
+    }
+}
+
+TEST(PollerProject, VersionIsAlwaysOne) {
+    const auto project = PollerProject::fromDocument(R"({"version": 7})");
+    ASSERT_TRUE(project.has_value());
+    EXPECT_EQ(project->version, 1);
+    EXPECT_EQ(nlohmann::json::parse(project->document())["version"], 1);
+}
+
+TEST(PollerProject, PlottedIsASetInEitherCase) {
+    const auto project = PollerProject::fromDocument(R"({"polls": [{"plotted": [
+        "abcdef01-2345-4678-9abc-def012345678", "ABCDEF01-2345-4678-9ABC-DEF012345678"]}]})");
+    ASSERT_TRUE(project.has_value());
+    ASSERT_EQ(project->polls.size(), 1U);
+    EXPECT_EQ(project->polls[0].plotted, std::set<Uuid>{uuid("ABCDEF01-2345-4678-9ABC-DEF012345678")});
+}
+
+TEST(PollerProject, TextThatIsNotUTF8IsStillWritten) {
+    PollerProject project;
+    project.host = "pl\xFF";
+    project.polls.push_back(Poll{});
+    project.polls[0].name = "Kessel \xE4";
+    const std::string document = project.document();
+    const auto read = PollerProject::fromDocument(document);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(read->host, "pl\xEF\xBF\xBD");
+    EXPECT_EQ(read->polls[0].name, "Kessel \xEF\xBF\xBD");
+}
+
+}  // namespace
+}  // namespace tessarin

@@ -1,0 +1,242 @@
+#include "PollerCore/ReadPlanner.hpp"
+
+#include "ModbusCore/Datapoint.hpp"
+#include "ModbusCore/ValueCodec.hpp"
+#include "support/ByteAssertions.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <tuple>
+#include <limits>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+namespace tessarin {
+namespace {
+
+Datapoint at(RegisterTable table, std::uint16_t address, DataType type = DataType::uint16, std::uint8_t unit = 1) {
+    Datapoint point;
+    point.unitID = unit;
+    point.setTable(table);
+    point.address = address;
+    if (!isBit(table)) point.dataType = type;
+    return point;
+}
+
+Datapoint hr(std::uint16_t address, DataType type = DataType::uint16, std::uint8_t unit = 1) {
+    return at(RegisterTable::holdingRegister, address, type, unit);
+}
+
+ReadBlock block(std::uint16_t address, int count, RegisterTable table = RegisterTable::holdingRegister,
+                std::uint8_t unit = 1) {
+    return {unit, table, address, count};
+}
+
+TEST(ReadBlock, ContainsOnlyWholeDatapointsOfItsUnitAndTable) {
+    const ReadBlock b = block(10, 4);  // 10 ... 13
+    struct Row {
+        std::string_view name;
+        Datapoint point;
+        bool contained;
+    };
+    const Row rows[] = {
+        {"first address", hr(10), true},
+        {"last address", hr(13), true},
+        {"before", hr(9), false},
+        {"after", hr(14), false},
+        {"float32 ending at the last address", hr(12, DataType::float32), true},
+        {"float32 sticking out", hr(13, DataType::float32), false},
+        {"float64 filling the block", hr(10, DataType::float64), true},
+        {"other unit", hr(10, DataType::uint16, 2), false},
+        {"other table", at(RegisterTable::inputRegister, 10), false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(b.contains(row.point), row.contained);
+    }
+    EXPECT_EQ(b.range(), (AddressRange{10, 13}));
+}
+
+TEST(ReadBlock, PDUIsTheTablesReadRequest) {
+    EXPECT_BYTES(block(0x0102, 10).pdu(), "03 01 02 00 0A");
+    EXPECT_BYTES(block(0, 2000, RegisterTable::coil).pdu(), "01 00 00 07 D0");
+    EXPECT_BYTES(block(65535, 1, RegisterTable::discreteInput).pdu(), "02 FF FF 00 01");
+    EXPECT_BYTES(block(7, 125, RegisterTable::inputRegister).pdu(), "04 00 07 00 7D");
+}
+
+TEST(ReadBlock, EqualAndHashedOverAllFourFields) {
+    const std::unordered_set<ReadBlock> blocks{block(1, 2), block(1, 2), block(1, 3), block(2, 2),
+                                               block(1, 2, RegisterTable::inputRegister), block(1, 2, RegisterTable::holdingRegister, 9)};
+    EXPECT_EQ(blocks.size(), 5U);
+}
+
+struct PlanCase {
+    std::string_view name;
+    std::vector<Datapoint> points;
+    int maxGap;
+    std::vector<ReadBlock> blocks;
+};
+
+std::vector<Datapoint> uint16Run(RegisterTable table, int first, int last) {
+    std::vector<Datapoint> out;
+    for (int address = first; address <= last; ++address) out.push_back(at(table, static_cast<std::uint16_t>(address)));
+    return out;
+}
+
+TEST(ReadPlanner, Blocks) {
+    std::vector<Datapoint> withFloats = uint16Run(RegisterTable::holdingRegister, 0, 122);
+    withFloats.push_back(hr(123, DataType::float32));
+    withFloats.push_back(hr(124, DataType::float32));
+    const PlanCase cases[] = {
+        {"nothing", {}, 0, {}},
+        {"only broadcast and reserved units",
+         {hr(0, DataType::uint16, 0), hr(1, DataType::uint16, 248), hr(2, DataType::uint16, 255)},
+         0,
+         {}},
+        {"units 1 and 247 are read", {hr(0, DataType::uint16, 247), hr(0, DataType::uint16, 1)}, 0,
+         {block(0, 1), block(0, 1, RegisterTable::holdingRegister, 247)}},
+        {"touching", {hr(0), hr(1)}, 0, {block(0, 2)}},
+        {"hole of one, adjacent only", {hr(0), hr(2)}, 0, {block(0, 1), block(2, 1)}},
+        {"hole of one bridged", {hr(0), hr(2)}, 1, {block(0, 3)}},
+        {"hole of two not bridged by one", {hr(0), hr(3)}, 1, {block(0, 1), block(3, 1)}},
+        {"negative gap is adjacent only", {hr(0), hr(1), hr(3)}, -5, {block(0, 2), block(3, 1)}},
+        {"huge gap does not wrap", {hr(0), hr(100)}, std::numeric_limits<int>::max(), {block(0, 101)}},
+        {"same address twice", {hr(4, DataType::float32), hr(4, DataType::float32)}, 0, {block(4, 2)}},
+        {"overlap inside a longer range", {hr(0, DataType::float64), hr(1)}, 0, {block(0, 4)}},
+        {"sorted by address first", {hr(124, DataType::uint32), hr(100)}, 100, {block(100, 26)}},
+        {"126 registers", uint16Run(RegisterTable::holdingRegister, 0, 125), 0, {block(0, 125), block(125, 1)}},
+        {"2001 coils", uint16Run(RegisterTable::coil, 0, 2000), 0,
+         {block(0, 2000, RegisterTable::coil), block(2000, 1, RegisterTable::coil)}},
+        {"a datapoint that would cross the limit starts a new block", withFloats, 0, {block(0, 125), block(124, 2)}},
+        {"float64 past the last address is left out, uint16 at it stays",
+         {hr(65533, DataType::float64), hr(65535)},
+         0,
+         {block(65535, 1)}},
+        {"order: unit, then table, then address",
+         {hr(5, DataType::uint16, 2), at(RegisterTable::inputRegister, 9), hr(3), at(RegisterTable::coil, 7),
+          at(RegisterTable::discreteInput, 1), hr(0)},
+         0,
+         {block(7, 1, RegisterTable::coil), block(1, 1, RegisterTable::discreteInput), block(0, 1), block(3, 1),
+          block(9, 1, RegisterTable::inputRegister), block(5, 1, RegisterTable::holdingRegister, 2)}},
+        {"bit tables count one address per datapoint", {at(RegisterTable::coil, 0), at(RegisterTable::coil, 1)}, 0,
+         {block(0, 2, RegisterTable::coil)}},
+    };
+    for (const PlanCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(ReadPlanner::blocks(c.points, c.maxGap), c.blocks);
+    }
+}
+
+TEST(ReadPlanner, BlocksCoverEveryReadableDatapointWithinTheLimits) {
+    // A spread of types and addresses across units and tables, planned with several gaps.
+    std::vector<Datapoint> points;
+    std::uint32_t seed = 12345;
+    const auto next = [&seed] { return seed = seed * 1103515245U + 12345U; };
+    for (int i = 0; i < 600; ++i) {
+        const RegisterTable table = allRegisterTables[next() % 4];
+        const DataType type = allDataTypes[next() % allDataTypes.size()];
+        points.push_back(at(table, static_cast<std::uint16_t>(next() % 65536), type,
+                            static_cast<std::uint8_t>(next() % 4)));
+    }
+    for (const int gap : {0, 3, 50, 5000}) {
+        SCOPED_TRACE(gap);
+        const auto blocks = ReadPlanner::blocks(points, gap);
+        for (const ReadBlock& b : blocks) {
+            EXPECT_GE(b.count, 1);
+            EXPECT_LE(b.count, maxReadCount(b.table));
+            EXPECT_LE(b.range().upper, 65535);
+        }
+        for (const Datapoint& p : points) {
+            const bool readable = p.unitID >= 1 && p.unitID <= 247 && p.lastAddress().has_value();
+            const auto covering = std::ranges::count_if(blocks, [&](const ReadBlock& b) { return b.contains(p); });
+            EXPECT_EQ(covering, readable ? 1 : 0) << p.unitID << " " << rawValue(p.table) << " " << p.address;
+        }
+        EXPECT_TRUE(std::ranges::is_sorted(blocks, {}, [](const ReadBlock& b) {
+            return std::tuple(b.unit, b.table, b.address);
+        }));
+        EXPECT_EQ(ReadPlanner::blocks(points, gap), blocks);
+    }
+}
+
+TEST(ReadPlanner, ValueOfRegisters) {
+    const ReadBlock b = block(100, 6);
+    const auto data = PDU::ReadData::registers({0x00D7, 0xFFFF, 0x4148, 0x0000, 0x0000, 0x4148});
+    struct Row {
+        std::string_view name;
+        Datapoint point;
+        double value;
+        std::vector<std::uint16_t> raw;
+    };
+    Datapoint scaled = hr(100);
+    scaled.scale = 0.1;
+    Datapoint zeroScale = hr(101, DataType::int16);
+    zeroScale.scale = 0.0;
+    Datapoint swapped = hr(104, DataType::float32);
+    swapped.wordOrder = WordOrder::cdab;
+    const Row rows[] = {
+        {"uint16 with scale 0.1", scaled, 21.5, {0x00D7}},
+        {"int16 with scale 0 is unscaled", zeroScale, -1, {0xFFFF}},
+        {"float32 abcd", hr(102, DataType::float32), 12.5, {0x4148, 0x0000}},
+        {"float32 cdab", swapped, 12.5, {0x0000, 0x4148}},
+        {"uint32 across the middle", hr(101, DataType::uint32), 0xFFFF4148, {0xFFFF, 0x4148}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto decoded = ReadPlanner::value(row.point, b, data);
+        ASSERT_TRUE(decoded.has_value());
+        EXPECT_DOUBLE_EQ(decoded->value, row.value);
+        EXPECT_EQ(decoded->raw, row.raw);
+    }
+}
+
+TEST(ReadPlanner, ValueOfBitsIsNeverScaled) {
+    const ReadBlock b = block(0, 3, RegisterTable::coil);
+    const auto data = PDU::ReadData::bits({true, false, true});
+    Datapoint coil = at(RegisterTable::coil, 2);
+    coil.scale = 10;
+    EXPECT_EQ(ReadPlanner::value(coil, b, data), (ReadPlanner::DecodedValue{1.0, {1}}));
+    coil.address = 1;
+    EXPECT_EQ(ReadPlanner::value(coil, b, data), (ReadPlanner::DecodedValue{0.0, {0}}));
+}
+
+TEST(ReadPlanner, NoValueOutsideTheBlockOrTheAnswer) {
+    const ReadBlock b = block(10, 4);
+    const auto full = PDU::ReadData::registers({1, 2, 3, 4});
+    const auto short_ = PDU::ReadData::registers({1, 2, 3});
+    const auto bits = PDU::ReadData::bits({true});
+    struct Row {
+        std::string_view name;
+        Datapoint point;
+        const PDU::ReadData& data;
+    };
+    const Row rows[] = {
+        {"other unit", hr(10, DataType::uint16, 2), full},
+        {"other table", at(RegisterTable::inputRegister, 10), full},
+        {"before the block", hr(9), full},
+        {"sticking out", hr(13, DataType::uint32), full},
+        {"beyond a short answer", hr(13), short_},
+        {"partly beyond a short answer", hr(12, DataType::float32), short_},
+        {"empty answer", hr(10), PDU::ReadData::registers({})},
+        {"bit beyond the answer", at(RegisterTable::holdingRegister, 11), bits},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(ReadPlanner::value(row.point, b, row.data), std::nullopt);
+    }
+    EXPECT_TRUE(ReadPlanner::value(hr(12), b, short_).has_value());
+}
+
+TEST(ReadPlanner, GroupKeysOrderByUnitThenTable) {
+    using Key = ReadPlanner::GroupKey;
+    EXPECT_LT((Key{1, RegisterTable::inputRegister}), (Key{2, RegisterTable::coil}));
+    EXPECT_LT((Key{1, RegisterTable::coil}), (Key{1, RegisterTable::discreteInput}));
+    EXPECT_LT((Key{1, RegisterTable::discreteInput}), (Key{1, RegisterTable::holdingRegister}));
+    EXPECT_LT((Key{1, RegisterTable::holdingRegister}), (Key{1, RegisterTable::inputRegister}));
+    EXPECT_EQ((Key{3, RegisterTable::coil}), (Key{3, RegisterTable::coil}));
+}
+
+}  // namespace
+}  // namespace tessarin
