@@ -7,82 +7,38 @@
 
 #include <fmt/format.h>
 
-#include <map>
+#include <set>
 
 namespace tessarin {
 namespace {
 
-TEST(FunctionCode, EveryByteMapsToItsCaseOrToNothing) {
-    const std::map<int, FunctionCode> known{
-        {1, FunctionCode::readCoils},
-        {2, FunctionCode::readDiscreteInputs},
-        {3, FunctionCode::readHoldingRegisters},
-        {4, FunctionCode::readInputRegisters},
-        {5, FunctionCode::writeSingleCoil},
-        {6, FunctionCode::writeSingleRegister},
-        {8, FunctionCode::diagnostics},
-        {15, FunctionCode::writeMultipleCoils},
-        {16, FunctionCode::writeMultipleRegisters},
-        {22, FunctionCode::maskWriteRegister},
-        {23, FunctionCode::readWriteMultipleRegisters},
-    };
+TEST(ProtocolCodes, EveryByteMapsToItsCaseOrToNothing) {
+    const std::set<int> functions{1, 2, 3, 4, 5, 6, 8, 15, 16, 22, 23};
+    const std::set<int> exceptions{1, 2, 3, 4, 5, 6, 8, 10, 11};
     for (int byte = 0; byte < 256; ++byte) {
         SCOPED_TRACE(fmt::format("byte {}", byte));
         const auto raw = static_cast<std::uint8_t>(byte);
-        const std::optional<FunctionCode> code = functionCodeFromRawValue(raw);
-        if (const auto it = known.find(byte); it != known.end()) {
-            ASSERT_TRUE(code.has_value());
-            EXPECT_EQ(*code, it->second);
-            EXPECT_EQ(rawValue(*code), raw);
-        } else {
-            EXPECT_FALSE(code.has_value());
+        const std::optional<FunctionCode> function = functionCodeFromRawValue(raw);
+        ASSERT_EQ(function.has_value(), functions.contains(byte));
+        if (function) {
+            EXPECT_EQ(rawValue(*function), raw);
+        }
+        const std::optional<ModbusException> exception = modbusExceptionFromRawValue(raw);
+        ASSERT_EQ(exception.has_value(), exceptions.contains(byte));
+        if (exception) {
+            EXPECT_EQ(rawValue(*exception), raw);
         }
     }
+    EXPECT_EQ(allFunctionCodes.size(), functions.size());
+    EXPECT_EQ(allModbusExceptions.size(), exceptions.size());
 }
 
-TEST(FunctionCode, CasesKeepTheirOrderAndTheReadsFollowTheTables) {
-    ASSERT_EQ(allFunctionCodes.size(), 11U);
-    for (std::size_t i = 1; i < allFunctionCodes.size(); ++i) {
-        EXPECT_LT(rawValue(allFunctionCodes[i - 1]), rawValue(allFunctionCodes[i]));
-    }
+TEST(ProtocolCodes, ReadFunctionsFollowTheTablesInOrder) {
     for (std::size_t i = 0; i < allRegisterTables.size(); ++i) {
         EXPECT_EQ(readFunction(allRegisterTables[i]), allFunctionCodes[i]);
     }
-    for (const FunctionCode code : allFunctionCodes) EXPECT_FALSE(name(code).empty());
-}
-
-TEST(FunctionCode, LimitsFitTheWireFormat) {
-    // Byte counts of reads and multiple writes travel in one byte.
-    EXPECT_LE((maxReadBits + 7) / 8, 255);
-    EXPECT_LE(maxReadRegisters * 2, 255);
-    EXPECT_LE((maxWriteBits + 7) / 8, 255);
-    EXPECT_LE(maxWriteRegisters * 2, 255);
-}
-
-TEST(ModbusException, EveryByteMapsToItsCaseOrToNothing) {
-    const std::map<int, ModbusException> known{
-        {1, ModbusException::illegalFunction},
-        {2, ModbusException::illegalDataAddress},
-        {3, ModbusException::illegalDataValue},
-        {4, ModbusException::serverDeviceFailure},
-        {5, ModbusException::acknowledge},
-        {6, ModbusException::serverDeviceBusy},
-        {8, ModbusException::memoryParityError},
-        {10, ModbusException::gatewayPathUnavailable},
-        {11, ModbusException::gatewayTargetFailedToRespond},
-    };
-    for (int byte = 0; byte < 256; ++byte) {
-        SCOPED_TRACE(fmt::format("byte {}", byte));
-        const auto code = modbusExceptionFromRawValue(static_cast<std::uint8_t>(byte));
-        if (const auto it = known.find(byte); it != known.end()) {
-            ASSERT_TRUE(code.has_value());
-            EXPECT_EQ(*code, it->second);
-        } else {
-            EXPECT_FALSE(code.has_value());
-        }
-    }
-    ASSERT_EQ(allModbusExceptions.size(), known.size());
-    for (const ModbusException code : allModbusExceptions) EXPECT_FALSE(name(code).empty());
+    EXPECT_EQ(name(FunctionCode::readWriteMultipleRegisters), "readWriteMultipleRegisters");
+    EXPECT_EQ(name(ModbusException::gatewayTargetFailedToRespond), "gatewayTargetFailedToRespond");
 }
 
 TEST(PollFailure, PayloadCountsOnlyForTheKindsThatCarryOne) {
@@ -92,7 +48,6 @@ TEST(PollFailure, PayloadCountsOnlyForTheKindsThatCarryOne) {
     EXPECT_NE(PollFailure::timeout(), PollFailure::noConnection());
     // A stray byte left in a payload-less failure must not split equal failures.
     EXPECT_EQ((PollFailure{PollFailure::Kind::timeout, 7}), PollFailure::timeout());
-    EXPECT_EQ(name(PollFailure::Kind::crcMismatch), "crcMismatch");
     EXPECT_EQ(name(static_cast<PollFailure::Kind>(200)), "");
 }
 

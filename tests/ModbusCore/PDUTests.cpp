@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
+#include <fmt/format.h>
 
 namespace tessarin {
 namespace {
@@ -15,8 +15,25 @@ using test::bytes;
 
 std::vector<bool> boolsOf(std::string_view digits) {
     std::vector<bool> out;
-    for (const char c : digits) {
-        if (c == '0' || c == '1') out.push_back(c == '1');
+    for (const char c : digits) out.push_back(c == '1');
+    return out;
+}
+
+// Results as short texts, so that table rows stay on one line and failures read plainly.
+std::string describe(const PDU::ResponseError& error) {
+    return error.kind == PDU::ResponseError::Kind::malformed ? "malformed"
+                                                             : fmt::format("exception {:02X}", error.code);
+}
+
+std::string describe(const std::expected<PDU::ReadData, PDU::ResponseError>& result) {
+    if (!result) return describe(result.error());
+    std::string out;
+    if (const auto* bits = result->bitValues()) {
+        out = "bits ";
+        for (const bool bit : *bits) out += bit ? '1' : '0';
+    } else {
+        out = "registers";
+        for (const std::uint16_t value : *result->registerValues()) out += fmt::format(" {:04X}", value);
     }
     return out;
 }
@@ -24,13 +41,10 @@ std::vector<bool> boolsOf(std::string_view digits) {
 TEST(Bytes, HexStringAndBigEndianHelpers) {
     EXPECT_EQ(hexString(bytes("01 03 00 00 00 0A")), "01 03 00 00 00 0A");
     EXPECT_EQ(hexString(bytes("")), "");
-    EXPECT_EQ(hexString(bytes("ff")), "FF");
-
     std::vector<std::uint8_t> out;
     appendUInt16(out, 0x1234);
     appendUInt16(out, 0x00FF);
     EXPECT_BYTES(out, "12 34 00 FF");
-    EXPECT_EQ(uint16At(out, 0), 0x1234);
     EXPECT_EQ(uint16At(out, 1), 0x3400);
     EXPECT_EQ(uint16At(out, 2), 0x00FF);
 }
@@ -38,25 +52,17 @@ TEST(Bytes, HexStringAndBigEndianHelpers) {
 TEST(Bytes, PackAndUnpackBits) {
     EXPECT_BYTES(packBits({}), "");
     EXPECT_BYTES(packBits(boolsOf("1011001110")), "CD 01");
-    EXPECT_BYTES(packBits(boolsOf("11111111")), "FF");
-    // The ninth value opens a second byte whose unused bits stay 0.
     EXPECT_BYTES(packBits(boolsOf("000000001")), "00 01");
-
     EXPECT_EQ(unpackBits(bytes("CD 01"), 10), boolsOf("1011001110"));
     EXPECT_EQ(unpackBits(bytes("CD 01"), 0), std::vector<bool>{});
     // Values beyond the data read as false instead of reading past it.
     EXPECT_EQ(unpackBits(bytes("FF"), 10), boolsOf("1111111100"));
-    EXPECT_EQ(unpackBits(bytes(""), 3), boolsOf("000"));
-
-    const std::vector<bool> values = boolsOf("1100101011100010101");
-    EXPECT_EQ(unpackBits(packBits(values), values.size()), values);
 }
 
 TEST(PDUBuilders, ExactRequestBytes) {
     EXPECT_BYTES(PDU::read(RegisterTable::holdingRegister, 0, 10), "03 00 00 00 0A");
     EXPECT_BYTES(PDU::read(RegisterTable::coil, 19, 2000), "01 00 13 07 D0");
     EXPECT_BYTES(PDU::read(RegisterTable::discreteInput, 0xFFFF, 1), "02 FF FF 00 01");
-    EXPECT_BYTES(PDU::read(RegisterTable::inputRegister, 0x1234, 0), "04 12 34 00 00");
     EXPECT_BYTES(PDU::read(RegisterTable::inputRegister, 0, 65535), "04 00 00 FF FF");
     EXPECT_BYTES(PDU::writeSingleCoil(0x00AC, true), "05 00 AC FF 00");
     EXPECT_BYTES(PDU::writeSingleCoil(0x00AC, false), "05 00 AC 00 00");
@@ -64,19 +70,13 @@ TEST(PDUBuilders, ExactRequestBytes) {
     EXPECT_BYTES(PDU::writeMultipleCoils(19, boolsOf("1011001110")), "0F 00 13 00 0A 02 CD 01");
     const std::vector<std::uint16_t> registers{0x000A, 0x0102};
     EXPECT_BYTES(PDU::writeMultipleRegisters(1, registers), "10 00 01 00 02 04 00 0A 01 02");
-    EXPECT_BYTES(PDU::writeMultipleRegisters(7, {}), "10 00 07 00 00 00");
-}
-
-TEST(PDUBuilders, LargestWritesFillTheByteCount) {
-    const std::vector<std::uint16_t> registers(PDU::maxPackedRegisters, 0x0102);
-    const std::vector<std::uint8_t> request = PDU::writeMultipleRegisters(0, registers);
-    ASSERT_EQ(request.size(), 6 + 254U);
-    EXPECT_BYTES(std::span(request).first(6), "10 00 00 00 7F FE");
-
-    const std::vector<bool> coils(PDU::maxPackedCoils, true);
-    const std::vector<std::uint8_t> coilRequest = PDU::writeMultipleCoils(0, coils);
-    ASSERT_EQ(coilRequest.size(), 6 + 255U);
-    EXPECT_BYTES(std::span(coilRequest).first(6), "0F 00 00 07 F8 FF");
+    // The largest writes whose byte counts still fit one byte.
+    const auto coils = PDU::writeMultipleCoils(0, std::vector<bool>(PDU::maxPackedCoils, true));
+    EXPECT_BYTES(std::span(coils).first(6), "0F 00 00 07 F8 FF");
+    EXPECT_EQ(coils.size(), 6 + 255U);
+    const auto many = PDU::writeMultipleRegisters(0, std::vector<std::uint16_t>(PDU::maxPackedRegisters, 1));
+    EXPECT_BYTES(std::span(many).first(6), "10 00 00 00 7F FE");
+    EXPECT_EQ(many.size(), 6 + 254U);
 }
 
 TEST(PDUBuildersDeathTest, QuantitiesOutsideTheWireFormatStop) {
@@ -84,131 +84,80 @@ TEST(PDUBuildersDeathTest, QuantitiesOutsideTheWireFormatStop) {
     EXPECT_DEATH((void)PDU::read(RegisterTable::coil, 0, 65536), "read quantity");
     const std::vector<std::uint16_t> registers(PDU::maxPackedRegisters + 1, 0);
     EXPECT_DEATH((void)PDU::writeMultipleRegisters(0, registers), "byte count");
-    const std::vector<bool> coils(PDU::maxPackedCoils + 1, false);
-    EXPECT_DEATH((void)PDU::writeMultipleCoils(0, coils), "byte count");
-    const std::vector<std::uint8_t> one{0x01};
-    EXPECT_DEATH((void)uint16At(one, 0), "two bytes");
-    EXPECT_DEATH((void)uint16At(one, 5), "two bytes");
+    EXPECT_DEATH((void)PDU::writeMultipleCoils(0, std::vector<bool>(PDU::maxPackedCoils + 1)), "byte count");
+    EXPECT_DEATH((void)uint16At(bytes("01"), 0), "two bytes");
 }
 
-struct ReadCase {
-    const char* name;
-    const char* response;
-    RegisterTable table;
-    int count;
-    std::optional<PDU::ReadData> data;  // else the error
-    PDU::ResponseError error = PDU::ResponseError::malformed();
-};
-
 TEST(PDUParseRead, ResponsesToReads) {
-    using PDU::ReadData;
-    using PDU::ResponseError;
-    const auto hr = RegisterTable::holdingRegister;
-    const auto ir = RegisterTable::inputRegister;
     const auto co = RegisterTable::coil;
     const auto di = RegisterTable::discreteInput;
-    const ReadCase cases[] = {
-        {"two registers", "03 04 00 0A 01 02", hr, 2, ReadData::registers({10, 258})},
-        {"input registers", "04 04 FF FF 80 00", ir, 2, ReadData::registers({0xFFFF, 0x8000})},
-        {"registers for a read of three", "03 04 00 0A 01 02", hr, 3, std::nullopt},
-        {"holding response for input read", "03 04 00 0A 01 02", ir, 2, std::nullopt},
-        {"eight coils", "01 01 CD", co, 8, ReadData::bits(boolsOf("10110011"))},
-        {"eight coils for a read of ten", "01 01 CD", co, 10, std::nullopt},
-        {"ten discrete inputs", "02 02 CD 01", di, 10, ReadData::bits(boolsOf("1011001110"))},
-        {"nine coils in two bytes, high bits ignored", "01 02 00 FF", co, 9,
-         ReadData::bits(boolsOf("000000001"))},
-        {"coil response for discrete read", "01 01 CD", di, 8, std::nullopt},
-        {"exception", "83 02", hr, 2, std::nullopt, ResponseError::exception(2)},
-        {"exception of another function", "81 0B", hr, 2, std::nullopt, ResponseError::exception(11)},
-        {"exception code without a case", "84 0C", ir, 1, std::nullopt, ResponseError::exception(12)},
-        {"exception with trailing bytes", "83 02 00", hr, 2, std::nullopt, ResponseError::exception(2)},
-        {"lone exception byte", "83", hr, 2, std::nullopt},
-        {"empty", "", hr, 2, std::nullopt},
-        {"one byte short of the byte count", "03 04 00 0A 01", hr, 2, std::nullopt},
-        {"one byte beyond the byte count", "03 04 00 0A 01 02 03", hr, 2, std::nullopt},
-        {"odd register byte count", "03 03 00 0A 01", hr, 2, std::nullopt},
-        {"largest byte count, short data", "03 FF 00", hr, 2, std::nullopt},
-        {"nothing asked, nothing given", "03 00", hr, 0, ReadData::registers({})},
-        {"no coils asked, none given", "01 00", co, 0, ReadData::bits({})},
-        {"no registers asked, some given", "03 02 00 01", hr, 0, std::nullopt},
-        {"negative quantity", "01 00", co, -1, std::nullopt},
-        {"negative quantity for registers", "03 00", hr, -3, std::nullopt},
-        {"quantity past the wire format", "01 00", co, 65536 * 8, std::nullopt},
+    const auto hr = RegisterTable::holdingRegister;
+    const auto ir = RegisterTable::inputRegister;
+    struct Case {
+        const char* response;
+        RegisterTable table;
+        int count;
+        const char* result;
     };
-    for (const ReadCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        const auto result = PDU::parseRead(bytes(c.response), c.table, c.count);
-        if (c.data) {
-            ASSERT_TRUE(result.has_value());
-            EXPECT_EQ(*result, *c.data);
-        } else {
-            ASSERT_FALSE(result.has_value());
-            EXPECT_EQ(result.error(), c.error);
-        }
+    const Case cases[] = {
+        {"03 04 00 0A 01 02", hr, 2, "registers 000A 0102"},
+        {"03 04 00 0A 01 02", hr, 3, "malformed"},
+        {"03 04 00 0A 01 02", ir, 2, "malformed"},
+        {"04 04 FF FF 80 00", ir, 2, "registers FFFF 8000"},
+        {"01 01 CD", co, 8, "bits 10110011"},
+        {"01 01 CD", co, 10, "malformed"},
+        {"01 01 CD", di, 8, "malformed"},
+        {"02 02 CD 01", di, 10, "bits 1011001110"},
+        {"01 02 00 FF", co, 9, "bits 000000001"},  // padding bits are ignored
+        {"83 02", hr, 2, "exception 02"},
+        {"81 0B", hr, 2, "exception 0B"},  // whatever function the exception names
+        {"84 0C 00", ir, 1, "exception 0C"},
+        {"83", hr, 2, "malformed"},
+        {"", hr, 2, "malformed"},
+        {"03 04 00 0A 01", hr, 2, "malformed"},
+        {"03 04 00 0A 01 02 03", hr, 2, "malformed"},
+        {"03 03 00 0A 01", hr, 2, "malformed"},
+        {"03 FF 00", hr, 2, "malformed"},
+        {"03 00", hr, 0, "registers"},
+        {"01 00", co, 0, "bits "},
+        {"03 02 00 01", hr, 0, "malformed"},
+        // Quantities no request could carry never match, negative ones included.
+        {"01 00", co, -1, "malformed"},
+        {"03 00", hr, -3, "malformed"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(fmt::format("{} for {} of {}", c.response, rawValue(c.table), c.count));
+        EXPECT_EQ(describe(PDU::parseRead(bytes(c.response), c.table, c.count)), c.result);
     }
 }
 
-TEST(PDUParseRead, LargestReadsDecodeEveryValue) {
-    std::vector<std::uint8_t> response{0x04, 250};
-    for (int i = 0; i < 125; ++i) appendUInt16(response, static_cast<std::uint16_t>(i * 3));
-    const auto registers = PDU::parseRead(response, RegisterTable::inputRegister, 125);
-    ASSERT_TRUE(registers.has_value());
-    ASSERT_NE(registers->registerValues(), nullptr);
-    ASSERT_EQ(registers->registerValues()->size(), 125U);
-    EXPECT_EQ(registers->registerValues()->back(), 372);
-    EXPECT_EQ(registers->bitValues(), nullptr);
-
-    std::vector<std::uint8_t> coils{0x01, 250};
-    coils.resize(252, 0x00);
-    coils.back() = 0x80;  // bit 1999, the last one asked for
-    const auto bits = PDU::parseRead(coils, RegisterTable::coil, 2000);
-    ASSERT_TRUE(bits.has_value());
-    ASSERT_NE(bits->bitValues(), nullptr);
-    ASSERT_EQ(bits->bitValues()->size(), 2000U);
-    EXPECT_TRUE(bits->bitValues()->back());
-    EXPECT_FALSE((*bits->bitValues())[1998]);
-}
-
 TEST(PDUCheckWrite, AcknowledgementsOfWrites) {
-    using PDU::ResponseError;
     struct Case {
-        const char* name;
         const char* response;
         const char* request;
-        std::optional<ResponseError> error;  // none: accepted
+        const char* result;
     };
     const char* const fc16 = "10 00 01 00 02 04 00 0A 01 02";
     const Case cases[] = {
-        {"echo of a register write", "06 00 01 AB CD", "06 00 01 AB CD", std::nullopt},
-        {"echo of a coil write", "05 00 AC FF 00", "05 00 AC FF 00", std::nullopt},
-        {"coil echo with another value", "05 00 AC 00 00", "05 00 AC FF 00", ResponseError::malformed()},
-        {"register echo with another address", "06 00 02 AB CD", "06 00 01 AB CD",
-         ResponseError::malformed()},
-        {"multiple registers", "10 00 01 00 02", fc16, std::nullopt},
-        {"multiple registers, wrong quantity", "10 00 01 00 03", fc16, ResponseError::malformed()},
-        {"multiple registers, six bytes", "10 00 01 00 02 00", fc16, ResponseError::malformed()},
-        {"multiple registers, four bytes", "10 00 01 00", fc16, ResponseError::malformed()},
-        {"multiple coils", "0F 00 13 00 0A", "0F 00 13 00 0A 02 CD 01", std::nullopt},
-        {"answer with another function", "0F 00 01 00 02", fc16, ResponseError::malformed()},
-        {"exception", "90 02", fc16, ResponseError::exception(2)},
-        {"exception to a single write", "86 04", "06 00 01 AB CD", ResponseError::exception(4)},
-        {"exception before an empty request", "83 02", "", ResponseError::exception(2)},
-        {"lone exception byte", "90", fc16, ResponseError::malformed()},
-        {"empty request", "06 00 01 AB CD", "", ResponseError::malformed()},
-        {"short request", "06 00 01 AB", "06 00 01 AB", ResponseError::malformed()},
-        {"empty response", "", fc16, ResponseError::malformed()},
-        // A single write longer than its five bytes cannot be echoed by five bytes.
-        {"overlong single request", "06 00 01 AB CD", "06 00 01 AB CD EF", ResponseError::malformed()},
+        {"06 00 01 AB CD", "06 00 01 AB CD", "ok"},
+        {"05 00 AC FF 00", "05 00 AC FF 00", "ok"},
+        {"05 00 AC 00 00", "05 00 AC FF 00", "malformed"},
+        {"10 00 01 00 02", fc16, "ok"},
+        {"0F 00 13 00 0A", "0F 00 13 00 0A 02 CD 01", "ok"},
+        {"10 00 01 00 03", fc16, "malformed"},
+        {"10 00 01 00 02 00", fc16, "malformed"},
+        {"0F 00 01 00 02", fc16, "malformed"},
+        {"90 02", fc16, "exception 02"},
+        {"83 02", "", "exception 02"},
+        {"90", fc16, "malformed"},
+        {"06 00 01 AB CD", "", "malformed"},
+        {"06 00 01 AB", "06 00 01 AB", "malformed"},
+        {"06 00 01 AB CD", "06 00 01 AB CD EF", "malformed"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(fmt::format("{} after {}", c.response, c.request));
         const auto result = PDU::checkWrite(bytes(c.response), bytes(c.request));
-        if (c.error) {
-            ASSERT_FALSE(result.has_value());
-            EXPECT_EQ(result.error(), *c.error);
-        } else {
-            EXPECT_TRUE(result.has_value());
-        }
+        EXPECT_EQ(result ? "ok" : describe(result.error()), c.result);
     }
 }
 
@@ -216,10 +165,8 @@ TEST(ExceptionPDU, MakeAndRecognise) {
     EXPECT_BYTES(ExceptionPDU::make(3, ModbusException::illegalDataAddress), "83 02");
     EXPECT_BYTES(ExceptionPDU::make(0x90, ModbusException::gatewayTargetFailedToRespond), "90 0B");
     EXPECT_EQ(ExceptionPDU::exception(bytes("90 0B")), 11);
-    EXPECT_EQ(ExceptionPDU::exception(bytes("83 0C 00")), 12);
     EXPECT_EQ(ExceptionPDU::exception(bytes("03 02")), std::nullopt);
     EXPECT_EQ(ExceptionPDU::exception(bytes("83")), std::nullopt);
-    EXPECT_EQ(ExceptionPDU::exception(bytes("")), std::nullopt);
 }
 
 }  // namespace
