@@ -49,6 +49,8 @@ public:
                   SocketCalls& calls = SocketCalls::system());
     TCPClientLink(const TCPClientLink&) = delete;
     TCPClientLink& operator=(const TCPClientLink&) = delete;
+    TCPClientLink(TCPClientLink&&) noexcept = default;
+    TCPClientLink& operator=(TCPClientLink&&) noexcept = default;
     ~TCPClientLink() = default;
 
     [[nodiscard]] const std::string& host() const { return m_host; }
