@@ -1,0 +1,355 @@
+// The poller engine against the real peers of tests/peers: schedules, writes, time-outs and
+// lost devices, as the application would see them through its main queue.
+
+#include "PollerCore/PollerEngine.hpp"
+
+#include "ModbusCore/PDU.hpp"
+#include "ModbusCore/RTUFrame.hpp"
+#include "support/ByteAssertions.hpp"
+#include "support/EventRecorder.hpp"
+#include "support/MainQueue.hpp"
+#include "support/PeerProcess.hpp"
+
+#include <fmt/format.h>
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace tessarin {
+namespace {
+
+using test::EventRecorder;
+using test::kinds;
+using test::MainQueue;
+using test::PeerKind;
+using test::PeerOptions;
+using test::PeerProcess;
+namespace contents = test::DeviceContents;
+
+constexpr double anHour = 3600.0;
+
+TCPFraming framingOf(PeerKind kind) {
+    return kind == PeerKind::libmodbusTCP ? TCPFraming::modbusTCP : TCPFraming::rtuOverTCP;
+}
+
+ReadBlock block(RegisterTable table, std::uint16_t address, int count, std::uint8_t unit = 1) {
+    return {.unit = unit, .table = table, .address = address, .count = count};
+}
+
+PollPlan plan(double interval, std::vector<ReadBlock> blocks) {
+    return {.id = Uuid::random(), .interval = interval, .blocks = std::move(blocks)};
+}
+
+std::vector<PollerEvent::Read> readsOf(const std::vector<PollerEvent>& events, const Uuid& poll) {
+    std::vector<PollerEvent::Read> reads;
+    for (const PollerEvent& event : events) {
+        if (const auto* read = std::get_if<PollerEvent::Read>(&event.payload); read && read->poll == poll) {
+            reads.push_back(*read);
+        }
+    }
+    return reads;
+}
+
+std::vector<PollerEvent::Wrote> wrotes(const std::vector<PollerEvent>& events) {
+    std::vector<PollerEvent::Wrote> found;
+    for (const PollerEvent& event : events) {
+        if (const auto* wrote = std::get_if<PollerEvent::Wrote>(&event.payload)) found.push_back(*wrote);
+    }
+    return found;
+}
+
+// What the peer serves for a block before anybody writes.
+PDU::ReadData served(const ReadBlock& block) {
+    std::vector<bool> bits;
+    std::vector<std::uint16_t> registers;
+    for (int i = 0; i < block.count; ++i) {
+        const auto address = static_cast<std::uint16_t>(block.address + i);
+        switch (block.table) {
+        case RegisterTable::coil: bits.push_back(contents::coil(address)); break;
+        case RegisterTable::discreteInput: bits.push_back(contents::discreteInput(address)); break;
+        case RegisterTable::holdingRegister: registers.push_back(contents::holdingRegister(address)); break;
+        case RegisterTable::inputRegister: registers.push_back(contents::inputRegister(address)); break;
+        }
+    }
+    return block.table == RegisterTable::coil || block.table == RegisterTable::discreteInput
+               ? PDU::ReadData::bits(bits)
+               : PDU::ReadData::registers(registers);
+}
+
+// A loopback port that refuses connections for as long as the object lives.
+class RefusingPort {
+public:
+    RefusingPort() : m_fd(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        EXPECT_EQ(::bind(m_fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        socklen_t length = sizeof address;
+        ::getsockname(m_fd, reinterpret_cast<sockaddr*>(&address), &length);
+        m_port = ntohs(address.sin_port);
+    }
+    RefusingPort(const RefusingPort&) = delete;
+    RefusingPort& operator=(const RefusingPort&) = delete;
+    ~RefusingPort() { release(); }
+
+    std::uint16_t port() const { return m_port; }
+    void release() {
+        if (m_fd >= 0) ::close(m_fd);
+        m_fd = -1;
+    }
+
+private:
+    int m_fd;
+    std::uint16_t m_port = 0;
+};
+
+class EngineAgainstPeers : public ::testing::TestWithParam<PeerKind> {};
+
+TEST_P(EngineAgainstPeers, TwoPlansRunAtOnceInOrderThenEachOnItsOwnInterval) {
+    auto peer = PeerProcess::start(GetParam());
+    ASSERT_TRUE(peer) << peer.error();
+    // The 1 s and 5 s polls of a real project, ten times faster.
+    const PollPlan fast = plan(0.1, {block(RegisterTable::holdingRegister, 0, 10)});
+    const PollPlan slow = plan(0.5, {block(RegisterTable::inputRegister, 65530, 6), block(RegisterTable::coil, 7, 20),
+                                     block(RegisterTable::discreteInput, 0, 9)});
+    MainQueue queue;
+    EventRecorder recorder;
+    PollerEngine engine("127.0.0.1", peer->port(), framingOf(GetParam()), 1.0, recorder.handler(), queue.poster());
+    engine.start({fast, slow});
+    ASSERT_TRUE(queue.pumpUntil([&] { return readsOf(recorder.events(), slow.id).size() >= 9; }));
+    engine.stop();
+    queue.pump();
+
+    const auto events = recorder.events();
+    ASSERT_GE(events.size(), 5U);
+    EXPECT_EQ(kinds({events.begin(), events.begin() + 5}), "connected read read read read");
+    ASSERT_EQ(std::get<PollerEvent::Connected>(events[0].payload).address,
+              fmt::format("127.0.0.1:{}", peer->port()));
+    EXPECT_EQ(std::get<PollerEvent::Read>(events[1].payload).poll, fast.id);
+    EXPECT_EQ(std::get<PollerEvent::Read>(events[2].payload).poll, slow.id);
+
+    for (const PollerEvent& event : events) {
+        const auto* read = std::get_if<PollerEvent::Read>(&event.payload);
+        if (read == nullptr) continue;
+        SCOPED_TRACE(test::hex(read->request));
+        ASSERT_TRUE(read->result) << name(read->result.error().failure.kind);
+        EXPECT_EQ(*read->result, served(read->block));
+        EXPECT_FALSE(read->response.empty());
+        EXPECT_GT(read->duration, 0.0);
+    }
+    // Three runs of the slow poll span at least a second: the fast one ran several times in it.
+    const std::size_t fastRuns = readsOf(events, fast.id).size();
+    EXPECT_GE(fastRuns, 6U);
+    EXPECT_EQ(recorder.count(PollerEvent::Kind::disconnected), 0U);
+}
+
+TEST_P(EngineAgainstPeers, ATimedOutReadCarriesTheFrameItWouldHaveSentAndNoResponse) {
+    auto peer = PeerProcess::start(GetParam(), {.unit = 1, .delayMs = 0, .size = 100, .port = 0});
+    ASSERT_TRUE(peer) << peer.error();
+    const PollPlan poll = plan(anHour, {block(RegisterTable::holdingRegister, 0x10, 2, 2),  // nobody answers
+                                        block(RegisterTable::holdingRegister, 99, 2),       // beyond the table
+                                        block(RegisterTable::holdingRegister, 0, 1)});
+    MainQueue queue;
+    EventRecorder recorder;
+    PollerEngine engine("127.0.0.1", peer->port(), framingOf(GetParam()), 0.3, recorder.handler(), queue.poster());
+    engine.start({poll});
+    ASSERT_TRUE(queue.pumpUntil([&] { return readsOf(recorder.events(), poll.id).size() == 3; }));
+    engine.stop();
+    queue.pump();
+
+    const auto events = recorder.events();
+    EXPECT_EQ(kinds(events), "connected read read read");
+    const auto reads = readsOf(events, poll.id);
+    ASSERT_EQ(reads.size(), 3U);
+
+    ASSERT_FALSE(reads[0].result);
+    EXPECT_EQ(reads[0].result.error().failure, PollFailure::timeout());
+    EXPECT_TRUE(reads[0].response.empty());
+    EXPECT_GE(reads[0].duration, 0.3);
+
+    ASSERT_FALSE(reads[1].result);
+    EXPECT_EQ(reads[1].result.error().failure, PollFailure::exception(0x02));
+    EXPECT_TRUE(reads[2].result);
+
+    if (GetParam() == PeerKind::libmodbusTCP) {
+        // The stand-by frame has transaction 0; the frames that did travel keep theirs.
+        EXPECT_BYTES(reads[0].request, "00 00 00 00 00 06 02 03 00 10 00 02");
+        EXPECT_BYTES(reads[1].request, "00 02 00 00 00 06 01 03 00 63 00 02");
+        EXPECT_BYTES(reads[1].response, "00 02 00 00 00 03 01 83 02");
+    } else {
+        EXPECT_EQ(reads[0].request, RTUFrame::build(2, std::vector<std::uint8_t>{0x03, 0x00, 0x10, 0x00, 0x02}));
+        EXPECT_EQ(reads[1].request, RTUFrame::build(1, std::vector<std::uint8_t>{0x03, 0x00, 0x63, 0x00, 0x02}));
+        EXPECT_EQ(reads[1].response, RTUFrame::build(1, std::vector<std::uint8_t>{0x83, 0x02}));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(BothPeers, EngineAgainstPeers,
+                         ::testing::Values(PeerKind::libmodbusTCP, PeerKind::pymodbusRTU),
+                         [](const ::testing::TestParamInfo<PeerKind>& row) {
+                             return row.param == PeerKind::libmodbusTCP ? "libmodbus" : "pymodbus";
+                         });
+
+TEST(EngineAgainstLibmodbus, WritesGoFirstInQueueOrderAndBetweenTheBlocksOfAPoll) {
+    auto peer = PeerProcess::start(PeerKind::libmodbusTCP);
+    ASSERT_TRUE(peer) << peer.error();
+    const ReadBlock first = block(RegisterTable::holdingRegister, 300, 4);
+    const PollPlan poll = plan(anHour, {first, block(RegisterTable::inputRegister, 0, 2),
+                                        block(RegisterTable::coil, 0, 8)});
+    const Uuid early[] = {Uuid::random(), Uuid::random(), Uuid::random()};
+    const Uuid during = Uuid::random();
+
+    // Events are delivered on the worker itself here, so that the write below is queued
+    // exactly while the poll is between its first and second block.
+    EventRecorder recorder;
+    PollerEngine* running = nullptr;
+    bool queued = false;
+    PollerEngine engine(
+        "127.0.0.1", peer->port(), TCPFraming::modbusTCP, 1.0,
+        recorder.handler([&](const PollerEvent& event) {
+            const auto* read = std::get_if<PollerEvent::Read>(&event.payload);
+            if (read != nullptr && read->block == first && !queued) {
+                queued = true;
+                running->write(PDU::writeSingleRegister(300, 0xA5A5), 1, during);
+            }
+        }),
+        [](PollerEngine::Task task) { task(); });
+    running = &engine;
+    for (int i = 0; i < 3; ++i) {
+        engine.write(PDU::writeSingleRegister(static_cast<std::uint16_t>(301 + i), static_cast<std::uint16_t>(i + 1)),
+                     1, early[i]);
+    }
+    engine.start({poll});
+    ASSERT_TRUE(recorder.waitFor([&](const auto& events) { return readsOf(events, poll.id).size() == 3; }));
+    engine.stop();
+
+    const auto events = recorder.events();
+    EXPECT_EQ(kinds(events), "connected wrote wrote wrote read wrote read read");
+    const auto writes = wrotes(events);
+    ASSERT_EQ(writes.size(), 4U);
+    const Uuid expectedOrder[] = {early[0], early[1], early[2], during};
+    for (std::size_t i = 0; i < writes.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(writes[i].token, expectedOrder[i]);
+        EXPECT_EQ(writes[i].unit, 1);
+        EXPECT_TRUE(writes[i].result);
+    }
+    EXPECT_BYTES(writes[0].request, "00 01 00 00 00 06 01 06 01 2D 00 01");
+    EXPECT_BYTES(writes[0].response, "00 01 00 00 00 06 01 06 01 2D 00 01");
+    const auto reads = readsOf(events, poll.id);
+    ASSERT_TRUE(reads[0].result);
+    EXPECT_EQ(*reads[0].result, PDU::ReadData::registers({300, 1, 2, 3}));
+}
+
+TEST(EngineAgainstLibmodbus, AWriteQueuedWhileTheDeviceIsUnreachableIsSentOnceItAnswers) {
+    RefusingPort port;
+    const PollPlan poll = plan(0.05, {block(RegisterTable::holdingRegister, 200, 1)});
+    const Uuid token = Uuid::random();
+    MainQueue queue;
+    EventRecorder recorder;
+    PollerEngine engine("127.0.0.1", port.port(), TCPFraming::modbusTCP, 1.0, recorder.handler(), queue.poster(),
+                        {.reconnectDelay = 0.02, .minimumOpenTimeout = 1.0, .stopGrace = 3.0});
+    engine.start({poll});
+    ASSERT_TRUE(queue.pumpUntil([&] { return recorder.count(PollerEvent::Kind::connectionFailed) == 1; }));
+    engine.write(PDU::writeSingleRegister(200, 0xBEEF), 1, token);
+
+    port.release();
+    auto peer = PeerProcess::start(PeerKind::libmodbusTCP, {.unit = std::nullopt, .delayMs = 0,
+                                                            .size = contents::defaultSize, .port = port.port()});
+    ASSERT_TRUE(peer) << peer.error();
+    ASSERT_TRUE(queue.pumpUntil([&] { return !readsOf(recorder.events(), poll.id).empty(); }));
+    engine.stop();
+    queue.pump();
+
+    const auto events = recorder.events();
+    ASSERT_GE(events.size(), 4U);
+    EXPECT_EQ(kinds({events.begin(), events.begin() + 4}), "connectionFailed connected wrote read");
+    const auto writes = wrotes(events);
+    ASSERT_EQ(writes.size(), 1U);
+    EXPECT_EQ(writes[0].token, token);
+    EXPECT_TRUE(writes[0].result);
+    const auto reads = readsOf(events, poll.id);
+    ASSERT_TRUE(reads[0].result);
+    EXPECT_EQ(*reads[0].result, PDU::ReadData::registers({0xBEEF}));
+}
+
+TEST(EngineAgainstLibmodbus, ReplacingPlansKeepsTheScheduleOfPollsThatRemain) {
+    auto peer = PeerProcess::start(PeerKind::libmodbusTCP);
+    ASSERT_TRUE(peer) << peer.error();
+    PollPlan kept = plan(anHour, {block(RegisterTable::holdingRegister, 0, 1)});
+    const PollPlan added = plan(anHour, {block(RegisterTable::holdingRegister, 10, 1)});
+    MainQueue queue;
+    EventRecorder recorder;
+    PollerEngine engine("127.0.0.1", peer->port(), TCPFraming::modbusTCP, 1.0, recorder.handler(), queue.poster());
+    engine.start({kept});
+    ASSERT_TRUE(queue.pumpUntil([&] { return readsOf(recorder.events(), kept.id).size() == 1; }));
+
+    // Edited (another block) but the same poll: it keeps its hour; the new poll runs at once.
+    kept.blocks = {block(RegisterTable::holdingRegister, 5, 1)};
+    engine.setPlans({kept, added});
+    ASSERT_TRUE(queue.pumpUntil([&] { return readsOf(recorder.events(), added.id).size() == 1; }));
+    EXPECT_EQ(readsOf(recorder.events(), kept.id).size(), 1U);
+
+    // Removed and added again, it is a new poll: it runs at once, with its new block.
+    engine.setPlans({added});
+    engine.setPlans({kept, added});
+    ASSERT_TRUE(queue.pumpUntil([&] { return readsOf(recorder.events(), kept.id).size() == 2; }));
+    EXPECT_EQ(readsOf(recorder.events(), kept.id)[1].block, kept.blocks[0]);
+    EXPECT_EQ(readsOf(recorder.events(), added.id).size(), 1U);
+}
+
+TEST(EngineAgainstLibmodbus, APlanWithoutBlocksNeverRunsWhileWritesStillGoOut) {
+    auto peer = PeerProcess::start(PeerKind::libmodbusTCP);
+    ASSERT_TRUE(peer) << peer.error();
+    MainQueue queue;
+    EventRecorder recorder;
+    // Destroyed while running: the destructor stops it.
+    PollerEngine engine("127.0.0.1", peer->port(), TCPFraming::modbusTCP, 1.0, recorder.handler(), queue.poster());
+    engine.start({plan(0.0, {})});
+    ASSERT_TRUE(queue.pumpUntil([&] { return recorder.count(PollerEvent::Kind::connected) == 1; }));
+    engine.write(PDU::writeSingleCoil(4, true), 1, Uuid::random());
+    engine.write({0x2B, 0x0E, 0x01, 0x00}, 1, Uuid::random());  // a function the device does not know
+    ASSERT_TRUE(queue.pumpUntil([&] { return recorder.count(PollerEvent::Kind::wrote) == 2; }));
+    EXPECT_EQ(kinds(recorder.events()), "connected wrote wrote");
+    const auto writes = wrotes(recorder.events());
+    EXPECT_TRUE(writes[0].result);
+    ASSERT_FALSE(writes[1].result);
+    EXPECT_EQ(writes[1].result.error().failure, PollFailure::exception(0x01));
+}
+
+TEST(EngineAgainstLibmodbus, ADeviceLostMidPollIsReportedOnceAndRedialledAtOnce) {
+    auto peer = PeerProcess::start(PeerKind::libmodbusTCP);
+    ASSERT_TRUE(peer) << peer.error();
+    const PollPlan poll = plan(anHour, {block(RegisterTable::holdingRegister, 0, 1), block(RegisterTable::holdingRegister, 1, 1),
+                                        block(RegisterTable::holdingRegister, 2, 1)});
+    // The device goes away right after answering the first block. The connection had carried
+    // an answer, so the worker redials at once despite a reconnect delay of an hour.
+    EventRecorder recorder;
+    PollerEngine engine(
+        "127.0.0.1", peer->port(), TCPFraming::modbusTCP, 1.0, recorder.handler([&](const PollerEvent& event) {
+            if (event.kind() == PollerEvent::Kind::read && recorder.count(PollerEvent::Kind::read) == 1) peer->stop();
+        }),
+        [](PollerEngine::Task task) { task(); }, {.reconnectDelay = anHour, .minimumOpenTimeout = 1.0, .stopGrace = 3.0});
+    engine.start({poll});
+    ASSERT_TRUE(recorder.waitFor([](const auto& events) { return !events.empty() && events.back().kind() == PollerEvent::Kind::connectionFailed; }));
+    engine.stop();  // cuts the hour short
+
+    const auto events = recorder.events();
+    EXPECT_EQ(kinds(events), "connected read read disconnected connectionFailed");
+    const auto reads = readsOf(events, poll.id);
+    ASSERT_EQ(reads.size(), 2U);
+    EXPECT_TRUE(reads[0].result);
+    ASSERT_FALSE(reads[1].result);
+    EXPECT_EQ(reads[1].result.error().failure, PollFailure::noConnection());
+    EXPECT_TRUE(reads[1].response.empty());
+    EXPECT_EQ(engine.connectionAttempts(), 2U);
+}
+
+}  // namespace
+}  // namespace tessarin
