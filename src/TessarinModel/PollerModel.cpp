@@ -1,0 +1,986 @@
+#include "TessarinModel/PollerModel.hpp"
+
+#include "Localization/L10n.hpp"
+#include "ModbusCore/Bytes.hpp"
+#include "ModbusCore/PDU.hpp"
+#include "ModbusCore/ValueCodec.hpp"
+#include "PollerCore/PollerEngine.hpp"
+#include "PollerCore/ReadPlanner.hpp"
+#include "TessarinModel/AtomicFile.hpp"
+#include "TessarinModel/AutosaveFile.hpp"
+#include "TessarinModel/DesktopServices.hpp"
+#include "TessarinModel/ExampleProject.hpp"
+#include "TessarinModel/ModelText.hpp"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPointer>
+#include <QSettings>
+#include <QTime>
+
+#include <algorithm>
+#include <chrono>
+#include <fmt/format.h>
+
+namespace tessarin {
+namespace {
+
+using Kind = LogSegment::Kind;
+
+const QString timestampsKey = QStringLiteral("timestamps");
+const QString rawFramesKey = QStringLiteral("rawFrames");
+const QString onlyProblemsKey = QStringLiteral("onlyProblems");
+const QString autoscrollKey = QStringLiteral("autoscroll");
+
+QSettings userDefaults()
+{
+    return QSettings(QStringLiteral("Tessarin"), QStringLiteral("Tessarin"));
+}
+
+int normalisedTimeout(int timeoutMs)
+{
+    const auto& allowed = PollerModel::allowedTimeoutsMs;
+    return std::ranges::find(allowed, timeoutMs) != allowed.end() ? timeoutMs : PollerModel::defaultTimeoutMs;
+}
+
+LogSegment segment(Kind kind, std::string_view utf8)
+{
+    return {kind, qtText(utf8)};
+}
+
+QString hexText(std::span<const std::uint8_t> bytes)
+{
+    return qtText(hexString(bytes));
+}
+
+// Durations are shown in whole milliseconds, cut rather than rounded.
+long long wholeMilliseconds(double seconds)
+{
+    return static_cast<long long>(seconds * 1000.0);
+}
+
+// The part of a datapoint that decides what its stored values mean.
+bool readsTheSame(const Datapoint& a, const Datapoint& b)
+{
+    return a.unitID == b.unitID && a.table == b.table && a.address == b.address && a.dataType == b.dataType &&
+           a.wordOrder == b.wordOrder && a.scale == b.scale;
+}
+
+// Everything the engine's plans depend on, in one comparable text.
+std::string readSignature(const std::vector<Poll>& polls)
+{
+    std::string signature;
+    for (const Poll& poll : polls) {
+        signature += fmt::format("{}|{}|{}|", poll.id.text(), poll.intervalMs, poll.enabled ? "true" : "false");
+        bool first = true;
+        for (const Datapoint& point : poll.datapoints) {
+            signature += fmt::format("{}{}.{}.{}.{}", first ? "" : ",", point.unitID, rawValue(point.table),
+                                     point.address, point.count());
+            first = false;
+        }
+        signature += '\n';
+    }
+    return signature;
+}
+
+std::unordered_map<Uuid, const Datapoint*> datapointsByID(const std::vector<Poll>& polls)
+{
+    std::unordered_map<Uuid, const Datapoint*> byID;
+    for (const Poll& poll : polls) {
+        for (const Datapoint& point : poll.datapoints) {
+            byID.emplace(point.id, &point);
+        }
+    }
+    return byID;
+}
+
+QString fileDateTime()
+{
+    return QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd'T'HHmmss"));
+}
+
+}  // namespace
+
+PollerModel::PollerModel(DesktopServices& services, QObject* parent)
+    : QObject(parent)
+    , m_services(services)
+{
+    const QSettings settings = userDefaults();
+    m_showTimestamps = settings.value(timestampsKey, true).toBool();
+    m_showRawFrames = settings.value(rawFramesKey, false).toBool();
+    m_logOnlyProblems = settings.value(onlyProblemsKey, false).toBool();
+    m_autoscroll = settings.value(autoscrollKey, true).toBool();
+
+    m_output = std::make_unique<OutputBuffer>();
+    m_output->setAutoscroll(m_autoscroll);
+
+    m_autosaveTimer.setSingleShot(true);
+    m_autosaveTimer.setInterval(autosaveDelayMs);
+    connect(&m_autosaveTimer, &QTimer::timeout, this, &PollerModel::autosaveNow);
+    m_historyPublishTimer.setSingleShot(true);
+    m_historyPublishTimer.setInterval(historyPublishDelayMs);
+    connect(&m_historyPublishTimer, &QTimer::timeout, this, &PollerModel::bumpHistoryVersion);
+
+    loadStartProject();
+}
+
+PollerModel::~PollerModel()
+{
+    if (m_engine) {
+        m_engine->stop();
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Project and persistence
+
+void PollerModel::loadStartProject()
+{
+    std::optional<PollerProject> project;
+    if (const auto path = autosavePath(); path && QFileInfo::exists(*path)) {
+        QFile file(*path);
+        std::optional<PollerProject> decoded;
+        if (file.open(QIODevice::ReadOnly)) {
+            const QByteArray bytes = file.readAll();
+            if (auto result = PollerProject::fromDocument(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
+                decoded = std::move(*result);
+            }
+        }
+        if (decoded) {
+            project = std::move(decoded);
+        } else {
+            m_autosaveUnreadable = true;
+        }
+    }
+    if (!project || project->polls.empty()) {
+        project = makeExampleProject();
+    }
+    m_host = qtText(project->host);
+    m_portText = QString::number(project->port);
+    m_framing = project->framing;
+    m_timeoutMs = normalisedTimeout(project->timeoutMs);
+    m_writeMode = project->writeMode;
+    m_maxGap = project->maxGap;
+    m_polls = std::move(project->polls);
+    if (!m_polls.empty()) {
+        m_selectedPollID = m_polls.front().id;
+    }
+}
+
+PollerProject PollerModel::makeProject() const
+{
+    PollerProject project;
+    project.version = 1;
+    project.host = utf8Text(m_host.trimmed());
+    project.port = parsedPort().value_or(modbusTCPPort);
+    project.framing = m_framing;
+    project.timeoutMs = m_timeoutMs;
+    project.writeMode = m_writeMode;
+    project.maxGap = m_maxGap;
+    project.polls = m_polls;
+    return project;
+}
+
+void PollerModel::apply(const PollerProject& project)
+{
+    if (m_state != PollerState::stopped) {
+        stop();
+    }
+    setHost(qtText(project.host));
+    setPortText(QString::number(project.port));
+    setFraming(project.framing);
+    setTimeoutMs(project.timeoutMs);
+    setWriteMode(project.writeMode);
+    setMaxGap(project.maxGap);
+    setPolls(project.polls);
+    setSelectedPollID(m_polls.empty() ? std::nullopt : std::optional<Uuid>(m_polls.front().id));
+    clearAllStatus();
+    bumpHistoryVersion();
+}
+
+std::optional<QString> PollerModel::autosavePath() const
+{
+    return AutosaveFile::defaultPath();
+}
+
+void PollerModel::scheduleAutosave()
+{
+    m_autosaveTimer.start();
+}
+
+void PollerModel::autosaveNow()
+{
+    m_autosaveTimer.stop();
+    const auto path = autosavePath();
+    if (!path) {
+        return;
+    }
+    const std::string text = makeProject().document();
+    if (!QDir().mkpath(QFileInfo(*path).path())) {
+        return;
+    }
+    if (m_autosaveUnreadable) {
+        // The file that could not be read at start-up may still hold the user's only copy of
+        // a project (a hand edit with a typo, say); keep it before writing over it. When it
+        // cannot be moved, nothing is written: the next autosave tries again.
+        if (QFileInfo::exists(*path) &&
+            !AutosaveFile::moveAside(*path, QDateTime::currentDateTime())) {
+            return;
+        }
+        m_autosaveUnreadable = false;
+    }
+    if (AtomicFile::write(*path, QByteArrayView(text.data(), static_cast<qsizetype>(text.size())))) {
+        Q_EMIT autosaveWritten();
+    }
+}
+
+bool PollerModel::writeProjectFile(const QString& path, QString* reason) const
+{
+    const std::string text = makeProject().document();
+    auto result = AtomicFile::write(path, QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+    if (!result) {
+        *reason = result.error();
+        return false;
+    }
+    return true;
+}
+
+bool PollerModel::confirmReplacingList()
+{
+    const bool anyDatapoint =
+        std::ranges::any_of(m_polls, [](const Poll& poll) { return !poll.datapoints.empty(); });
+    if (!anyDatapoint) {
+        return true;
+    }
+    const AlertResponse answer = m_services.runAlert(
+        {.message = qtText(L10n::Project::replaceTitle()),
+         .informativeText = qtText(L10n::Project::replaceMessage()),
+         .buttons = {qtText(L10n::Project::save()), qtText(L10n::Project::dontSave()),
+                     qtText(L10n::Import::cancel())}});
+    switch (answer) {
+    case AlertResponse::first:
+        return saveProjectAs();
+    case AlertResponse::second:
+        return true;
+    case AlertResponse::third:
+        break;
+    }
+    return false;
+}
+
+void PollerModel::newProject()
+{
+    if (!confirmReplacingList()) {
+        return;
+    }
+    PollerProject project = makeProject();
+    Poll poll;
+    poll.name = L10n::Polls::newName(1);
+    poll.intervalMs = 1000;
+    poll.enabled = true;
+    project.polls = {std::move(poll)};
+    apply(project);
+}
+
+void PollerModel::openProject()
+{
+    if (!confirmReplacingList()) {
+        return;
+    }
+    const auto path = m_services.runOpenPanel({.allowedTypes = {FileType::json}});
+    if (!path) {
+        return;
+    }
+    std::optional<PollerProject> project;
+    QFile file(*path);
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = file.readAll();
+        if (auto decoded = PollerProject::fromDocument(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
+            project = std::move(*decoded);
+        }
+    }
+    if (!project || project->polls.empty()) {
+        setErrorMessage(qtText(L10n::Errors::fileOpenFailed(utf8Text(QFileInfo(*path).fileName()))));
+        return;
+    }
+    apply(*project);
+}
+
+bool PollerModel::saveProjectAs()
+{
+    const auto path =
+        m_services.runSavePanel({.type = FileType::json, .proposedName = QStringLiteral("tessarin.json")});
+    if (!path || path->isEmpty()) {
+        return false;
+    }
+    QString reason;
+    if (!writeProjectFile(*path, &reason)) {
+        setErrorMessage(qtText(L10n::Errors::saveFailed(utf8Text(reason))));
+        return false;
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------
+// Properties
+
+const PointStatus* PollerModel::status(const Uuid& pointID) const
+{
+    const auto found = m_status.find(pointID);
+    return found != m_status.end() ? &found->second : nullptr;
+}
+
+void PollerModel::setErrorMessage(std::optional<QString> message)
+{
+    if (m_errorMessage != message) {
+        m_errorMessage = std::move(message);
+        Q_EMIT errorMessageChanged();
+    }
+}
+
+void PollerModel::setWriteError(std::optional<QString> message)
+{
+    if (m_writeError != message) {
+        m_writeError = std::move(message);
+        Q_EMIT writeErrorChanged();
+    }
+}
+
+void PollerModel::setHost(const QString& host)
+{
+    if (m_host != host) {
+        m_host = host;
+        Q_EMIT hostChanged();
+        scheduleAutosave();
+    }
+}
+
+void PollerModel::setPortText(const QString& portText)
+{
+    if (m_portText != portText) {
+        m_portText = portText;
+        Q_EMIT portTextChanged();
+        scheduleAutosave();
+    }
+}
+
+void PollerModel::setFraming(TCPFraming framing)
+{
+    if (m_framing != framing) {
+        m_framing = framing;
+        Q_EMIT framingChanged();
+        scheduleAutosave();
+    }
+}
+
+void PollerModel::setTimeoutMs(int timeoutMs)
+{
+    timeoutMs = normalisedTimeout(timeoutMs);
+    if (m_timeoutMs != timeoutMs) {
+        m_timeoutMs = timeoutMs;
+        Q_EMIT timeoutMsChanged();
+        scheduleAutosave();
+    }
+}
+
+void PollerModel::setWriteMode(WriteMode mode)
+{
+    if (m_writeMode != mode) {
+        m_writeMode = mode;
+        Q_EMIT writeModeChanged();
+        scheduleAutosave();
+    }
+}
+
+void PollerModel::setMaxGap(int maxGap)
+{
+    if (m_maxGap != maxGap) {
+        m_maxGap = maxGap;
+        Q_EMIT maxGapChanged();
+        scheduleAutosave();
+        if (m_engine) {
+            m_engine->setPlans(buildPlans());
+        }
+    }
+}
+
+void PollerModel::setPolls(std::vector<Poll> polls)
+{
+    if (m_polls == polls) {
+        return;
+    }
+    std::vector<Poll> previous = std::exchange(m_polls, std::move(polls));
+
+    const auto before = datapointsByID(previous);
+    const auto after = datapointsByID(m_polls);
+    std::vector<Uuid> dropped;
+    for (const auto& [pointID, pointStatus] : m_status) {
+        const auto now = after.find(pointID);
+        if (now == after.end()) {
+            dropped.push_back(pointID);
+            continue;
+        }
+        const auto then = before.find(pointID);
+        if (then != before.end() && !readsTheSame(*then->second, *now->second)) {
+            dropped.push_back(pointID);
+        }
+    }
+    for (const Uuid& pointID : dropped) {
+        m_status.erase(pointID);
+        forgetHistory(pointID);
+    }
+    if (m_engine && readSignature(previous) != readSignature(m_polls)) {
+        m_engine->setPlans(buildPlans());
+    }
+    Q_EMIT pollsChanged();
+    if (!dropped.empty()) {
+        Q_EMIT pointStatusChanged(dropped);
+    }
+    scheduleAutosave();
+}
+
+void PollerModel::setSelectedPollID(std::optional<Uuid> pollID)
+{
+    if (m_selectedPollID != pollID) {
+        m_selectedPollID = pollID;
+        Q_EMIT selectedPollIDChanged();
+    }
+}
+
+void PollerModel::setShowTimestamps(bool on)
+{
+    if (m_showTimestamps != on) {
+        m_showTimestamps = on;
+        userDefaults().setValue(timestampsKey, on);
+        Q_EMIT showTimestampsChanged();
+    }
+}
+
+void PollerModel::setShowRawFrames(bool on)
+{
+    if (m_showRawFrames != on) {
+        m_showRawFrames = on;
+        userDefaults().setValue(rawFramesKey, on);
+        Q_EMIT showRawFramesChanged();
+    }
+}
+
+void PollerModel::setLogOnlyProblems(bool on)
+{
+    if (m_logOnlyProblems != on) {
+        m_logOnlyProblems = on;
+        userDefaults().setValue(onlyProblemsKey, on);
+        Q_EMIT logOnlyProblemsChanged();
+    }
+}
+
+void PollerModel::setAutoscroll(bool on)
+{
+    if (m_autoscroll != on) {
+        m_autoscroll = on;
+        m_output->setAutoscroll(on);
+        userDefaults().setValue(autoscrollKey, on);
+        Q_EMIT autoscrollChanged();
+    }
+}
+
+void PollerModel::setState(PollerState state)
+{
+    if (m_state != state) {
+        m_state = state;
+        Q_EMIT stateChanged();
+    }
+}
+
+void PollerModel::setConnectionProblem(std::optional<QString> problem)
+{
+    if (m_connectionProblem != problem) {
+        m_connectionProblem = std::move(problem);
+        Q_EMIT connectionProblemChanged();
+    }
+}
+
+void PollerModel::setStatistics(const PollerStatistics& statistics)
+{
+    if (m_statistics != statistics) {
+        m_statistics = statistics;
+        Q_EMIT statisticsChanged();
+    }
+}
+
+void PollerModel::setShowNoResponseHint(bool on)
+{
+    if (m_showNoResponseHint != on) {
+        m_showNoResponseHint = on;
+        Q_EMIT showNoResponseHintChanged();
+    }
+}
+
+void PollerModel::setOutputIsEmpty(bool empty)
+{
+    if (m_outputIsEmpty != empty) {
+        m_outputIsEmpty = empty;
+        Q_EMIT outputIsEmptyChanged();
+    }
+}
+
+void PollerModel::clearAllStatus()
+{
+    m_status.clear();
+    dropAllHistory();
+    Q_EMIT statusCleared();
+}
+
+void PollerModel::bumpHistoryVersion()
+{
+    m_historyPublishTimer.stop();
+    ++m_historyVersion;
+    Q_EMIT historyVersionChanged();
+}
+
+void PollerModel::recordSample(const Uuid& pointID, std::chrono::system_clock::time_point time, double value)
+{
+    Q_UNUSED(pointID);
+    Q_UNUSED(time);
+    Q_UNUSED(value);
+    // At most four publications a second, however fast the polls run.
+    if (!m_historyPublishTimer.isActive()) {
+        m_historyPublishTimer.start();
+    }
+}
+
+void PollerModel::forgetHistory(const Uuid& pointID)
+{
+    Q_UNUSED(pointID);
+}
+
+void PollerModel::dropAllHistory()
+{
+}
+
+// ---------------------------------------------------------------------------------------
+// Reading
+
+std::optional<std::uint16_t> PollerModel::parsePort(const QString& text)
+{
+    QString trimmed = text.trimmed();
+    if (trimmed.startsWith(u'+')) {
+        trimmed.remove(0, 1);
+    }
+    if (trimmed.isEmpty() || !std::ranges::all_of(trimmed, [](QChar c) { return c >= u'0' && c <= u'9'; })) {
+        return std::nullopt;
+    }
+    bool ok = false;
+    const uint port = trimmed.toUInt(&ok);
+    if (!ok || port == 0 || port > 65535) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint16_t>(port);
+}
+
+std::optional<std::uint16_t> PollerModel::parsedPort() const
+{
+    return parsePort(m_portText);
+}
+
+QString PollerModel::endpointText() const
+{
+    const auto port = parsedPort();
+    return m_host.trimmed() + u':' + (port ? QString::number(*port) : QStringLiteral("…"));
+}
+
+bool PollerModel::canStart() const
+{
+    return !m_host.trimmed().isEmpty() && parsedPort() &&
+           std::ranges::any_of(m_polls, [](const Poll& poll) { return poll.enabled && !poll.datapoints.empty(); });
+}
+
+std::optional<bool> PollerModel::health(const Poll& poll) const
+{
+    bool any = false;
+    for (const Datapoint& point : poll.datapoints) {
+        if (const PointStatus* pointStatus = status(point.id)) {
+            if (pointStatus->failure) {
+                return false;
+            }
+            any = true;
+        }
+    }
+    return any ? std::optional<bool>(true) : std::nullopt;
+}
+
+void PollerModel::dismissNoResponseHint()
+{
+    m_noResponseHintDismissed = true;
+    setShowNoResponseHint(false);
+}
+
+std::vector<PollPlan> PollerModel::buildPlans() const
+{
+    std::vector<PollPlan> plans;
+    for (const Poll& poll : m_polls) {
+        if (poll.enabled) {
+            plans.push_back({.id = poll.id,
+                             .interval = poll.intervalMs / 1000.0,
+                             .blocks = ReadPlanner::blocks(poll.datapoints, m_maxGap)});
+        }
+    }
+    return plans;
+}
+
+void PollerModel::start()
+{
+    if (m_state != PollerState::stopped) {
+        return;
+    }
+    const QString host = m_host.trimmed();
+    if (host.isEmpty()) {
+        setErrorMessage(qtText(L10n::Errors::enterHost()));
+        return;
+    }
+    const auto port = parsedPort();
+    if (!port) {
+        setErrorMessage(qtText(L10n::Errors::invalidTCPPort()));
+        return;
+    }
+    const std::uint64_t generation = ++m_engineGeneration;
+    QPointer<PollerModel> self(this);
+    auto onEvent = [self, generation](const PollerEvent& event) {
+        if (self && self->m_engineGeneration == generation) {
+            self->handle(event);
+        }
+    };
+    // The application object outlives any worker, so it is a safe target from the worker
+    // thread; whether the model is still there is asked on the main thread, in onEvent.
+    auto post = [](PollerEngine::Task task) {
+        QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(task), Qt::QueuedConnection);
+    };
+    m_engine = std::make_unique<PollerEngine>(utf8Text(host), *port, m_framing, m_timeoutMs / 1000.0,
+                                              std::move(onEvent), std::move(post));
+    setState(PollerState::connecting);
+    setConnectionProblem(std::nullopt);
+    setStatistics({});
+    m_consecutiveFailures = 0;
+    setShowNoResponseHint(false);
+    m_noResponseHintDismissed = false;
+    appendLine({segment(Kind::system, "--- " + L10n::Log::connecting(utf8Text(endpointText())) + " ---")});
+    m_engine->start(buildPlans());
+}
+
+void PollerModel::stop()
+{
+    if (m_state == PollerState::stopped) {
+        return;
+    }
+    if (m_engine) {
+        m_engine->stop();
+        m_engine.reset();
+    }
+    ++m_engineGeneration;
+    setState(PollerState::stopped);
+    setConnectionProblem(std::nullopt);
+    setShowNoResponseHint(false);
+    m_pendingWrites.clear();
+    appendLine({segment(Kind::system, "--- " + L10n::Log::stopped() + " ---")});
+}
+
+void PollerModel::toggleReading()
+{
+    if (m_state == PollerState::stopped) {
+        start();
+    } else {
+        stop();
+    }
+}
+
+void PollerModel::handle(const PollerEvent& event)
+{
+    if (!m_engine) {
+        return;
+    }
+    if (const auto* connected = std::get_if<PollerEvent::Connected>(&event.payload)) {
+        setState(PollerState::running);
+        setConnectionProblem(std::nullopt);
+        appendLine({segment(Kind::system, "--- " + L10n::Log::connected(connected->address) + " ---")});
+    } else if (const auto* failed = std::get_if<PollerEvent::ConnectionFailed>(&event.payload)) {
+        setState(PollerState::connecting);
+        setConnectionProblem(qtText(failed->reason));
+        appendLine({segment(Kind::error, "✕ " + failed->reason)});
+    } else if (std::holds_alternative<PollerEvent::Disconnected>(event.payload)) {
+        setState(PollerState::connecting);
+        appendLine({segment(Kind::error, "✕ " + L10n::Log::disconnected())});
+    } else if (const auto* read = std::get_if<PollerEvent::Read>(&event.payload)) {
+        handleRead(*read);
+    } else if (const auto* wrote = std::get_if<PollerEvent::Wrote>(&event.payload)) {
+        handleWrote(*wrote);
+    }
+}
+
+std::vector<std::uint8_t> PollerModel::pduInFrame(std::span<const std::uint8_t> frame) const
+{
+    constexpr std::size_t mbapLength = 7;
+    if (m_framing == TCPFraming::modbusTCP) {
+        if (frame.size() <= mbapLength) {
+            return {};
+        }
+        return {frame.begin() + mbapLength, frame.end()};
+    }
+    if (frame.size() < 4) {
+        return {};
+    }
+    return {frame.begin() + 1, frame.end() - 2};
+}
+
+void PollerModel::countFailure(const PollFailure& failure)
+{
+    PollerStatistics statistics = m_statistics;
+    switch (failure.kind) {
+    case PollFailure::Kind::unexpectedUnit:
+    case PollFailure::Kind::unexpectedFunction:
+    case PollFailure::Kind::crcMismatch:
+    case PollFailure::Kind::malformed:
+        ++statistics.errors;
+        break;
+    case PollFailure::Kind::exception:
+        ++statistics.exceptions;
+        ++statistics.responses;
+        break;
+    case PollFailure::Kind::timeout:
+        ++statistics.timeouts;
+        break;
+    case PollFailure::Kind::noConnection:
+        break;
+    }
+    setStatistics(statistics);
+    if (failure.kind == PollFailure::Kind::timeout || failure.kind == PollFailure::Kind::crcMismatch) {
+        ++m_consecutiveFailures;
+        if (m_consecutiveFailures > 2 && !m_noResponseHintDismissed) {
+            setShowNoResponseHint(true);
+        }
+    }
+}
+
+void PollerModel::handleRead(const PollerEvent::Read& read)
+{
+    PollerStatistics statistics = m_statistics;
+    ++statistics.requests;
+    setStatistics(statistics);
+
+    const auto poll = std::ranges::find(m_polls, read.poll, &Poll::id);
+    if (poll == m_polls.end()) {
+        return;
+    }
+    std::vector<const Datapoint*> covered;
+    for (const Datapoint& point : poll->datapoints) {
+        if (read.block.contains(point)) {
+            covered.push_back(&point);
+        }
+    }
+    const auto now = std::chrono::system_clock::now();
+    const std::vector<std::uint8_t> requestPDU = pduInFrame(read.request);
+    const std::uint8_t functionCode = requestPDU.empty() ? 0 : requestPDU.front();
+    std::vector<Uuid> changed;
+
+    if (!read.result) {
+        const PollFailure& failure = read.result.error().failure;
+        countFailure(failure);
+        for (const Datapoint* point : covered) {
+            PointStatus& pointStatus = m_status[point->id];
+            pointStatus.failure = failure;
+            pointStatus.updated = now;
+            changed.push_back(point->id);
+        }
+        const Kind kind = failure.kind == PollFailure::Kind::exception ? Kind::warning : Kind::error;
+        const std::string range = L10n::Log::range(code(read.block.table), read.block.address, read.block.count);
+        appendLine({segment(kind, fmt::format("✕ {} {} {} · {}", L10n::Log::unitFunction(read.block.unit, functionCode),
+                                              L10n::Modbus::functionName(readFunction(read.block.table)), range,
+                                              L10n::Log::failure(failure, m_timeoutMs)))});
+    } else {
+        statistics = m_statistics;
+        ++statistics.responses;
+        setStatistics(statistics);
+        m_consecutiveFailures = 0;
+        for (const Datapoint* point : covered) {
+            auto decoded = ReadPlanner::value(*point, read.block, *read.result);
+            if (!decoded) {
+                continue;
+            }
+            m_status[point->id] = PointStatus{.value = decoded->value,
+                                              .raw = std::move(decoded->raw),
+                                              .failure = std::nullopt,
+                                              .updated = now,
+                                              .duration = read.duration};
+            recordSample(point->id, now, decoded->value);
+            changed.push_back(point->id);
+        }
+        if (!m_logOnlyProblems) {
+            std::vector<LogSegment> line{
+                segment(Kind::response, "← "),
+                segment(Kind::response, L10n::Log::unitFunction(read.block.unit, functionCode)),
+                segment(Kind::meta, " " + L10n::Modbus::functionName(functionCode) + " · "),
+            };
+            if (m_showRawFrames) {
+                line.push_back({Kind::request, hexText(read.request)});
+                line.push_back(segment(Kind::meta, "  ←  "));
+                line.push_back({Kind::response, hexText(read.response)});
+            } else {
+                const std::vector<std::uint8_t> responsePDU = pduInFrame(read.response);
+                const std::span<const std::uint8_t> data =
+                    responsePDU.empty() ? std::span<const std::uint8_t>() : std::span(responsePDU).subspan(1);
+                line.push_back({Kind::response, hexText(data)});
+            }
+            line.push_back(segment(Kind::meta, fmt::format("  ({} ms)", wholeMilliseconds(read.duration))));
+            appendLine(std::move(line));
+        }
+    }
+    if (!changed.empty()) {
+        Q_EMIT pointStatusChanged(changed);
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Writing
+
+QString PollerModel::label(const Datapoint& point)
+{
+    if (!point.name.empty()) {
+        return qtText(point.name);
+    }
+    return qtText(fmt::format("{} {}", code(point.table), point.address));
+}
+
+const Datapoint* PollerModel::findDatapoint(const Uuid& pointID) const
+{
+    for (const Poll& poll : m_polls) {
+        for (const Datapoint& point : poll.datapoints) {
+            if (point.id == pointID) {
+                return &point;
+            }
+        }
+    }
+    return nullptr;
+}
+
+void PollerModel::write(const Datapoint& point, double value)
+{
+    if (m_state == PollerState::stopped || !m_engine) {
+        setWriteError(qtText(L10n::Notice::startFirst()));
+        return;
+    }
+    if (!isWritable(point.table)) {
+        return;
+    }
+    std::vector<std::uint8_t> pdu;
+    if (point.table == RegisterTable::coil) {
+        const bool on = value != 0.0;
+        pdu = m_writeMode == WriteMode::single ? PDU::writeSingleCoil(point.address, on)
+                                               : PDU::writeMultipleCoils(point.address, {on});
+    } else {
+        const std::vector<std::uint16_t> registers =
+            ValueCodec::registersFor(value, point.dataType, point.wordOrder, point.scale);
+        pdu = m_writeMode == WriteMode::single && registers.size() == 1
+                  ? PDU::writeSingleRegister(point.address, registers.front())
+                  : PDU::writeMultipleRegisters(point.address, registers);
+    }
+    const Uuid token = Uuid::random();
+    m_pendingWrites[token] = {.pointID = point.id, .value = value};
+    const std::uint8_t functionCode = pdu.front();
+    m_engine->write(pdu, point.unitID, token);
+    if (!m_logOnlyProblems) {
+        appendLine({segment(Kind::request,
+                            fmt::format("→ {} {} · {} = {}", L10n::Log::unitFunction(point.unitID, functionCode),
+                                        L10n::Modbus::functionName(functionCode), utf8Text(label(point)),
+                                        point.formatted(value)))});
+    }
+}
+
+void PollerModel::handleWrote(const PollerEvent::Wrote& wrote)
+{
+    PollerStatistics statistics = m_statistics;
+    ++statistics.requests;
+    setStatistics(statistics);
+
+    std::optional<PendingWrite> pending;
+    if (const auto found = m_pendingWrites.find(wrote.token); found != m_pendingWrites.end()) {
+        pending = found->second;
+        m_pendingWrites.erase(found);
+    }
+    const Datapoint* point = pending ? findDatapoint(pending->pointID) : nullptr;
+    const std::string name = point ? utf8Text(label(*point)) : std::string("?");
+
+    if (!wrote.result) {
+        const PollFailure& failure = wrote.result.error().failure;
+        countFailure(failure);
+        const std::string reason = L10n::Log::failure(failure, m_timeoutMs);
+        appendLine({segment(Kind::error, fmt::format("✕ {} · {}", L10n::Log::writeFailed(name), reason))});
+        setWriteError(qtText(L10n::Notice::writeFailed(name, reason)));
+    } else {
+        statistics = m_statistics;
+        ++statistics.responses;
+        setStatistics(statistics);
+        m_consecutiveFailures = 0;
+        if (point != nullptr) {
+            std::string text = fmt::format("✎ {} · {} = {}", L10n::Log::unit(wrote.unit), name,
+                                           point->formatted(pending->value));
+            if (!point->engineeringUnit.empty()) {
+                text += " " + point->engineeringUnit;
+            }
+            text += fmt::format("  ({} ms)", wholeMilliseconds(wrote.duration));
+            appendLine({segment(Kind::response, text)});
+            PointStatus& pointStatus = m_status[point->id];
+            pointStatus.value = pending->value;
+            pointStatus.failure = std::nullopt;
+            Q_EMIT pointStatusChanged({point->id});
+        }
+    }
+    if (m_showRawFrames && !m_logOnlyProblems) {
+        QString text = QStringLiteral("  → ") + hexText(wrote.request);
+        if (!wrote.response.empty()) {
+            text += QStringLiteral("  ← ") + hexText(wrote.response);
+        }
+        appendLine({{Kind::meta, text}});
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// The log
+
+void PollerModel::appendLine(std::vector<LogSegment> line)
+{
+    if (m_showTimestamps) {
+        line.insert(line.begin(), {Kind::timestamp, QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz  "))});
+    }
+    m_output->append(line);
+    setOutputIsEmpty(false);
+}
+
+void PollerModel::clearLog()
+{
+    m_output->clear();
+    setOutputIsEmpty(true);
+    setStatistics({});
+}
+
+void PollerModel::saveLog()
+{
+    const auto path = m_services.runSavePanel(
+        {.type = FileType::plainText, .proposedName = QStringLiteral("tessarin-log-") + fileDateTime() + u".txt"});
+    if (!path || path->isEmpty()) {
+        return;
+    }
+    const QByteArray text = m_output->plainText().toUtf8();
+    if (auto result = AtomicFile::write(*path, text); !result) {
+        setErrorMessage(qtText(L10n::Errors::saveFailed(utf8Text(result.error()))));
+    }
+}
+
+void PollerModel::prepareForQuit()
+{
+    stop();
+    autosaveNow();
+}
+
+}  // namespace tessarin

@@ -1,0 +1,250 @@
+#pragma once
+
+#include "ModbusCore/Datapoint.hpp"
+#include "ModbusCore/Uuid.hpp"
+#include "ModbusTCP/TCPFraming.hpp"
+#include "PollerCore/Poll.hpp"
+#include "PollerCore/PollPlan.hpp"
+#include "PollerCore/PollerEvent.hpp"
+#include "PollerCore/PollerProject.hpp"
+#include "PollerCore/WriteMode.hpp"
+#include "TessarinModel/LogSegment.hpp"
+#include "TessarinModel/OutputBuffer.hpp"
+#include "TessarinModel/PointStatus.hpp"
+#include "TessarinModel/PollerState.hpp"
+#include "TessarinModel/PollerStatistics.hpp"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+namespace tessarin {
+
+class DesktopServices;
+class PollerEngine;
+
+// The one observable object of the application: the project spread over its properties,
+// reading with the live status of every datapoint, writing, the communication log and the
+// autosave. Every view binds to its properties and every user action is one of its
+// operations. Main thread only; the engine's events reach it through the Qt event loop.
+class PollerModel final : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QString host READ host WRITE setHost NOTIFY hostChanged)
+    Q_PROPERTY(QString portText READ portText WRITE setPortText NOTIFY portTextChanged)
+    Q_PROPERTY(int timeoutMs READ timeoutMs WRITE setTimeoutMs NOTIFY timeoutMsChanged)
+    Q_PROPERTY(int maxGap READ maxGap WRITE setMaxGap NOTIFY maxGapChanged)
+    Q_PROPERTY(bool outputIsEmpty READ outputIsEmpty NOTIFY outputIsEmptyChanged)
+    Q_PROPERTY(int historyVersion READ historyVersion NOTIFY historyVersionChanged)
+    Q_PROPERTY(bool showNoResponseHint READ showNoResponseHint NOTIFY showNoResponseHintChanged)
+    Q_PROPERTY(bool showTimestamps READ showTimestamps WRITE setShowTimestamps NOTIFY showTimestampsChanged)
+    Q_PROPERTY(bool showRawFrames READ showRawFrames WRITE setShowRawFrames NOTIFY showRawFramesChanged)
+    Q_PROPERTY(bool logOnlyProblems READ logOnlyProblems WRITE setLogOnlyProblems NOTIFY logOnlyProblemsChanged)
+    Q_PROPERTY(bool autoscroll READ autoscroll WRITE setAutoscroll NOTIFY autoscrollChanged)
+
+public:
+    // The response timeouts a project may hold; any other value is read as 1000.
+    static constexpr std::array<int, 6> allowedTimeoutsMs{100, 200, 500, 1000, 2000, 5000};
+    static constexpr int defaultTimeoutMs = 1000;
+    static constexpr int autosaveDelayMs = 1000;
+    static constexpr int historyPublishDelayMs = 250;
+
+    // A write handed to the engine whose result has not come back yet.
+    struct PendingWrite {
+        Uuid pointID;
+        double value = 0.0;  // as typed, in engineering units
+
+        bool operator==(const PendingWrite&) const = default;
+    };
+
+    // Reads the log options from the settings and the start project from the autosave file
+    // (the example project when there is none usable). Reading does not start.
+    explicit PollerModel(DesktopServices& services, QObject* parent = nullptr);
+    ~PollerModel() override;
+
+    // Published state.
+    [[nodiscard]] const std::optional<QString>& connectionProblem() const { return m_connectionProblem; }
+    [[nodiscard]] PollerState state() const { return m_state; }
+    [[nodiscard]] const PollerStatistics& statistics() const { return m_statistics; }
+    [[nodiscard]] bool outputIsEmpty() const { return m_outputIsEmpty; }
+    [[nodiscard]] const std::unordered_map<Uuid, PointStatus>& status() const { return m_status; }
+    [[nodiscard]] const PointStatus* status(const Uuid& pointID) const;
+    [[nodiscard]] int historyVersion() const { return m_historyVersion; }
+    [[nodiscard]] bool showNoResponseHint() const { return m_showNoResponseHint; }
+    [[nodiscard]] const std::optional<QString>& errorMessage() const { return m_errorMessage; }
+    [[nodiscard]] const std::optional<QString>& writeError() const { return m_writeError; }
+    // The notices clear these when the user dismisses them.
+    void setErrorMessage(std::optional<QString> message);
+    void setWriteError(std::optional<QString> message);
+
+    // The project, as the connection bar and the tabs edit it.
+    [[nodiscard]] const QString& host() const { return m_host; }
+    [[nodiscard]] const QString& portText() const { return m_portText; }
+    [[nodiscard]] TCPFraming framing() const { return m_framing; }
+    [[nodiscard]] int timeoutMs() const { return m_timeoutMs; }
+    [[nodiscard]] WriteMode writeMode() const { return m_writeMode; }
+    [[nodiscard]] int maxGap() const { return m_maxGap; }
+    [[nodiscard]] const std::vector<Poll>& polls() const { return m_polls; }
+    [[nodiscard]] const std::optional<Uuid>& selectedPollID() const { return m_selectedPollID; }
+    void setHost(const QString& host);
+    void setPortText(const QString& portText);
+    void setFraming(TCPFraming framing);
+    // A timeout outside the allowed list is stored as 1000.
+    void setTimeoutMs(int timeoutMs);
+    void setWriteMode(WriteMode mode);
+    void setMaxGap(int maxGap);
+    // Every edit of polls and datapoints ends here: status and history of datapoints that are
+    // gone or now read differently are dropped, the engine gets new plans when what is read
+    // changed, and the autosave is scheduled.
+    void setPolls(std::vector<Poll> polls);
+    void setSelectedPollID(std::optional<Uuid> pollID);
+
+    // Log options, kept in the settings.
+    [[nodiscard]] bool showTimestamps() const { return m_showTimestamps; }
+    [[nodiscard]] bool showRawFrames() const { return m_showRawFrames; }
+    [[nodiscard]] bool logOnlyProblems() const { return m_logOnlyProblems; }
+    [[nodiscard]] bool autoscroll() const { return m_autoscroll; }
+    void setShowTimestamps(bool on);
+    void setShowRawFrames(bool on);
+    void setLogOnlyProblems(bool on);
+    void setAutoscroll(bool on);
+
+    [[nodiscard]] OutputBuffer& output() { return *m_output; }
+
+    // Project and persistence.
+    [[nodiscard]] PollerProject makeProject() const;
+    void apply(const PollerProject& project);
+    [[nodiscard]] std::optional<QString> autosavePath() const;
+    void scheduleAutosave();
+    [[nodiscard]] bool autosavePending() const { return m_autosaveTimer.isActive(); }
+    void autosaveNow();
+    [[nodiscard]] bool confirmReplacingList();
+    void newProject();
+    void openProject();
+    bool saveProjectAs();
+
+    // Reading.
+    void start();
+    void stop();
+    void toggleReading();
+    [[nodiscard]] bool canStart() const;
+    void handle(const PollerEvent& event);
+    [[nodiscard]] std::vector<PollPlan> buildPlans() const;
+    [[nodiscard]] std::optional<std::uint16_t> parsedPort() const;
+    // Decimal 1...65535 with an optional leading "+", white space around ignored.
+    [[nodiscard]] static std::optional<std::uint16_t> parsePort(const QString& text);
+    [[nodiscard]] QString endpointText() const;
+    [[nodiscard]] std::optional<bool> health(const Poll& poll) const;
+    void dismissNoResponseHint();
+
+    // Writing.
+    void write(const Datapoint& point, double value);
+    [[nodiscard]] static QString label(const Datapoint& point);
+    [[nodiscard]] const std::unordered_map<Uuid, PendingWrite>& pendingWrites() const { return m_pendingWrites; }
+
+    // The log.
+    void appendLine(std::vector<LogSegment> line);
+    void clearLog();
+    void saveLog();
+
+    // The application is about to end: stop reading, then write the autosave at once.
+    void prepareForQuit();
+
+Q_SIGNALS:
+    void connectionProblemChanged();
+    void stateChanged();
+    void statisticsChanged();
+    void outputIsEmptyChanged();
+    // The status of these datapoints changed or was removed; the table redraws their rows.
+    void pointStatusChanged(const std::vector<tessarin::Uuid>& pointIDs);
+    // Every status was removed at once.
+    void statusCleared();
+    void historyVersionChanged();
+    void showNoResponseHintChanged();
+    void errorMessageChanged();
+    void writeErrorChanged();
+    void hostChanged();
+    void portTextChanged();
+    void framingChanged();
+    void timeoutMsChanged();
+    void writeModeChanged();
+    void maxGapChanged();
+    void pollsChanged();
+    void selectedPollIDChanged();
+    void showTimestampsChanged();
+    void showRawFramesChanged();
+    void logOnlyProblemsChanged();
+    void autoscrollChanged();
+    // An autosave file was written.
+    void autosaveWritten();
+
+private:
+    void loadStartProject();
+    void setState(PollerState state);
+    void setConnectionProblem(std::optional<QString> problem);
+    void setStatistics(const PollerStatistics& statistics);
+    void setShowNoResponseHint(bool on);
+    void setOutputIsEmpty(bool empty);
+    void setPollsWithoutAutosave(std::vector<Poll> polls);
+    void clearAllStatus();
+    void bumpHistoryVersion();
+    void recordSample(const Uuid& pointID, std::chrono::system_clock::time_point time, double value);
+    void forgetHistory(const Uuid& pointID);
+    void dropAllHistory();
+
+    void handleRead(const PollerEvent::Read& read);
+    void handleWrote(const PollerEvent::Wrote& wrote);
+    void countFailure(const PollFailure& failure);
+    [[nodiscard]] std::vector<std::uint8_t> pduInFrame(std::span<const std::uint8_t> frame) const;
+    [[nodiscard]] const Datapoint* findDatapoint(const Uuid& pointID) const;
+    [[nodiscard]] bool writeProjectFile(const QString& path, QString* reason) const;
+
+    DesktopServices& m_services;
+    std::unique_ptr<OutputBuffer> m_output;
+
+    std::optional<QString> m_connectionProblem;
+    PollerState m_state = PollerState::stopped;
+    PollerStatistics m_statistics;
+    bool m_outputIsEmpty = true;
+    std::unordered_map<Uuid, PointStatus> m_status;
+    int m_historyVersion = 0;
+    bool m_showNoResponseHint = false;
+    std::optional<QString> m_errorMessage;
+    std::optional<QString> m_writeError;
+
+    QString m_host;
+    QString m_portText;
+    TCPFraming m_framing = TCPFraming::modbusTCP;
+    int m_timeoutMs = defaultTimeoutMs;
+    WriteMode m_writeMode = WriteMode::single;
+    int m_maxGap = 0;
+    std::vector<Poll> m_polls;
+    std::optional<Uuid> m_selectedPollID;
+
+    bool m_showTimestamps = true;
+    bool m_showRawFrames = false;
+    bool m_logOnlyProblems = false;
+    bool m_autoscroll = true;
+
+    std::unique_ptr<PollerEngine> m_engine;
+    // Tells the events of an engine that was stopped from those of the one running now.
+    std::uint64_t m_engineGeneration = 0;
+    std::unordered_map<Uuid, PendingWrite> m_pendingWrites;
+    int m_consecutiveFailures = 0;
+    bool m_noResponseHintDismissed = false;
+
+    QTimer m_autosaveTimer;
+    QTimer m_historyPublishTimer;
+    // The autosave file found at start-up could not be read; it is kept aside before the
+    // first autosave replaces it.
+    bool m_autosaveUnreadable = false;
+};
+
+}  // namespace tessarin

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ScriptedDesktopServices.hpp"
+#include "TessarinModel/PollerModel.hpp"
+
+#include <gtest/gtest.h>
+
+#include <QString>
+
+#include <memory>
+
+namespace tessarin::test {
+
+// A model on fresh settings and an empty data folder, with scripted dialogs.
+class ModelFixture : public ::testing::Test {
+public:
+    static QString dataFolder();
+    static QString autosaveFile();
+    static void writeFile(const QString& path, const QByteArray& bytes);
+    static QByteArray readFile(const QString& path);
+
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The model reads settings and the autosave file when it is made, so a test prepares
+    // both first.
+    PollerModel& makeModel();
+
+    // The lines of the log without their line feeds.
+    QStringList logLines() const;
+
+    ScriptedDesktopServices services;
+    std::unique_ptr<PollerModel> model;
+};
+
+// A holding register datapoint of unit 1.
+Datapoint holdingRegister(std::uint16_t address, DataType type = DataType::uint16, std::string name = {});
+Datapoint coil(std::uint16_t address, std::string name = {});
+Poll pollWith(std::vector<Datapoint> datapoints, std::string name = "Poll");
+
+}  // namespace tessarin::test
