@@ -32,6 +32,9 @@ void ensureGuiApp()
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    // Texts and numbers in the forms the tests spell out.
+    qputenv("LANGUAGE", "en");
+    qputenv("LC_ALL", "C.UTF-8");
     const QByteArray root = home().path().toUtf8();
     qputenv("HOME", root);
     qputenv("XDG_DATA_HOME", root + "/data");

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <ostream>
+
 namespace tessarin::test {
 
 // Creates the one QGuiApplication of the test process (offscreen), with settings and data
@@ -12,3 +14,9 @@ void ensureGuiApp();
 QString testHome();
 
 }  // namespace tessarin::test
+
+// Readable QStrings in test failures.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}

@@ -52,11 +52,14 @@ QByteArray ModelFixture::readFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QStringList ModelFixture::logLines() const
+std::vector<std::string> ModelFixture::logLines() const
 {
-    QStringList lines = model->output().plainText().split(u'\n');
-    if (!lines.isEmpty() && lines.back().isEmpty()) {
-        lines.removeLast();
+    std::vector<std::string> lines;
+    for (const QString& line : model->output().plainText().split(u'\n')) {
+        lines.push_back(line.toStdString());
+    }
+    if (!lines.empty() && lines.back().empty()) {
+        lines.pop_back();
     }
     return lines;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GuiTestApp.hpp"
 #include "ScriptedDesktopServices.hpp"
 #include "TessarinModel/PollerModel.hpp"
 
@@ -28,7 +29,7 @@ protected:
     PollerModel& makeModel();
 
     // The lines of the log without their line feeds.
-    QStringList logLines() const;
+    std::vector<std::string> logLines() const;
 
     ScriptedDesktopServices services;
     std::unique_ptr<PollerModel> model;
