@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <string>
 #include <vector>
@@ -59,6 +60,39 @@ TEST(DatapointCSVDialect, FollowsTheDecimalSeparator) {
     EXPECT_EQ(Dialect::forDecimalSeparator("."), english);
     EXPECT_EQ(Dialect::forDecimalSeparator(""), english);
     EXPECT_EQ(Dialect::forDecimalSeparator("٫"), english);
+}
+
+// current() reads the environment once per process, so every locale gets a fresh one.
+TEST(DatapointCSVDialect, CurrentFollowsTheUserLocale) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    struct Row {
+        const char* lcAll;
+        const char* lcNumeric;
+        const char* lang;
+        std::string_view header;
+    };
+    const Row rows[] = {
+        {"de_DE.UTF-8", nullptr, nullptr, "Name;Unit ID;Table;Address;Data type;Word order;Scale;Unit;Format;Value;"},
+        {nullptr, "nl_NL.UTF-8", "en_US.UTF-8", "Name;Unit ID;"},
+        {nullptr, nullptr, "en_GB.UTF-8", "Name,Unit ID,"},
+        {"C", nullptr, "de_DE.UTF-8", "Name,Unit ID,"},
+        {"", "", "", "Name,Unit ID,"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.header);
+        EXPECT_EXIT(
+            {
+                const auto set = [](const char* name, const char* value) {
+                    value == nullptr ? ::unsetenv(name) : ::setenv(name, value, 1);
+                };
+                set("LC_ALL", row.lcAll);
+                set("LC_NUMERIC", row.lcNumeric);
+                set("LANG", row.lang);
+                const std::string text = DatapointCSV::export_({}, Dialect::current());
+                std::exit(text.starts_with(std::string(bom) + std::string(row.header)) ? 0 : 1);
+            },
+            testing::ExitedWithCode(0), "");
+    }
 }
 
 TEST(DatapointCSVExport, EmptyListIsMarkAndHeader) {
