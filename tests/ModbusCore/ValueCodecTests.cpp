@@ -26,22 +26,17 @@ TEST(ValueCodec, BitsOfClampsRoundsAndSaturates) {
     };
     const Row rows[] = {
         {0.5, DataType::bool_, 1},
-        {0.0, DataType::bool_, 0},
         {-3.0, DataType::bool_, 0},
         {nan, DataType::bool_, 0},
         {2.5, DataType::int16, 3},
         {-2.5, DataType::int16, 0xFFFD},
-        {2.4999, DataType::uint16, 2},
         {70000.0, DataType::uint16, 65535},
         {-3.0, DataType::uint16, 0},
-        {65535.4, DataType::uint16, 65535},
         {-40000.0, DataType::int16, 0x8000},
         {40000.0, DataType::int16, 0x7FFF},
-        {-1.0, DataType::int16, 0xFFFF},
         {nan, DataType::uint32, 0},
         {inf, DataType::uint32, 0xFFFFFFFF},
         {-inf, DataType::int32, 0x80000000},
-        {-1.0, DataType::int32, 0xFFFFFFFF},
         {4294967295.6, DataType::uint32, 0xFFFFFFFF},
         {12.5, DataType::float32, 0x41480000},
         {1e39, DataType::float32, 0x7F800000},
@@ -50,20 +45,16 @@ TEST(ValueCodec, BitsOfClampsRoundsAndSaturates) {
         {std::nextafter(floatOverflowMidpoint, 0.0), DataType::float32, 0x7F7FFFFF},
         {floatOverflowMidpoint, DataType::float32, 0x7F800000},  // the tie goes to the even infinity
         {-std::nextafter(floatOverflowMidpoint, 0.0), DataType::float32, 0xFF7FFFFF},
-        {1e-50, DataType::float32, 0},
         {18446744073709551616.0, DataType::uint64, 0xFFFFFFFFFFFFFFFF},
         {1e30, DataType::uint64, 0xFFFFFFFFFFFFFFFF},
         {18446744073709549568.0, DataType::uint64, 0xFFFFFFFFFFFFF800},  // largest double below 2^64
-        {-0.4, DataType::uint64, 0},
         {nan, DataType::uint64, 0},
         {1e30, DataType::int64, 0x7FFFFFFFFFFFFFFF},
         {9223372036854775808.0, DataType::int64, 0x7FFFFFFFFFFFFFFF},
         {-9223372036854775808.0, DataType::int64, 0x8000000000000000},
-        {-1e30, DataType::int64, 0x8000000000000000},
         {-2.5, DataType::int64, 0xFFFFFFFFFFFFFFFD},
         {nan, DataType::int64, 0},
         {-0.0, DataType::float64, 0x8000000000000000},
-        {1.0, DataType::float64, 0x3FF0000000000000},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << row.value << " as " << rawValue(row.type));
