@@ -63,7 +63,8 @@ struct PollerEngine::Shared {
     std::uint16_t port = 0;
     TCPFraming framing = TCPFraming::modbusTCP;
     double timeout = 1.0;
-    EventHandler onEvent;
+    // Shared with every posted event, so that posting one costs no copy of the handler.
+    std::shared_ptr<const EventHandler> onEvent;
     Post post;
     PollerPacing pacing;
 
@@ -102,7 +103,7 @@ private:
 
     void emit(PollerEvent event) {
         // The handler travels inside the task so that it lives as long as the last event.
-        m_shared->post([handler = m_shared->onEvent, event = std::move(event)] { handler(event); });
+        m_shared->post([handler = m_shared->onEvent, event = std::move(event)] { (*handler)(event); });
     }
 
     // Waits the reconnect delay; only stop() cuts it short.
@@ -287,7 +288,7 @@ PollerEngine::PollerEngine(std::string host, std::uint16_t port, TCPFraming fram
     m_shared->port = port;
     m_shared->framing = framing;
     m_shared->timeout = timeout;
-    m_shared->onEvent = std::move(onEvent);
+    m_shared->onEvent = std::make_shared<const EventHandler>(std::move(onEvent));
     m_shared->post = std::move(post);
     m_shared->pacing = pacing;
 }

@@ -40,6 +40,8 @@ public:
     ~PeerProcess();
 
     std::uint16_t port() const { return m_port; }
+    // The peer's process id, e.g. to pin it to a CPU; -1 once stopped.
+    pid_t pid() const { return m_pid; }
     // Kills the peer and waits for it; clients then see their connections closed. Idempotent.
     void stop();
 
