@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <regex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,6 +63,17 @@ std::size_t occurrences(std::string_view text, std::string_view piece) {
         ++count;
     }
     return count;
+}
+
+// "1-247" where "1–247" belongs; "4.6e-41" and "RS-485" are not ranges.
+bool hasHyphenRange(std::string_view text) {
+    for (std::size_t i = 1; i + 1 < text.size(); ++i) {
+        if (text[i] == '-' && std::isdigit(static_cast<unsigned char>(text[i - 1])) &&
+            std::isdigit(static_cast<unsigned char>(text[i + 1]))) {
+            return true;
+        }
+    }
+    return false;
 }
 
 class HelpTopicsInEveryLanguage : public ::testing::TestWithParam<Language> {};
@@ -175,12 +185,11 @@ TEST_P(HelpTopicsInEveryLanguage, MarkdownMarkersArePaired) {
 }
 
 TEST_P(HelpTopicsInEveryLanguage, UsesTheTypographicCharacters) {
-    const std::regex hyphenRange{"[0-9]-[0-9]"};
     for (const HelpTopic& topic : topics(GetParam())) {
         SCOPED_TRACE(topic.id);
         const std::string text = topic.searchableText();
         EXPECT_EQ(text.find("..."), std::string::npos) << "an ellipsis is one character";
-        EXPECT_FALSE(std::regex_search(text, hyphenRange)) << "ranges take an en dash";
+        EXPECT_FALSE(hasHyphenRange(text)) << "ranges take an en dash";
         EXPECT_EQ(text.find("Cmd"), std::string::npos);
         EXPECT_EQ(text.find("Ctrl"), std::string::npos);
     }
