@@ -74,9 +74,17 @@ std::expected<void, TCPLinkError> TCPClientLink::open(double timeout) {
 }
 
 bool TCPClientLink::connectTo(const ResolvedAddress& address, int timeoutMs, TCPLinkError& lastError) {
+    // Close-on-exec: a process the application starts must not keep the connection alive.
+#ifdef SOCK_CLOEXEC
+    Socket socket(m_calls->socket(address.family, address.socketType | SOCK_CLOEXEC, address.protocol));
+    if (!socket.isOpen()) return false;
+    const int fd = socket.fd();
+#else
     Socket socket(m_calls->socket(address.family, address.socketType, address.protocol));
     if (!socket.isOpen()) return false;
     const int fd = socket.fd();
+    ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+#endif
 
     const int on = 1;
 #ifdef SO_NOSIGPIPE

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+
 #include <cerrno>
 #include <string>
 #include <vector>
@@ -57,6 +59,8 @@ TEST_P(LinkTest, opensOnceAndCountsTransactionsAcrossReconnections) {
     TCPClientLink link("127.0.0.1", device.port(), framing(), calls);
     ASSERT_TRUE(link.open(shortTimeout).has_value());
     const int fd = link.fd();
+    // A child process (a peer a test starts, say) must not hold the connection open.
+    EXPECT_NE(::fcntl(fd, F_GETFD) & FD_CLOEXEC, 0);
     ASSERT_TRUE(link.open(shortTimeout).has_value());
     EXPECT_EQ(link.fd(), fd);
     EXPECT_EQ(calls.connectCalls, 1);
