@@ -137,8 +137,8 @@ std::vector<HelpTopic> dutch(std::string_view appName) {
                  "CSV importeren. **CSV ▸ Datapunten exporteren** schrijft een bestand dat de spreadsheet "
                  "direct opent, met de waarden van dat moment."),
              B::paragraph(
-                 "De eerste regel bevat de kolomnamen. Alleen **Table** en **Address** zijn verplicht, en de "
-                 "volgorde van de kolommen maakt niet uit."),
+                 "De eerste regel bevat de kolomnamen. Alleen **Table** en **Address** (of **Tabel** en "
+                 "**Adres**) zijn verplicht, en de volgorde van de kolommen maakt niet uit."),
              B::table({
                  {"Name", "naam van het datapunt"},
                  {"Unit ID", "unit-ID, 1 als de cel leeg is"},
