@@ -15,6 +15,7 @@
 #include <charconv>
 #include <cmath>
 #include <system_error>
+#include <utility>
 
 namespace tessarin {
 
@@ -244,3 +245,27 @@ std::expected<Datapoint, JSONDecodeError> Datapoint::fromJSON(const nlohmann::js
 }
 
 }  // namespace tessarin
+
+std::size_t std::hash<tessarin::Datapoint>::operator()(const tessarin::Datapoint& point) const noexcept {
+    std::size_t seed = std::hash<tessarin::Uuid>{}(point.id);
+    const auto mix = [&seed](std::size_t value) {
+        seed ^= value + 0x9E3779B97F4A7C15ULL + (seed << 6) + (seed >> 2);
+    };
+    const auto number = [](double value) { return std::hash<double>{}(value == 0.0 ? 0.0 : value); };
+    mix(std::hash<std::string>{}(point.name));
+    mix(point.unitID);
+    mix(std::to_underlying(point.table));
+    mix(point.address);
+    mix(std::to_underlying(point.dataType));
+    mix(std::to_underlying(point.wordOrder));
+    mix(number(point.scale));
+    mix(std::hash<std::string>{}(point.engineeringUnit));
+    mix(std::to_underlying(point.format));
+    mix(number(point.value));
+    mix(std::hash<std::string>{}(point.notes));
+    mix(std::to_underlying(point.simulation.kind));
+    mix(number(point.simulation.minimum));
+    mix(number(point.simulation.maximum));
+    mix(number(point.simulation.period));
+    return seed;
+}

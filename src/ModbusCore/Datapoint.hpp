@@ -11,8 +11,10 @@
 
 #include <nlohmann/json_fwd.hpp>
 
+#include <cstddef>
 #include <cstdint>
 #include <expected>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -102,3 +104,9 @@ struct Datapoint {
 };
 
 }  // namespace tessarin
+
+// Over all fields, consistent with operator== (0.0 and -0.0 hash alike).
+template <>
+struct std::hash<tessarin::Datapoint> {
+    std::size_t operator()(const tessarin::Datapoint& point) const noexcept;
+};

@@ -90,6 +90,11 @@ TEST(DatapointJSON, EncodesAllThirteenKeysWithRawValues) {
     const auto decoded = Datapoint::fromJSON(json::parse(encoded.dump()));
     ASSERT_TRUE(decoded.has_value());
     EXPECT_EQ(*decoded, point);
+    EXPECT_EQ(std::hash<Datapoint>{}(*decoded), std::hash<Datapoint>{}(point));
+    Datapoint negativeZero = point;
+    negativeZero.value = -0.0;
+    point.value = 0.0;
+    EXPECT_EQ(std::hash<Datapoint>{}(negativeZero), std::hash<Datapoint>{}(point));
 }
 
 TEST(DatapointJSON, MissingAndNullKeysTakeDefaults) {
