@@ -734,9 +734,8 @@ std::vector<std::uint8_t> PollerModel::pduInFrame(std::span<const std::uint8_t> 
     return {frame.begin() + 1, frame.end() - 2};
 }
 
-void PollerModel::countFailure(const PollFailure& failure)
+void PollerModel::countFailure(const PollFailure& failure, PollerStatistics& statistics)
 {
-    PollerStatistics statistics = m_statistics;
     switch (failure.kind) {
     case PollFailure::Kind::unexpectedUnit:
     case PollFailure::Kind::unexpectedFunction:
@@ -754,7 +753,6 @@ void PollerModel::countFailure(const PollFailure& failure)
     case PollFailure::Kind::noConnection:
         break;
     }
-    setStatistics(statistics);
     if (failure.kind == PollFailure::Kind::timeout || failure.kind == PollFailure::Kind::crcMismatch) {
         ++m_consecutiveFailures;
         if (m_consecutiveFailures > 2 && !m_noResponseHintDismissed) {
@@ -767,10 +765,9 @@ void PollerModel::handleRead(const PollerEvent::Read& read)
 {
     PollerStatistics statistics = m_statistics;
     ++statistics.requests;
-    setStatistics(statistics);
-
     const auto poll = std::ranges::find(m_polls, read.poll, &Poll::id);
     if (poll == m_polls.end()) {
+        setStatistics(statistics);
         return;
     }
     std::vector<const Datapoint*> covered;
@@ -786,7 +783,8 @@ void PollerModel::handleRead(const PollerEvent::Read& read)
 
     if (!read.result) {
         const PollFailure& failure = read.result.error().failure;
-        countFailure(failure);
+        countFailure(failure, statistics);
+        setStatistics(statistics);
         for (const Datapoint* point : covered) {
             PointStatus& pointStatus = m_status[point->id];
             pointStatus.failure = failure;
@@ -799,7 +797,6 @@ void PollerModel::handleRead(const PollerEvent::Read& read)
                                               L10n::Modbus::functionName(readFunction(read.block.table)), range,
                                               L10n::Log::failure(failure, m_timeoutMs)))});
     } else {
-        statistics = m_statistics;
         ++statistics.responses;
         setStatistics(statistics);
         m_consecutiveFailures = 0;
@@ -901,7 +898,6 @@ void PollerModel::handleWrote(const PollerEvent::Wrote& wrote)
 {
     PollerStatistics statistics = m_statistics;
     ++statistics.requests;
-    setStatistics(statistics);
 
     std::optional<PendingWrite> pending;
     if (const auto found = m_pendingWrites.find(wrote.token); found != m_pendingWrites.end()) {
@@ -913,12 +909,12 @@ void PollerModel::handleWrote(const PollerEvent::Wrote& wrote)
 
     if (!wrote.result) {
         const PollFailure& failure = wrote.result.error().failure;
-        countFailure(failure);
+        countFailure(failure, statistics);
+        setStatistics(statistics);
         const std::string reason = L10n::Log::failure(failure, m_timeoutMs);
         appendLine({segment(Kind::error, fmt::format("✕ {} · {}", L10n::Log::writeFailed(name), reason))});
         setWriteError(qtText(L10n::Notice::writeFailed(name, reason)));
     } else {
-        statistics = m_statistics;
         ++statistics.responses;
         setStatistics(statistics);
         m_consecutiveFailures = 0;

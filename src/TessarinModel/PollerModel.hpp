@@ -201,7 +201,8 @@ private:
 
     void handleRead(const PollerEvent::Read& read);
     void handleWrote(const PollerEvent::Wrote& wrote);
-    void countFailure(const PollFailure& failure);
+    // Counts into statistics; the no-response hint follows at once.
+    void countFailure(const PollFailure& failure, PollerStatistics& statistics);
     [[nodiscard]] std::vector<std::uint8_t> pduInFrame(std::span<const std::uint8_t> frame) const;
     [[nodiscard]] const Datapoint* findDatapoint(const Uuid& pointID) const;
     [[nodiscard]] bool writeProjectFile(const QString& path, QString* reason) const;

@@ -359,6 +359,25 @@ TEST_F(ReadingTest, HealthSummarisesThePollsStatuses)
     EXPECT_EQ(m.health(poll()), false);
 }
 
+TEST_F(ReadingTest, NewValuesAreAnnouncedToTheChartInOneLaterPublication)
+{
+    PollerModel& m = *model;
+    QSignalSpy published(&m, &PollerModel::historyVersionChanged);
+    const int version = m.historyVersion();
+    for (int i = 0; i < 5; ++i) {
+        m.handle(readOK(poll(), holdingBlock(0, 2), {std::uint16_t(i), 0}));
+    }
+    m.handle(readFailed(poll(), holdingBlock(0, 2), PollFailure::timeout()));
+    EXPECT_EQ(m.historyVersion(), version) << "not at once";
+
+    ASSERT_TRUE(published.wait(5'000));
+    EXPECT_EQ(m.historyVersion(), version + 1);
+    EXPECT_EQ(published.count(), 1);
+    m.handle(readOK(poll(), holdingBlock(0, 2), {9, 9}));
+    ASSERT_TRUE(published.wait(5'000));
+    EXPECT_EQ(m.historyVersion(), version + 2);
+}
+
 TEST_F(ReadingTest, GoodReadsAreNotLoggedWhenOnlyProblemsAre)
 {
     PollerModel& m = *model;
