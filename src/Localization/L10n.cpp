@@ -5,6 +5,8 @@
 
 #include "Localization/LocalizedText.hpp"
 
+// The tables keep one language per line so that a translator can read them as columns.
+// clang-format off
 namespace tessarin::L10n {
 
 using l10n_detail::filled;
@@ -87,7 +89,8 @@ std::string hostHelp(Language language) {
                             "Het IP-adres of de naam van het Modbus TCP-apparaat, bijvoorbeeld 192.168.1.20",
                             "Die IP-Adresse oder der Name des Modbus-TCP-Geräts, zum Beispiel 192.168.1.20",
                             "L'adresse IP ou le nom de l'appareil Modbus TCP, par exemple 192.168.1.20",
-                            "La dirección IP o el nombre del dispositivo Modbus TCP, por ejemplo 192.168.1.20"});
+                            "La dirección IP o el nombre del dispositivo Modbus TCP, por ejemplo "
+                            "192.168.1.20"});
 }
 
 std::string port(Language language) {
@@ -132,17 +135,17 @@ std::string rtuOverTCP(Language language) {
 
 std::string framingHelp(Language language) {
     return fixed(language,
-                 {"Modbus TCP: messages with an MBAP header, the standard. RTU over TCP: RTU frames with CRC, "
-                  "as Ethernet and WiFi to RS-485 converters pass them on in transparent mode.",
-                  "Modbus TCP: berichten met een MBAP-header, de standaard. RTU over TCP: RTU-frames met CRC, "
-                  "zoals ethernet- en wifi-naar-RS-485-converters ze in transparante modus doorgeven.",
+                 {"Modbus TCP: messages with an MBAP header, the standard. RTU over TCP: RTU frames with "
+                  "CRC, as Ethernet and WiFi to RS-485 converters pass them on in transparent mode.",
+                  "Modbus TCP: berichten met een MBAP-header, de standaard. RTU over TCP: RTU-frames met "
+                  "CRC, zoals ethernet- en wifi-naar-RS-485-converters ze in transparante modus doorgeven.",
                   "Modbus TCP: Nachrichten mit MBAP-Header, der Standard. RTU über TCP: RTU-Frames mit CRC, "
                   "wie Ethernet- und WLAN-auf-RS-485-Umsetzer sie im transparenten Modus weiterreichen.",
-                  "Modbus TCP\u00a0: messages avec en-tête MBAP, le standard. RTU sur TCP\u00a0: trames RTU avec "
-                  "CRC, telles que les convertisseurs Ethernet et Wi-Fi vers RS-485 les transmettent en mode "
-                  "transparent.",
-                  "Modbus TCP: mensajes con cabecera MBAP, el estándar. RTU sobre TCP: tramas RTU con CRC, tal "
-                  "como las reenvían en modo transparente los convertidores Ethernet y WiFi a RS-485."});
+                  "Modbus TCP\u00a0: messages avec en-tête MBAP, le standard. RTU sur TCP\u00a0: trames RTU "
+                  "avec CRC, telles que les convertisseurs Ethernet et Wi-Fi vers RS-485 les transmettent en "
+                  "mode transparent.",
+                  "Modbus TCP: mensajes con cabecera MBAP, el estándar. RTU sobre TCP: tramas RTU con CRC, "
+                  "tal como las reenvían en modo transparente los convertidores Ethernet y WiFi a RS-485."});
 }
 
 }  // namespace TCP
@@ -167,8 +170,10 @@ std::string responseTimeout(Language language) {
 
 std::string timeoutHelp(Language language) {
     return fixed(language,
-                 {"How long the app waits for the device to answer. After that the request counts as a timeout.",
-                  "Hoelang de app op een antwoord van het apparaat wacht. Daarna telt het verzoek als time-out.",
+                 {"How long the app waits for the device to answer. After that the request counts as a "
+                  "timeout.",
+                  "Hoelang de app op een antwoord van het apparaat wacht. Daarna telt het verzoek als "
+                  "time-out.",
                   "Wie lange die App auf die Antwort des Geräts wartet. Danach gilt die Anfrage als Timeout.",
                   "Durée pendant laquelle l'application attend la réponse de l'appareil. Au-delà, la requête "
                   "compte comme un dépassement de délai.",
@@ -207,18 +212,20 @@ std::string gapLabel(std::int64_t gap, Language language) {
 
 std::string combineHelp(Language language) {
     return fixed(language,
-                 {"Datapoints close together are read in one request. Bridging gaps is faster, but some devices "
-                  "then answer exception 02 for addresses they do not have.",
-                  "Datapunten die dicht bij elkaar liggen, worden in één verzoek gelezen. Gaten overbruggen is "
-                  "sneller, maar sommige apparaten antwoorden dan met uitzondering 02 voor adressen die ze niet "
-                  "hebben.",
-                  "Nah beieinanderliegende Datenpunkte werden in einer Anfrage gelesen. Lücken zu überbrücken ist "
-                  "schneller, aber manche Geräte antworten dann mit Ausnahme 02 für Adressen, die sie nicht haben.",
-                  "Les points de données proches sont lus en une seule requête. Combler les écarts est plus rapide, "
-                  "mais certains appareils répondent alors par l'exception 02 pour les adresses qu'ils n'ont pas.",
-                  "Los puntos de datos cercanos se leen en una sola petición. Salvar los huecos es más rápido, pero "
-                  "algunos dispositivos responden entonces con la excepción 02 para las direcciones que no "
-                  "tienen."});
+                 {"Datapoints close together are read in one request. Bridging gaps is faster, but some "
+                  "devices then answer exception 02 for addresses they do not have.",
+                  "Datapunten die dicht bij elkaar liggen, worden in één verzoek gelezen. Gaten overbruggen "
+                  "is sneller, maar sommige apparaten antwoorden dan met uitzondering 02 voor adressen die "
+                  "ze niet hebben.",
+                  "Nah beieinanderliegende Datenpunkte werden in einer Anfrage gelesen. Lücken zu "
+                  "überbrücken ist schneller, aber manche Geräte antworten dann mit Ausnahme 02 für "
+                  "Adressen, die sie nicht haben.",
+                  "Les points de données proches sont lus en une seule requête. Combler les écarts est plus "
+                  "rapide, mais certains appareils répondent alors par l'exception 02 pour les adresses "
+                  "qu'ils n'ont pas.",
+                  "Los puntos de datos cercanos se leen en una sola petición. Salvar los huecos es más "
+                  "rápido, pero algunos dispositivos responden entonces con la excepción 02 para las "
+                  "direcciones que no tienen."});
 }
 
 std::string writeMode(Language language) {
@@ -252,8 +259,8 @@ std::string writeModeHelp(Language language) {
                   "register.",
                   "Manche Geräte unterstützen nur FC16 (mehrere Register schreiben), auch für ein einzelnes "
                   "Register.",
-                  "Certains appareils ne prennent en charge que FC16 (écriture de plusieurs registres), même pour "
-                  "un seul registre.",
+                  "Certains appareils ne prennent en charge que FC16 (écriture de plusieurs registres), même "
+                  "pour un seul registre.",
                   "Algunos dispositivos solo admiten FC16 (escribir varios registros), incluso para un único "
                   "registro."});
 }
@@ -300,17 +307,19 @@ std::string emptyTitle(Language language) {
 
 std::string emptySteps(Language language) {
     return fixed(language,
-                 {"Enter the IP address and port of your Modbus TCP device at the top, enter the datapoints in the "
-                  "table (unit, table, address and type), and click Start (⌘R).",
-                  "Vul bovenaan het IP-adres en de poort van je Modbus TCP-apparaat in, voer de datapunten in de "
-                  "tabel in (unit-ID, tabel, adres en type) en klik op Start (⌘R).",
+                 {"Enter the IP address and port of your Modbus TCP device at the top, enter the datapoints "
+                  "in the table (unit, table, address and type), and click Start (⌘R).",
+                  "Vul bovenaan het IP-adres en de poort van je Modbus TCP-apparaat in, voer de datapunten "
+                  "in de tabel in (unit-ID, tabel, adres en type) en klik op Start (⌘R).",
                   "Geben Sie oben die IP-Adresse und den Port Ihres Modbus-TCP-Geräts ein, tragen Sie die "
-                  "Datenpunkte in die Tabelle ein (Unit-ID, Tabelle, Adresse und Typ) und klicken Sie auf Start "
+                  "Datenpunkte in die Tabelle ein (Unit-ID, Tabelle, Adresse und Typ) und klicken Sie auf "
+                  "Start (⌘R).",
+                  "Saisissez en haut l'adresse IP et le port de votre appareil Modbus TCP, entrez les points "
+                  "de données dans le tableau (ID unité, table, adresse et type), puis cliquez sur Démarrer "
                   "(⌘R).",
-                  "Saisissez en haut l'adresse IP et le port de votre appareil Modbus TCP, entrez les points de "
-                  "données dans le tableau (ID unité, table, adresse et type), puis cliquez sur Démarrer (⌘R).",
-                  "Introduzca arriba la dirección IP y el puerto de su dispositivo Modbus TCP, introduzca los "
-                  "puntos de datos en la tabla (ID unidad, tabla, dirección y tipo) y haga clic en Iniciar (⌘R)."});
+                  "Introduzca arriba la dirección IP y el puerto de su dispositivo Modbus TCP, introduzca "
+                  "los puntos de datos en la tabla (ID unidad, tabla, dirección y tipo) y haga clic en "
+                  "Iniciar (⌘R)."});
 }
 
 std::string startPolling(Language language) {
@@ -323,16 +332,16 @@ std::string startPolling(Language language) {
 
 std::string noResponse(Language language) {
     return fixed(language,
-                 {"The device does not respond. Check the unit ID (often 1 or 255) and whether the device speaks "
-                  "Modbus TCP on this port.",
-                  "Het apparaat reageert niet. Controleer de unit-ID (vaak 1 of 255) en of het apparaat op deze "
-                  "poort Modbus TCP spreekt.",
-                  "Das Gerät antwortet nicht. Prüfen Sie die Unit-ID (oft 1 oder 255) und ob das Gerät auf diesem "
-                  "Port Modbus TCP spricht.",
-                  "L'appareil ne répond pas. Vérifiez l'ID d'unité (souvent 1 ou 255) et que l'appareil parle bien "
-                  "Modbus TCP sur ce port.",
-                  "El dispositivo no responde. Compruebe el ID de unidad (a menudo 1 o 255) y si el dispositivo "
-                  "habla Modbus TCP en este puerto."});
+                 {"The device does not respond. Check the unit ID (often 1 or 255) and whether the device "
+                  "speaks Modbus TCP on this port.",
+                  "Het apparaat reageert niet. Controleer de unit-ID (vaak 1 of 255) en of het apparaat op "
+                  "deze poort Modbus TCP spreekt.",
+                  "Das Gerät antwortet nicht. Prüfen Sie die Unit-ID (oft 1 oder 255) und ob das Gerät auf "
+                  "diesem Port Modbus TCP spricht.",
+                  "L'appareil ne répond pas. Vérifiez l'ID d'unité (souvent 1 ou 255) et que l'appareil "
+                  "parle bien Modbus TCP sur ce port.",
+                  "El dispositivo no responde. Compruebe el ID de unidad (a menudo 1 o 255) y si el "
+                  "dispositivo habla Modbus TCP en este puerto."});
 }
 
 std::string connectionProblem(std::string_view problem, Language language) {
@@ -441,16 +450,16 @@ std::string rawFrames(Language language) {
 
 std::string rawFramesHelp(Language language) {
     return fixed(language,
-                 {"Show the complete message (Modbus TCP: MBAP header and PDU; RTU over TCP: unit, PDU and CRC) "
-                  "instead of only the data.",
-                  "Het volledige bericht tonen (Modbus TCP: MBAP-header en PDU; RTU over TCP: unit, PDU en CRC) "
-                  "in plaats van alleen de data.",
-                  "Die vollständige Nachricht anzeigen (Modbus TCP: MBAP-Header und PDU; RTU über TCP: Unit, PDU "
-                  "und CRC) statt nur der Daten.",
-                  "Afficher le message complet (Modbus TCP\u00a0: en-tête MBAP et PDU\u00a0; RTU sur TCP\u00a0: "
-                  "unité, PDU et CRC) au lieu des seules données.",
-                  "Mostrar el mensaje completo (Modbus TCP: cabecera MBAP y PDU; RTU sobre TCP: unidad, PDU y "
-                  "CRC) en lugar de solo los datos."});
+                 {"Show the complete message (Modbus TCP: MBAP header and PDU; RTU over TCP: unit, PDU and "
+                  "CRC) instead of only the data.",
+                  "Het volledige bericht tonen (Modbus TCP: MBAP-header en PDU; RTU over TCP: unit, PDU en "
+                  "CRC) in plaats van alleen de data.",
+                  "Die vollständige Nachricht anzeigen (Modbus TCP: MBAP-Header und PDU; RTU über TCP: Unit, "
+                  "PDU und CRC) statt nur der Daten.",
+                  "Afficher le message complet (Modbus TCP\u00a0: en-tête MBAP et PDU\u00a0; RTU sur "
+                  "TCP\u00a0: unité, PDU et CRC) au lieu des seules données.",
+                  "Mostrar el mensaje completo (Modbus TCP: cabecera MBAP y PDU; RTU sobre TCP: unidad, PDU "
+                  "y CRC) en lugar de solo los datos."});
 }
 
 std::string onlyProblems(Language language) {
@@ -464,11 +473,12 @@ std::string onlyProblems(Language language) {
 std::string onlyProblemsHelp(Language language) {
     return fixed(language,
                  {"Fast polls fill the log quickly. With this on you only see what needs attention.",
-                  "Snelle polls vullen het log snel. Met deze optie aan zie je alleen wat aandacht nodig heeft.",
-                  "Schnelle Polls füllen das Protokoll rasch. Ist dies aktiv, sehen Sie nur, was Aufmerksamkeit "
-                  "braucht.",
-                  "Les polls rapides remplissent vite le journal. Avec cette option, vous ne voyez que ce qui "
-                  "demande votre attention.",
+                  "Snelle polls vullen het log snel. Met deze optie aan zie je alleen wat aandacht nodig "
+                  "heeft.",
+                  "Schnelle Polls füllen das Protokoll rasch. Ist dies aktiv, sehen Sie nur, was "
+                  "Aufmerksamkeit braucht.",
+                  "Les polls rapides remplissent vite le journal. Avec cette option, vous ne voyez que ce "
+                  "qui demande votre attention.",
                   "Los polls rápidos llenan el registro enseguida. Con esta opción solo verá lo que requiere "
                   "atención."});
 }
@@ -516,18 +526,19 @@ std::string outputAccessibility(Language language) {
 std::string statistics(std::int64_t requests, std::int64_t responses, std::int64_t timeouts,
                        std::int64_t exceptions, std::int64_t errors, Language language) {
     return filled(language,
-                  {"Requests {requests} · Responses {responses} · No response {timeouts} · "
-                   "Exceptions {exceptions} · Invalid {errors}",
+                  {"Requests {requests} · Responses {responses} · No response {timeouts} · Exceptions "
+                   "{exceptions} · Invalid {errors}",
                    "Verzoeken {requests} · Antwoorden {responses} · Geen antwoord {timeouts} · "
                    "Uitzonderingen {exceptions} · Ongeldig {errors}",
-                   "Anfragen {requests} · Antworten {responses} · Keine Antwort {timeouts} · "
-                   "Ausnahmen {exceptions} · Ungültig {errors}",
-                   "Requêtes {requests} · Réponses {responses} · Sans réponse {timeouts} · "
-                   "Exceptions {exceptions} · Invalides {errors}",
-                   "Peticiones {requests} · Respuestas {responses} · Sin respuesta {timeouts} · "
-                   "Excepciones {exceptions} · No válidas {errors}"},
-                  fmt::arg("requests", requests), fmt::arg("responses", responses), fmt::arg("timeouts", timeouts),
-                  fmt::arg("exceptions", exceptions), fmt::arg("errors", errors));
+                   "Anfragen {requests} · Antworten {responses} · Keine Antwort {timeouts} · Ausnahmen "
+                   "{exceptions} · Ungültig {errors}",
+                   "Requêtes {requests} · Réponses {responses} · Sans réponse {timeouts} · Exceptions "
+                   "{exceptions} · Invalides {errors}",
+                   "Peticiones {requests} · Respuestas {responses} · Sin respuesta {timeouts} · Excepciones "
+                   "{exceptions} · No válidas {errors}"},
+                  fmt::arg("requests", requests), fmt::arg("responses", responses),
+                  fmt::arg("timeouts", timeouts), fmt::arg("exceptions", exceptions),
+                  fmt::arg("errors", errors));
 }
 
 }  // namespace Footer
@@ -601,3 +612,4 @@ std::string exportCSV(Language language) {
 }  // namespace Menu
 
 }  // namespace tessarin::L10n
+// clang-format on

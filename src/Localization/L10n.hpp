@@ -151,13 +151,15 @@ namespace Table {
 // Names the type as dataTypeName does: "This value does not fit in Int16."
 [[nodiscard]] std::string valueInvalid(DataType type, Language language = currentLanguage());
 // The registers as four upper-case hexadecimal digits each, separated by single spaces.
-[[nodiscard]] std::string rawHelp(std::span<const std::uint16_t> registers, Language language = currentLanguage());
+[[nodiscard]] std::string rawHelp(std::span<const std::uint16_t> registers,
+                                  Language language = currentLanguage());
 // time: already formatted for the user's locale.
 [[nodiscard]] std::string updatedHelp(std::string_view time, Language language = currentLanguage());
 [[nodiscard]] std::string waiting(Language language = currentLanguage());
 [[nodiscard]] std::string ok(std::int64_t ms, Language language = currentLanguage());
 // base: the table code ("HR"), n: the address.
-[[nodiscard]] std::string newName(std::string_view base, std::int64_t n, Language language = currentLanguage());
+[[nodiscard]] std::string newName(std::string_view base, std::int64_t n,
+                                  Language language = currentLanguage());
 [[nodiscard]] std::string emptyTitle(Language language = currentLanguage());
 [[nodiscard]] std::string emptyText(Language language = currentLanguage());
 [[nodiscard]] std::string tableName(RegisterTable table, Language language = currentLanguage());
@@ -226,7 +228,8 @@ namespace Log {
 [[nodiscard]] std::string disconnected(Language language = currentLanguage());
 [[nodiscard]] std::string stopped(Language language = currentLanguage());
 [[nodiscard]] std::string unit(std::uint8_t unit, Language language = currentLanguage());
-[[nodiscard]] std::string unitFunction(std::uint8_t unit, std::uint8_t function, Language language = currentLanguage());
+[[nodiscard]] std::string unitFunction(std::uint8_t unit, std::uint8_t function,
+                                       Language language = currentLanguage());
 // name: the table code or label before the addresses; a count of 1 shows one address,
 // any other count the range start–(start + count − 1).
 [[nodiscard]] std::string range(std::string_view name, std::uint16_t start, std::int64_t count,
@@ -278,9 +281,11 @@ namespace Errors {
 // details: usually the first import issue's text; may be empty.
 [[nodiscard]] std::string importNothing(std::string_view details, Language language = currentLanguage());
 // "Line {line}: " and the problem's text.
-[[nodiscard]] std::string importIssue(const DatapointCSV::ImportIssue& issue, Language language = currentLanguage());
+[[nodiscard]] std::string importIssue(const DatapointCSV::ImportIssue& issue,
+                                      Language language = currentLanguage());
 // The text of one CSV problem, quoting the offending cell.
-[[nodiscard]] std::string csvProblem(const DatapointCSV::Problem& problem, Language language = currentLanguage());
+[[nodiscard]] std::string csvProblem(const DatapointCSV::Problem& problem,
+                                     Language language = currentLanguage());
 [[nodiscard]] std::string csvMissingColumns(Language language = currentLanguage());
 [[nodiscard]] std::string csvInvalidTable(std::string_view text, Language language = currentLanguage());
 [[nodiscard]] std::string csvInvalidAddress(std::string_view text, Language language = currentLanguage());

@@ -4,6 +4,8 @@
 
 #include "Localization/LocalizedText.hpp"
 
+// The tables keep one language per line so that a translator can read them as columns.
+// clang-format off
 namespace tessarin::L10n::Help {
 
 using l10n_detail::fixed;
@@ -43,3 +45,4 @@ std::string tipLabel(Language language) {
 }
 
 }  // namespace tessarin::L10n::Help
+// clang-format on

@@ -10,6 +10,8 @@
 #include "Localization/LocalizedText.hpp"
 #include "ModbusCore/ModbusException.hpp"
 
+// The tables keep one language per line so that a translator can read them as columns.
+// clang-format off
 namespace tessarin::L10n {
 
 using l10n_detail::filled;
@@ -279,7 +281,9 @@ std::string functionName(std::uint8_t code, Language language) {
     }
 }
 
-std::string functionName(FunctionCode code, Language language) { return functionName(rawValue(code), language); }
+std::string functionName(FunctionCode code, Language language) {
+    return functionName(rawValue(code), language);
+}
 
 namespace {
 
@@ -357,7 +361,8 @@ std::string exceptionName(std::uint8_t code, Language language) {
                       fmt::arg("code", hexByte(code)));
     }
     return filled(language, LocalizedText::same("{name} ({code})"),
-                  fmt::arg("name", knownExceptionName(*exception, language)), fmt::arg("code", hexByte(code)));
+                  fmt::arg("name", knownExceptionName(*exception, language)),
+                  fmt::arg("code", hexByte(code)));
 }
 
 }  // namespace Modbus
@@ -410,14 +415,14 @@ std::string fileOpenFailed(std::string_view file, Language language) {
 
 std::string importNothing(std::string_view details, Language language) {
     return filled(language,
-                  {"No datapoints found in this file. The first line must hold column names, with at least Table "
-                   "and Address. {details}",
-                   "Geen datapunten gevonden in dit bestand. De eerste regel moet kolomnamen bevatten, met ten "
-                   "minste Tabel en Adres. {details}",
+                  {"No datapoints found in this file. The first line must hold column names, with at least "
+                   "Table and Address. {details}",
+                   "Geen datapunten gevonden in dit bestand. De eerste regel moet kolomnamen bevatten, met "
+                   "ten minste Tabel en Adres. {details}",
                    "Keine Datenpunkte in dieser Datei gefunden. Die erste Zeile muss Spaltennamen enthalten, "
                    "mindestens Table und Address. {details}",
-                   "Aucun point de données trouvé dans ce fichier. La première ligne doit contenir les noms des "
-                   "colonnes, dont au moins Table et Address. {details}",
+                   "Aucun point de données trouvé dans ce fichier. La première ligne doit contenir les noms "
+                   "des colonnes, dont au moins Table et Address. {details}",
                    "No se han encontrado puntos de datos en este archivo. La primera línea debe contener los "
                    "nombres de las columnas, como mínimo Table y Address. {details}"},
                   fmt::arg("details", details));
@@ -535,7 +540,8 @@ std::string endpoint(std::string_view host, std::uint16_t port) { return fmt::fo
 
 }  // namespace
 
-std::string connectFailed(std::string_view host, std::uint16_t port, std::string_view reason, Language language) {
+std::string connectFailed(std::string_view host, std::uint16_t port, std::string_view reason,
+                          Language language) {
     return filled(language,
                   {"Connecting to {address} failed: {reason}.",
                    "Verbinden met {address} mislukt: {reason}.",
@@ -574,3 +580,4 @@ std::string invalidResponse(Language language) {
 }  // namespace Errors
 
 }  // namespace tessarin::L10n
+// clang-format on

@@ -9,6 +9,8 @@
 
 #include "Localization/LocalizedText.hpp"
 
+// The tables keep one language per line so that a translator can read them as columns.
+// clang-format off
 namespace tessarin::L10n {
 
 using l10n_detail::filled;
@@ -153,7 +155,8 @@ std::string csv(Language language) { return fixed(language, LocalizedText::same(
 
 std::string csvHelp(Language language) {
     return fixed(language, {"Import the list from or export it to Excel, Numbers or another program",
-                            "De lijst importeren uit of exporteren naar Excel, Numbers of een ander programma",
+                            "De lijst importeren uit of exporteren naar Excel, Numbers of een ander "
+                            "programma",
                             "Liste aus Excel, Numbers oder einem anderen Programm importieren oder dorthin "
                             "exportieren",
                             "Importer la liste depuis Excel, Numbers ou un autre programme, ou l'y exporter",
@@ -180,14 +183,14 @@ std::string addressHelp(std::string_view modicon, Language language) {
 
 std::string wordOrderHelp(Language language) {
     return fixed(language,
-                 {"Byte order of 32- and 64-bit values. ABCD is the Modbus standard; CDAB (words swapped) is common "
-                  "in PLCs.",
-                  "Bytevolgorde van 32- en 64-bitswaarden. ABCD is de Modbus-standaard; CDAB (woorden verwisseld) "
-                  "is gebruikelijk bij PLC's.",
+                 {"Byte order of 32- and 64-bit values. ABCD is the Modbus standard; CDAB (words swapped) is "
+                  "common in PLCs.",
+                  "Bytevolgorde van 32- en 64-bitswaarden. ABCD is de Modbus-standaard; CDAB (woorden "
+                  "verwisseld) is gebruikelijk bij PLC's.",
                   "Bytereihenfolge von 32- und 64-Bit-Werten. ABCD ist der Modbus-Standard; CDAB (Wörter "
                   "vertauscht) ist bei SPS verbreitet.",
-                  "Ordre des octets des valeurs sur 32 et 64 bits. ABCD est le standard Modbus\u00a0; CDAB (mots "
-                  "inversés) est courant dans les automates.",
+                  "Ordre des octets des valeurs sur 32 et 64 bits. ABCD est le standard Modbus\u00a0; CDAB "
+                  "(mots inversés) est courant dans les automates.",
                   "Orden de bytes de los valores de 32 y 64 bits. ABCD es el estándar Modbus; CDAB (palabras "
                   "intercambiadas) es habitual en los PLC."});
 }
@@ -195,12 +198,14 @@ std::string wordOrderHelp(Language language) {
 std::string scaleHelp(Language language) {
     return fixed(language,
                  {"Value = raw register value × scale. For example 0.1 when the device sends 215 for 21.5.",
-                  "Waarde = ruwe registerwaarde × schaal. Bijvoorbeeld 0,1 als het apparaat 215 stuurt voor 21,5.",
-                  "Wert = Rohwert des Registers × Faktor. Zum Beispiel 0,1, wenn das Gerät 215 für 21,5 sendet.",
-                  "Valeur = valeur brute du registre × échelle. Par exemple 0,1 quand l'appareil envoie 215 pour "
+                  "Waarde = ruwe registerwaarde × schaal. Bijvoorbeeld 0,1 als het apparaat 215 stuurt voor "
                   "21,5.",
-                  "Valor = valor bruto del registro × escala. Por ejemplo, 0,1 cuando el dispositivo envía 215 "
-                  "para 21,5."});
+                  "Wert = Rohwert des Registers × Faktor. Zum Beispiel 0,1, wenn das Gerät 215 für 21,5 "
+                  "sendet.",
+                  "Valeur = valeur brute du registre × échelle. Par exemple 0,1 quand l'appareil envoie 215 "
+                  "pour 21,5.",
+                  "Valor = valor bruto del registro × escala. Por ejemplo, 0,1 cuando el dispositivo envía "
+                  "215 para 21,5."});
 }
 
 std::string plotHelp(Language language) {
@@ -215,8 +220,8 @@ std::string valueHelp(Language language) {
     return fixed(language,
                  {"Type a value and press Enter. Hex (0x1F) or binary (0b101) works too.",
                   "Typ een waarde en druk op Enter. Hex (0x1F) of binair (0b101) kan ook.",
-                  "Geben Sie einen Wert ein und drücken Sie die Eingabetaste. Hex (0x1F) oder binär (0b101) geht "
-                  "auch.",
+                  "Geben Sie einen Wert ein und drücken Sie die Eingabetaste. Hex (0x1F) oder binär (0b101) "
+                  "geht auch.",
                   "Saisissez une valeur et appuyez sur Entrée. L'hexadécimal (0x1F) et le binaire (0b101) "
                   "fonctionnent aussi.",
                   "Escriba un valor y pulse Intro. También se admite hexadecimal (0x1F) o binario (0b101)."});
@@ -278,16 +283,16 @@ std::string emptyTitle(Language language) {
 
 std::string emptyText(Language language) {
     return fixed(language,
-                 {"Add the datapoints you want to read, or import a list from Excel (CSV). Datapoints next to each "
-                  "other are read together.",
-                  "Voeg de datapunten toe die je wilt uitlezen, of importeer een lijst uit Excel (CSV). Datapunten "
-                  "die naast elkaar liggen, worden samen gelezen.",
-                  "Fügen Sie die Datenpunkte hinzu, die Sie lesen möchten, oder importieren Sie eine Liste aus "
-                  "Excel (CSV). Benachbarte Datenpunkte werden gemeinsam gelesen.",
-                  "Ajoutez les points de données à lire ou importez une liste depuis Excel (CSV). Les points de "
-                  "données voisins sont lus ensemble.",
-                  "Añada los puntos de datos que quiere leer o importe una lista desde Excel (CSV). Los puntos de "
-                  "datos contiguos se leen juntos."});
+                 {"Add the datapoints you want to read, or import a list from Excel (CSV). Datapoints next "
+                  "to each other are read together.",
+                  "Voeg de datapunten toe die je wilt uitlezen, of importeer een lijst uit Excel (CSV). "
+                  "Datapunten die naast elkaar liggen, worden samen gelezen.",
+                  "Fügen Sie die Datenpunkte hinzu, die Sie lesen möchten, oder importieren Sie eine Liste "
+                  "aus Excel (CSV). Benachbarte Datenpunkte werden gemeinsam gelesen.",
+                  "Ajoutez les points de données à lire ou importez une liste depuis Excel (CSV). Les points "
+                  "de données voisins sont lus ensemble.",
+                  "Añada los puntos de datos que quiere leer o importe una lista desde Excel (CSV). Los "
+                  "puntos de datos contiguos se leen juntos."});
 }
 
 std::string tableName(RegisterTable table, Language language) {
@@ -594,9 +599,10 @@ std::string emptyText(Language language) {
     return fixed(language,
                  {"Tick the datapoints you want to follow in the Chart column, and start reading.",
                   "Vink in de kolom Grafiek de datapunten aan die je wilt volgen, en start het uitlezen.",
-                  "Haken Sie in der Spalte Diagramm die Datenpunkte an, die Sie verfolgen möchten, und starten Sie "
-                  "die Abfrage.",
-                  "Cochez dans la colonne Graphique les points de données à suivre, puis démarrez la lecture.",
+                  "Haken Sie in der Spalte Diagramm die Datenpunkte an, die Sie verfolgen möchten, und "
+                  "starten Sie die Abfrage.",
+                  "Cochez dans la colonne Graphique les points de données à suivre, puis démarrez la "
+                  "lecture.",
                   "Marque en la columna Gráfico los puntos de datos que quiere seguir e inicie la lectura."});
 }
 
@@ -718,8 +724,10 @@ std::string menu(Language language) {
 std::string menuHelp(Language language) {
     return fixed(language, {"Start a new, empty project, open a project or save the current one",
                             "Een nieuw, leeg project beginnen, een project openen of het huidige opslaan",
-                            "Ein neues, leeres Projekt beginnen, ein Projekt öffnen oder das aktuelle speichern",
-                            "Commencer un nouveau projet vide, ouvrir un projet ou enregistrer le projet actuel",
+                            "Ein neues, leeres Projekt beginnen, ein Projekt öffnen oder das aktuelle "
+                            "speichern",
+                            "Commencer un nouveau projet vide, ouvrir un projet ou enregistrer le projet "
+                            "actuel",
                             "Empezar un proyecto nuevo y vacío, abrir un proyecto o guardar el actual"});
 }
 
@@ -734,10 +742,10 @@ std::string replaceTitle(Language language) {
 std::string replaceMessage(Language language) {
     return fixed(language,
                  {"The current datapoint list will be replaced. Save it first if you want to use it later.",
-                  "De huidige lijst met datapunten wordt vervangen. Sla hem eerst op als je hem later nog wilt "
-                  "gebruiken.",
-                  "Die aktuelle Datenpunktliste wird ersetzt. Speichern Sie sie zuerst, wenn Sie sie später noch "
-                  "verwenden möchten.",
+                  "De huidige lijst met datapunten wordt vervangen. Sla hem eerst op als je hem later nog "
+                  "wilt gebruiken.",
+                  "Die aktuelle Datenpunktliste wird ersetzt. Speichern Sie sie zuerst, wenn Sie sie später "
+                  "noch verwenden möchten.",
                   "La liste actuelle de points de données va être remplacée. Enregistrez-la d'abord si vous "
                   "voulez la réutiliser plus tard.",
                   "La lista actual de puntos de datos se reemplazará. Guárdela primero si quiere usarla más "
@@ -847,3 +855,4 @@ std::string energy(Language language) {
 }  // namespace Example
 
 }  // namespace tessarin::L10n
+// clang-format on

@@ -6,7 +6,9 @@ namespace tessarin {
 
 namespace {
 
-constexpr char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+constexpr char asciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // "C", "POSIX" and their encoding or modifier variants ("C.UTF-8") name no language at all.
 bool isNeutralLocale(std::string_view identifier) {

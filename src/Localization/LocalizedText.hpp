@@ -16,7 +16,7 @@ namespace tessarin {
 // Built at compile time only, so a text that is empty, has unbalanced braces, or names other
 // values than the English text does not compile.
 class LocalizedText {
-public:
+  public:
     consteval LocalizedText(std::string_view english, std::string_view dutch, std::string_view german,
                             std::string_view french, std::string_view spanish)
         : m_texts{english, dutch, german, french, spanish} {
@@ -33,7 +33,7 @@ public:
         return m_texts[static_cast<std::size_t>(std::to_underlying(language))];
     }
 
-private:
+  private:
     // Not constexpr: reaching it during constant evaluation stops the compilation.
     static void fail(const char* /*why*/) {}
 
@@ -48,12 +48,18 @@ private:
         Values values;
         for (std::size_t i = 0; i < text.size(); ++i) {
             if (text[i] == '}') {
-                if (i + 1 < text.size() && text[i + 1] == '}') { ++i; continue; }
+                if (i + 1 < text.size() && text[i + 1] == '}') {
+                    ++i;
+                    continue;
+                }
                 values.wellFormed = false;
                 return values;
             }
             if (text[i] != '{') continue;
-            if (i + 1 < text.size() && text[i + 1] == '{') { ++i; continue; }
+            if (i + 1 < text.size() && text[i + 1] == '{') {
+                ++i;
+                continue;
+            }
             const std::size_t close = text.find('}', i);
             if (close == std::string_view::npos || close == i + 1 || values.count == values.names.size()) {
                 values.wellFormed = false;
@@ -61,7 +67,8 @@ private:
             }
             const std::string_view name = text.substr(i + 1, close - i - 1);
             for (const char c : name) {
-                const bool identifier = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+                const bool identifier =
+                    (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
                 if (!identifier) values.wellFormed = false;
             }
             std::size_t at = values.count++;

@@ -29,7 +29,10 @@ struct Key {
     std::vector<std::string> values;
 };
 
-#define FIXED_KEY(path) Key{#path, [](Language l) { return L10n::path(l); }, {}}
+#define FIXED_KEY(path)                                     \
+    Key {                                                   \
+#path, [](Language l) { return L10n::path(l); }, {} \
+    }
 
 std::vector<Key> allKeys() {
     std::vector<Key> keys{
@@ -184,7 +187,9 @@ std::vector<Key> allKeys() {
         FIXED_KEY(Example::alarm),
         FIXED_KEY(Example::energy),
 
-        {"Settings::milliseconds", [](Language l) { return L10n::Settings::milliseconds(48213, l); }, {"48213"}},
+        {"Settings::milliseconds",
+         [](Language l) { return L10n::Settings::milliseconds(48213, l); },
+         {"48213"}},
         {"Settings::gapLabel(0)", [](Language l) { return L10n::Settings::gapLabel(0, l); }, {}},
         {"Settings::gapLabel", [](Language l) { return L10n::Settings::gapLabel(7351, l); }, {"7351"}},
         {"Notice::connectionProblem",
@@ -196,8 +201,11 @@ std::vector<Key> allKeys() {
         {"Footer::statistics",
          [](Language l) { return L10n::Footer::statistics(90001, 90002, 90003, 90004, 90005, l); },
          {"90001", "90002", "90003", "90004", "90005"}},
-        {"Table::addressHelp", [](Language l) { return L10n::Table::addressHelp("ZQ40001QZ", l); }, {"ZQ40001QZ"}},
-        {"Table::valueInvalid", [](Language l) { return L10n::Table::valueInvalid(DataType::float64, l); },
+        {"Table::addressHelp",
+         [](Language l) { return L10n::Table::addressHelp("ZQ40001QZ", l); },
+         {"ZQ40001QZ"}},
+        {"Table::valueInvalid",
+         [](Language l) { return L10n::Table::valueInvalid(DataType::float64, l); },
          {"Float64"}},
         {"Table::rawHelp",
          [](Language l) {
@@ -205,9 +213,12 @@ std::vector<Key> allKeys() {
              return L10n::Table::rawHelp(registers, l);
          },
          {"BEEF 0A0B"}},
-        {"Table::updatedHelp", [](Language l) { return L10n::Table::updatedHelp("ZQtimeQZ", l); }, {"ZQtimeQZ"}},
+        {"Table::updatedHelp",
+         [](Language l) { return L10n::Table::updatedHelp("ZQtimeQZ", l); },
+         {"ZQtimeQZ"}},
         {"Table::ok", [](Language l) { return L10n::Table::ok(48213, l); }, {"48213"}},
-        {"Table::newName", [](Language l) { return L10n::Table::newName("ZQbaseQZ", 7351, l); },
+        {"Table::newName",
+         [](Language l) { return L10n::Table::newName("ZQbaseQZ", 7351, l); },
          {"ZQbaseQZ", "7351"}},
         {"Polls::intervalLabel(ms)", [](Language l) { return L10n::Polls::intervalLabel(999, l); }, {"999"}},
         {"Polls::intervalLabel(s)", [](Language l) { return L10n::Polls::intervalLabel(45999, l); }, {"45"}},
@@ -215,74 +226,105 @@ std::vector<Key> allKeys() {
         {"Polls::copyName", [](Language l) { return L10n::Polls::copyName("ZQnameQZ", l); }, {"ZQnameQZ"}},
         {"Write::title", [](Language l) { return L10n::Write::title("ZQnameQZ", l); }, {"ZQnameQZ"}},
         {"Chart::windowLabel(0)", [](Language l) { return L10n::Chart::windowLabel(0, l); }, {}},
-        {"Chart::windowLabel(h)", [](Language l) { return L10n::Chart::windowLabel(7351 * 3600, l); }, {"7351"}},
-        {"Chart::windowLabel(min)", [](Language l) { return L10n::Chart::windowLabel(59 * 60 + 59, l); }, {"59"}},
-        {"Log::connecting", [](Language l) { return L10n::Log::connecting("ZQaddressQZ", l); }, {"ZQaddressQZ"}},
-        {"Log::connected", [](Language l) { return L10n::Log::connected("ZQaddressQZ", l); }, {"ZQaddressQZ"}},
+        {"Chart::windowLabel(h)",
+         [](Language l) { return L10n::Chart::windowLabel(7351 * 3600, l); },
+         {"7351"}},
+        {"Chart::windowLabel(min)",
+         [](Language l) { return L10n::Chart::windowLabel(59 * 60 + 59, l); },
+         {"59"}},
+        {"Log::connecting",
+         [](Language l) { return L10n::Log::connecting("ZQaddressQZ", l); },
+         {"ZQaddressQZ"}},
+        {"Log::connected",
+         [](Language l) { return L10n::Log::connected("ZQaddressQZ", l); },
+         {"ZQaddressQZ"}},
         {"Log::unit", [](Language l) { return L10n::Log::unit(217, l); }, {"217"}},
-        {"Log::unitFunction", [](Language l) { return L10n::Log::unitFunction(217, 0xE7, l); }, {"217", "E7"}},
-        {"Log::range(1)", [](Language l) { return L10n::Log::range("ZQnameQZ", 4242, 1, l); },
+        {"Log::unitFunction",
+         [](Language l) { return L10n::Log::unitFunction(217, 0xE7, l); },
+         {"217", "E7"}},
+        {"Log::range(1)",
+         [](Language l) { return L10n::Log::range("ZQnameQZ", 4242, 1, l); },
          {"ZQnameQZ", "4242"}},
-        {"Log::range(5)", [](Language l) { return L10n::Log::range("ZQnameQZ", 4242, 5, l); },
+        {"Log::range(5)",
+         [](Language l) { return L10n::Log::range("ZQnameQZ", 4242, 5, l); },
          {"ZQnameQZ", "4242", "4246"}},
         {"Log::writeFailed", [](Language l) { return L10n::Log::writeFailed("ZQnameQZ", l); }, {"ZQnameQZ"}},
         {"Import::title(1)", [](Language l) { return L10n::Import::title(1, l); }, {"1"}},
         {"Import::title(0)", [](Language l) { return L10n::Import::title(0, l); }, {"0"}},
         {"Import::title", [](Language l) { return L10n::Import::title(7351, l); }, {"7351"}},
         {"Import::skipped", [](Language l) { return L10n::Import::skipped(7351, l); }, {"7351"}},
-        {"Errors::saveFailed", [](Language l) { return L10n::Errors::saveFailed("ZQreasonQZ", l); }, {"ZQreasonQZ"}},
-        {"Errors::fileOpenFailed", [](Language l) { return L10n::Errors::fileOpenFailed("ZQfileQZ", l); },
+        {"Errors::saveFailed",
+         [](Language l) { return L10n::Errors::saveFailed("ZQreasonQZ", l); },
+         {"ZQreasonQZ"}},
+        {"Errors::fileOpenFailed",
+         [](Language l) { return L10n::Errors::fileOpenFailed("ZQfileQZ", l); },
          {"ZQfileQZ"}},
-        {"Errors::importNothing", [](Language l) { return L10n::Errors::importNothing("ZQdetailsQZ", l); },
+        {"Errors::importNothing",
+         [](Language l) { return L10n::Errors::importNothing("ZQdetailsQZ", l); },
          {"ZQdetailsQZ"}},
         {"Errors::importIssue",
          [](Language l) {
-             return L10n::Errors::importIssue(ImportIssue{7351, Problem{ProblemKind::invalidNumber, "ZQcellQZ"}}, l);
+             return L10n::Errors::importIssue(
+                 ImportIssue{7351, Problem{ProblemKind::invalidNumber, "ZQcellQZ"}}, l);
          },
          {"7351", "ZQcellQZ"}},
-        {"Errors::csvInvalidTable", [](Language l) { return L10n::Errors::csvInvalidTable("ZQcellQZ", l); },
+        {"Errors::csvInvalidTable",
+         [](Language l) { return L10n::Errors::csvInvalidTable("ZQcellQZ", l); },
          {"ZQcellQZ"}},
-        {"Errors::csvInvalidAddress", [](Language l) { return L10n::Errors::csvInvalidAddress("ZQcellQZ", l); },
+        {"Errors::csvInvalidAddress",
+         [](Language l) { return L10n::Errors::csvInvalidAddress("ZQcellQZ", l); },
          {"ZQcellQZ"}},
-        {"Errors::csvInvalidUnit", [](Language l) { return L10n::Errors::csvInvalidUnit("ZQcellQZ", l); },
+        {"Errors::csvInvalidUnit",
+         [](Language l) { return L10n::Errors::csvInvalidUnit("ZQcellQZ", l); },
          {"ZQcellQZ"}},
-        {"Errors::csvInvalidDataType", [](Language l) { return L10n::Errors::csvInvalidDataType("ZQcellQZ", l); },
+        {"Errors::csvInvalidDataType",
+         [](Language l) { return L10n::Errors::csvInvalidDataType("ZQcellQZ", l); },
          {"ZQcellQZ"}},
-        {"Errors::csvInvalidNumber", [](Language l) { return L10n::Errors::csvInvalidNumber("ZQcellQZ", l); },
+        {"Errors::csvInvalidNumber",
+         [](Language l) { return L10n::Errors::csvInvalidNumber("ZQcellQZ", l); },
          {"ZQcellQZ"}},
-        {"Errors::resolveFailed", [](Language l) { return L10n::Errors::resolveFailed("ZQhostQZ", l); },
+        {"Errors::resolveFailed",
+         [](Language l) { return L10n::Errors::resolveFailed("ZQhostQZ", l); },
          {"ZQhostQZ"}},
         {"Errors::connectFailed",
          [](Language l) { return L10n::Errors::connectFailed("ZQhostQZ", 50217, "ZQreasonQZ", l); },
          {"ZQhostQZ:50217", "ZQreasonQZ"}},
-        {"Errors::connectTimeout", [](Language l) { return L10n::Errors::connectTimeout("ZQhostQZ", 50217, l); },
+        {"Errors::connectTimeout",
+         [](Language l) { return L10n::Errors::connectTimeout("ZQhostQZ", 50217, l); },
          {"ZQhostQZ:50217"}},
         {"Modbus::functionName(unknown)", [](Language l) { return L10n::Modbus::functionName(0xE7, l); }, {}},
-        {"Modbus::exceptionName(unknown)", [](Language l) { return L10n::Modbus::exceptionName(0xE7, l); },
+        {"Modbus::exceptionName(unknown)",
+         [](Language l) { return L10n::Modbus::exceptionName(0xE7, l); },
          {"(E7)"}},
     };
 
     for (const RegisterTable table : allRegisterTables) {
         keys.push_back({fmt::format("Table::tableName({})", rawValue(table)),
-                        [table](Language l) { return L10n::Table::tableName(table, l); }, {}});
+                        [table](Language l) { return L10n::Table::tableName(table, l); },
+                        {}});
     }
     for (const DataType type : allDataTypes) {
         keys.push_back({fmt::format("Table::dataTypeName({})", rawValue(type)),
-                        [type](Language l) { return L10n::Table::dataTypeName(type, l); }, {}});
+                        [type](Language l) { return L10n::Table::dataTypeName(type, l); },
+                        {}});
     }
     for (const DisplayFormat format : allDisplayFormats) {
         keys.push_back({fmt::format("Table::formatName({})", rawValue(format)),
-                        [format](Language l) { return L10n::Table::formatName(format, l); }, {}});
+                        [format](Language l) { return L10n::Table::formatName(format, l); },
+                        {}});
     }
     for (const FunctionCode code : allFunctionCodes) {
         keys.push_back({fmt::format("Modbus::functionName({})", name(code)),
-                        [code](Language l) { return L10n::Modbus::functionName(code, l); }, {}});
+                        [code](Language l) { return L10n::Modbus::functionName(code, l); },
+                        {}});
     }
-    keys.push_back({"Modbus::functionName(43)", [](Language l) { return L10n::Modbus::functionName(43, l); }, {}});
+    keys.push_back(
+        {"Modbus::functionName(43)", [](Language l) { return L10n::Modbus::functionName(43, l); }, {}});
     for (const ModbusException exception : allModbusExceptions) {
-        keys.push_back({fmt::format("Modbus::exceptionName({})", name(exception)),
-                        [exception](Language l) { return L10n::Modbus::exceptionName(rawValue(exception), l); },
-                        {fmt::format("({:02X})", rawValue(exception))}});
+        keys.push_back(
+            {fmt::format("Modbus::exceptionName({})", name(exception)),
+             [exception](Language l) { return L10n::Modbus::exceptionName(rawValue(exception), l); },
+             {fmt::format("({:02X})", rawValue(exception))}});
     }
 
     const std::vector<std::pair<PollFailure, std::vector<std::string>>> failures{
@@ -322,7 +364,8 @@ TEST(L10n, EveryKeyHasACompleteTextInEveryLanguage) {
             SCOPED_TRACE(fmt::format("{} in {}", key.name, rawValue(language)));
             const std::string text = key.text(language);
             EXPECT_FALSE(text.empty());
-            for (const std::string& value : key.values) EXPECT_NE(text.find(value), std::string::npos) << text;
+            for (const std::string& value : key.values)
+                EXPECT_NE(text.find(value), std::string::npos) << text;
             // A marker left unfilled, or filled by the wrong name, shows as a brace.
             EXPECT_EQ(text.find_first_of("{}"), std::string::npos) << text;
             EXPECT_EQ(text.find("..."), std::string::npos) << "an ellipsis is one character: " << text;
@@ -342,7 +385,8 @@ TEST(L10n, FrenchSeparatesHighPunctuationWithANoBreakSpace) {
         // A colon between digits ("host:502", "14:03") is not punctuation.
         for (std::size_t at = text.find_first_of(":;?!"); at != std::string::npos;
              at = text.find_first_of(":;?!", at + 1)) {
-            const bool betweenDigits = at + 1 < text.size() && std::isdigit(static_cast<unsigned char>(text[at + 1]));
+            const bool betweenDigits =
+                at + 1 < text.size() && std::isdigit(static_cast<unsigned char>(text[at + 1]));
             if (text[at] == ':' && betweenDigits) continue;
             EXPECT_TRUE(at >= 2 && text.substr(at - 2, 2) == "\u00a0") << text;
         }
@@ -355,11 +399,17 @@ TEST(L10n, KeysThatAreTheSameInEveryLanguageAre) {
         {"Table::csv", [](Language l) { return L10n::Table::csv(l); }, {}},
         {"Table::ok", [](Language l) { return L10n::Table::ok(12, l); }, {}},
         {"Table::newName", [](Language l) { return L10n::Table::newName("HR", 12, l); }, {}},
-        {"Table::tableName(coil)", [](Language l) { return L10n::Table::tableName(RegisterTable::coil, l); }, {}},
+        {"Table::tableName(coil)",
+         [](Language l) { return L10n::Table::tableName(RegisterTable::coil, l); },
+         {}},
         {"Polls::newName", [](Language l) { return L10n::Polls::newName(3, l); }, {}},
         {"Settings::milliseconds", [](Language l) { return L10n::Settings::milliseconds(500, l); }, {}},
-        {"Polls::intervalLabel", [](Language l) { return L10n::Polls::intervalLabel(1500, l) + L10n::Polls::intervalLabel(250, l); }, {}},
-        {"Chart::windowLabel", [](Language l) { return L10n::Chart::windowLabel(300, l) + L10n::Chart::windowLabel(3600, l); }, {}},
+        {"Polls::intervalLabel",
+         [](Language l) { return L10n::Polls::intervalLabel(1500, l) + L10n::Polls::intervalLabel(250, l); },
+         {}},
+        {"Chart::windowLabel",
+         [](Language l) { return L10n::Chart::windowLabel(300, l) + L10n::Chart::windowLabel(3600, l); },
+         {}},
         {"Log::range", [](Language l) { return L10n::Log::range("IR", 10, 4, l); }, {}},
     };
     for (const Key& key : same) {
@@ -372,7 +422,8 @@ TEST(L10n, KeysThatAreTheSameInEveryLanguageAre) {
     for (const DataType type : allDataTypes) {
         for (const Language language : allLanguages) {
             SCOPED_TRACE(fmt::format("{} in {}", rawValue(type), rawValue(language)));
-            EXPECT_EQ(L10n::Table::dataTypeName(type, language), L10n::Table::dataTypeName(type, Language::en));
+            EXPECT_EQ(L10n::Table::dataTypeName(type, language),
+                      L10n::Table::dataTypeName(type, Language::en));
         }
     }
 }
@@ -426,10 +477,12 @@ TEST(L10n, EnglishTextsOfEveryGroup) {
     expectAll({
         {L10n::appName(en), "Tessarin"},
         {L10n::Header::startHelp(en), "Start reading (⌘R)"},
-        {L10n::Header::frameSettingsHelp(en), "Protocol, response timeout, combining requests and write method"},
+        {L10n::Header::frameSettingsHelp(en),
+         "Protocol, response timeout, combining requests and write method"},
         {L10n::TCP::portInvalid(en), "Invalid port (1–65535)"},
         {L10n::TCP::framingHelp(en),
-         "Modbus TCP: messages with an MBAP header, the standard. RTU over TCP: RTU frames with CRC, as Ethernet "
+         "Modbus TCP: messages with an MBAP header, the standard. RTU over TCP: RTU frames with CRC, as "
+         "Ethernet "
          "and WiFi to RS-485 converters pass them on in transparent mode."},
         {L10n::Settings::milliseconds(100, en), "100 ms"},
         {L10n::Settings::writeSingle(en), "FC05/06 for one value"},
@@ -439,7 +492,8 @@ TEST(L10n, EnglishTextsOfEveryGroup) {
         {L10n::Notice::writeFailed("Setpoint", "Illegal data value (03)", en),
          "Writing Setpoint failed: Illegal data value (03)."},
         {L10n::Notice::emptySteps(en),
-         "Enter the IP address and port of your Modbus TCP device at the top, enter the datapoints in the table "
+         "Enter the IP address and port of your Modbus TCP device at the top, enter the datapoints in the "
+         "table "
          "(unit, table, address and type), and click Start (⌘R)."},
         {L10n::Footer::statistics(1, 2, 3, 4, 5, en),
          "Requests 1 · Responses 2 · No response 3 · Exceptions 4 · Invalid 5"},
@@ -448,7 +502,8 @@ TEST(L10n, EnglishTextsOfEveryGroup) {
         {L10n::Table::unitID(en), "Unit"},
         {L10n::Table::unit(en), "Unit"},
         {L10n::Table::addHelp(en), "Add a datapoint at the next free address (⇧⌘D)"},
-        {L10n::Table::addressHelp("40001", en), "Protocol address, starting at 0. In Modicon notation: 40001."},
+        {L10n::Table::addressHelp("40001", en),
+         "Protocol address, starting at 0. In Modicon notation: 40001."},
         {L10n::Table::scaleHelp(en),
          "Value = raw register value × scale. For example 0.1 when the device sends 215 for 21.5."},
         {L10n::Table::valueInvalid(DataType::int16, en), "This value does not fit in Int16."},
@@ -479,7 +534,8 @@ TEST(L10n, EnglishTextsOfEveryGroup) {
          "No datapoints found in this file. The first line must hold column names, with at least Table and "
          "Address. "},
         {L10n::Errors::fileOpenFailed("plant.json", en), "Cannot read plant.json. Is it a file of this app?"},
-        {L10n::Errors::resolveFailed("plc.local", en), "Cannot find 'plc.local'. Check the IP address or name."},
+        {L10n::Errors::resolveFailed("plc.local", en),
+         "Cannot find 'plc.local'. Check the IP address or name."},
         {L10n::Errors::connectFailed("fe80::1", 502, "Connection refused", en),
          "Connecting to fe80::1:502 failed: Connection refused."},
         {L10n::Errors::connectTimeout("10.0.0.9", 1502, en),
@@ -537,12 +593,15 @@ TEST(L10n, EnglishFunctionAndCsvProblemTexts) {
     EXPECT_EQ(L10n::Modbus::functionName(FunctionCode::maskWriteRegister, en), "Mask write register");
 
     expectAll({
-        {L10n::Errors::csvProblem({ProblemKind::invalidTable, "XX"}, en), "unknown table 'XX' (use CO, DI, HR or IR)"},
-        {L10n::Errors::csvProblem({ProblemKind::invalidAddress, "-1"}, en), "invalid address '-1' (0 to 65535)"},
+        {L10n::Errors::csvProblem({ProblemKind::invalidTable, "XX"}, en),
+         "unknown table 'XX' (use CO, DI, HR or IR)"},
+        {L10n::Errors::csvProblem({ProblemKind::invalidAddress, "-1"}, en),
+         "invalid address '-1' (0 to 65535)"},
         {L10n::Errors::csvProblem({ProblemKind::invalidUnit, "255"}, en), "invalid unit ID '255' (1 to 247)"},
         {L10n::Errors::csvProblem({ProblemKind::invalidDataType, "u 16"}, en), "unknown data type 'u 16'"},
         {L10n::Errors::csvProblem({ProblemKind::invalidNumber, "1.000,5"}, en), "invalid number '1.000,5'"},
-        {L10n::Errors::csvProblem({ProblemKind::missingColumns, ""}, en), "the columns Table and Address are missing"},
+        {L10n::Errors::csvProblem({ProblemKind::missingColumns, ""}, en),
+         "the columns Table and Address are missing"},
         {L10n::Errors::importIssue({3, {ProblemKind::invalidAddress, "65536"}}, en),
          "Line 3: invalid address '65536' (0 to 65535)"},
         {L10n::Errors::importIssue({1, {ProblemKind::missingColumns, ""}}, en),
@@ -575,7 +634,8 @@ TEST(L10n, FrenchCountsZeroAsSingular) {
 
 TEST(L10n, KeysWithoutAnExplicitLanguageUseTheCurrentOne) {
     EXPECT_EQ(L10n::State::connecting(), L10n::State::connecting(currentLanguage()));
-    EXPECT_EQ(L10n::Log::failure(PollFailure::timeout(), 500), L10n::Log::failure(PollFailure::timeout(), 500, currentLanguage()));
+    EXPECT_EQ(L10n::Log::failure(PollFailure::timeout(), 500),
+              L10n::Log::failure(PollFailure::timeout(), 500, currentLanguage()));
 }
 
 }  // namespace
