@@ -349,7 +349,7 @@ std::string connectionProblem(std::string_view problem, Language language) {
                   {"{problem} The app tries again every few seconds.",
                    "{problem} De app probeert het om de paar seconden opnieuw.",
                    "{problem} Die App versucht es alle paar Sekunden erneut.",
-                   "{problem} L'application réessaie toutes les quelques secondes.",
+                   "{problem} L'application réessaie à intervalles de quelques secondes.",
                    "{problem} La aplicación lo vuelve a intentar cada pocos segundos."},
                   fmt::arg("problem", problem));
 }

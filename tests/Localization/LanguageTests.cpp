@@ -102,6 +102,15 @@ TEST(Language, EnvironmentListFollowsLanguageThenTheLocaleVariables) {
     }
 }
 
+// The choice belongs to the process: a fresh one started with other preferred languages
+// picks its own, from LANGUAGE before the locale variables.
+TEST(LanguageDeathTest, CurrentFollowsTheEnvironmentOfAFreshProcess) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const ScopedEnvironment language("LANGUAGE", "pt_BR:fr_CA.UTF-8:de");
+    const ScopedEnvironment lcAll("LC_ALL", "es_ES.UTF-8");
+    EXPECT_EXIT(std::exit(currentLanguage() == Language::fr ? 0 : 1), testing::ExitedWithCode(0), "");
+}
+
 // The engine's worker may ask for its first text while the main thread does: both must see
 // one language, chosen once. Run under the tsan preset this also proves the choice race-free.
 TEST(Language, CurrentIsChosenOnceUnderRacingFirstLookups) {
