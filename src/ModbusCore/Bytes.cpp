@@ -41,7 +41,7 @@ std::vector<bool> unpackBits(std::span<const std::uint8_t> bytes, std::size_t co
     std::vector<bool> out(count, false);
     const std::size_t available = std::min(count, bytes.size() * 8);
     for (std::size_t k = 0; k < available; ++k) {
-        out[k] = ((bytes[k / 8] >> (k % 8)) & 1U) != 0;
+        out[k] = ((static_cast<unsigned>(bytes[k / 8]) >> (k % 8)) & 1U) != 0;
     }
     return out;
 }
