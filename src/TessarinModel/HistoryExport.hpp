@@ -1,0 +1,53 @@
+#pragma once
+
+#include "ModbusCore/DatapointCSV.hpp"
+#include "PollerCore/Poll.hpp"
+#include "TessarinModel/ValueHistory.hpp"
+
+#include <QDateTime>
+#include <QString>
+
+#include <chrono>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace tessarin {
+class DesktopServices;
+}
+
+// The value history as a CSV file for spreadsheets: one row per sample with its time, poll,
+// datapoint label, value and unit, in time order, in the dialect of the user's locale.
+namespace tessarin::HistoryExport {
+
+// "modbus-history-2025-03-14T091502.csv" for that local time.
+[[nodiscard]] QString proposedFileName(const QDateTime& now);
+
+// "yyyy-MM-dd HH:mm:ss.SSS" in the local time zone, with ASCII digits whatever the locale.
+[[nodiscard]] std::string timeText(std::chrono::system_clock::time_point time);
+
+// A whole number below 10^15 in magnitude as an integer (215, not 215.0); any other value as
+// the shortest text that reads back as the same double, in exponent form from 10^15 on and
+// below 10^-4 (1e+15, 2.5e-05); "nan", "inf", "-inf". With a decimal comma every full stop
+// becomes a comma.
+[[nodiscard]] std::string valueText(double value, bool decimalComma);
+
+// The field as written: in double quotes, each inner quote doubled, when it holds the
+// separator, a double quote, a line feed or a carriage return. A lone carriage return must be
+// quoted too: spreadsheets end a row at one.
+[[nodiscard]] std::string field(std::string_view text, char separator);
+
+// The whole file: byte order mark, the header "Time", "Poll", "Name", "Value", "Unit", then
+// every sample of every datapoint of every poll, sorted by time (stably, so equal times keep
+// poll and table order), each line ended by CR LF.
+[[nodiscard]] std::string text(std::span<const Poll> polls, const ValueHistory& history,
+                               DatapointCSV::Dialect dialect);
+
+// The Export History command: asks for a file and writes the text atomically. Gives the
+// message for the error notice when writing failed; nothing after success or a cancel.
+[[nodiscard]] std::optional<QString> run(DesktopServices& services, std::span<const Poll> polls,
+                                         const ValueHistory& history,
+                                         DatapointCSV::Dialect dialect = DatapointCSV::Dialect::current());
+
+}  // namespace tessarin::HistoryExport
