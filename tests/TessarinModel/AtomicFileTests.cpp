@@ -39,14 +39,6 @@ TEST(AtomicFile, ReplacesTheTargetAndLeavesNoTemporaryFileBehind)
     EXPECT_EQ(entries(dir.path()), QStringList{QStringLiteral("project.json")});
 }
 
-TEST(AtomicFile, AMissingFolderIsAnErrorWithAReason)
-{
-    QTemporaryDir dir;
-    const auto result = AtomicFile::write(dir.filePath(QStringLiteral("absent/x.json")), "data");
-    ASSERT_FALSE(result);
-    EXPECT_FALSE(result.error().isEmpty());
-}
-
 TEST(AtomicFile, AShortWriteKeepsTheOriginalFile)
 {
     QTemporaryDir dir;

@@ -28,20 +28,7 @@ protected:
     }
 };
 
-TEST_F(OutputBufferTest, LinesAreSegmentsFollowedByALineFeed)
-{
-    OutputBuffer buffer;
-    buffer.append(std::vector<LogSegment>{{Kind::response, QStringLiteral("← ")},
-                                          {Kind::meta, QStringLiteral("Read · ")},
-                                          {Kind::response, QStringLiteral("00 0A")}});
-    buffer.append(std::vector<LogSegment>{});
-    buffer.append(std::vector<LogSegment>{{Kind::system, QStringLiteral("--- Reading stopped ---")}});
-
-    EXPECT_EQ(buffer.plainText(), QStringLiteral("← Read · 00 0A\n\n--- Reading stopped ---\n"));
-    EXPECT_EQ(buffer.length(), buffer.plainText().size());
-}
-
-TEST_F(OutputBufferTest, EveryKindIsRenderedWithItsOwnFormat)
+TEST_F(OutputBufferTest, LinesAreSegmentsInTheirKindsFormatFollowedByALineFeed)
 {
     OutputBuffer buffer;
     std::vector<LogSegment> line;
@@ -49,29 +36,26 @@ TEST_F(OutputBufferTest, EveryKindIsRenderedWithItsOwnFormat)
         line.push_back({static_cast<Kind>(index), QStringLiteral("[%1]").arg(index)});
     }
     buffer.append(line);
+    buffer.append(std::vector<LogSegment>{});
+    EXPECT_EQ(buffer.plainText(), QStringLiteral("[0][1][2][3][4][5][6][7]\n\n"));
+    EXPECT_EQ(buffer.length(), buffer.plainText().size());
 
     for (std::size_t index = 0; index < logSegmentKindNames.size(); ++index) {
         const auto kind = static_cast<Kind>(index);
         SCOPED_TRACE(std::string(rawValue(kind)));
-        const int position = static_cast<int>(buffer.plainText().indexOf(QStringLiteral("[%1]").arg(index)));
-        const QTextCharFormat format = formatAt(*buffer.document(), position);
+        const QTextCharFormat format = formatAt(*buffer.document(), static_cast<int>(index) * 3);
         EXPECT_EQ(format.foreground(), buffer.format(kind).foreground());
-        const bool system = kind == Kind::system;
-        EXPECT_EQ(format.font().pointSizeF(), system ? 11.0 : 12.0);
-        EXPECT_EQ(format.font().weight(), system ? QFont::Medium : QFont::Normal);
-        EXPECT_EQ(format.font().fixedPitch(), buffer.font().fixedPitch());
+        EXPECT_EQ(format.font().pointSizeF(), kind == Kind::system ? 11.0 : 12.0);
+        EXPECT_EQ(format.font().weight(), kind == Kind::system ? QFont::Medium : QFont::Normal);
     }
-    // Text and responses take the view's text colour; the others must be told apart.
-    EXPECT_EQ(buffer.format(Kind::text).foreground().style(), Qt::NoBrush);
+    // Text and responses take the view's own text colour.
     EXPECT_EQ(buffer.format(Kind::response).foreground().style(), Qt::NoBrush);
-    const std::vector<Kind> coloured{Kind::timestamp, Kind::meta, Kind::request, Kind::warning, Kind::error,
-                                     Kind::system};
-    for (std::size_t a = 0; a < coloured.size(); ++a) {
-        for (std::size_t b = a + 1; b < coloured.size(); ++b) {
-            EXPECT_NE(buffer.format(coloured[a]).foreground().color(), buffer.format(coloured[b]).foreground().color())
-                << rawValue(coloured[a]) << " vs " << rawValue(coloured[b]);
-        }
-    }
+    EXPECT_NE(buffer.format(Kind::error).foreground(), buffer.format(Kind::warning).foreground());
+
+    buffer.clear();
+    EXPECT_EQ(buffer.length(), 0);
+    buffer.append(std::vector<LogSegment>{{Kind::text, QStringLiteral("again")}});
+    EXPECT_EQ(buffer.plainText(), QStringLiteral("again\n"));
 }
 
 TEST_F(OutputBufferTest, TrimsTheFullSizeLogToAboutThreeQuartersOnALineBoundary)
@@ -143,17 +127,6 @@ TEST_F(OutputBufferTest, AutoscrollAsksForTheEndOnlyWhileOn)
     buffer.setAutoscroll(true);
     buffer.append(line);
     EXPECT_EQ(scrolls.count(), 2);
-}
-
-TEST_F(OutputBufferTest, ClearEmptiesTheDocumentAndWritingGoesOn)
-{
-    OutputBuffer buffer;
-    buffer.append(std::vector<LogSegment>{{Kind::error, QStringLiteral("✕ failed")}});
-    buffer.clear();
-    EXPECT_EQ(buffer.length(), 0);
-    EXPECT_TRUE(buffer.plainText().isEmpty());
-    buffer.append(std::vector<LogSegment>{{Kind::text, QStringLiteral("again")}});
-    EXPECT_EQ(buffer.plainText(), QStringLiteral("again\n"));
 }
 
 TEST_F(OutputBufferTest, AChangeToADarkPaletteRecoloursTheTextAlreadyWritten)
