@@ -7,6 +7,7 @@
 #include "ModbusCore/RTUFrame.hpp"
 #include "support/ByteAssertions.hpp"
 #include "support/EventRecorder.hpp"
+#include "support/FakeDevice.hpp"
 #include "support/MainQueue.hpp"
 #include "support/PeerProcess.hpp"
 
@@ -18,6 +19,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -196,38 +198,35 @@ INSTANTIATE_TEST_SUITE_P(BothPeers, EngineAgainstPeers,
                              return row.param == PeerKind::libmodbusTCP ? "libmodbus" : "pymodbus";
                          });
 
-TEST(EngineAgainstLibmodbus, WritesGoFirstInQueueOrderAndBetweenTheBlocksOfAPoll) {
-    auto peer = PeerProcess::start(PeerKind::libmodbusTCP);
-    ASSERT_TRUE(peer) << peer.error();
+TEST(EngineAgainstAScriptedDevice, WritesGoFirstInQueueOrderAndOneGoesBetweenTheBlocksOfAPoll) {
     const ReadBlock first = block(RegisterTable::holdingRegister, 300, 4);
     const PollPlan poll = plan(anHour, {first, block(RegisterTable::inputRegister, 0, 2),
                                         block(RegisterTable::coil, 0, 8)});
     const Uuid early[] = {Uuid::random(), Uuid::random(), Uuid::random()};
     const Uuid during = Uuid::random();
 
-    // Events are delivered on the worker itself here, so that the write below is queued
-    // exactly while the poll is between its first and second block.
+    // The device queues a write itself while the poll's first block is in flight, as a
+    // user's click at that moment would; otherwise it answers as the real peers do.
+    std::atomic<PollerEngine*> running{nullptr};
+    std::atomic<bool> queued{false};
+    test::FakeDevice device(test::FakeFraming::modbusTCP, [&](const test::FakeRequest& request) {
+        if (request.pdu == first.pdu() && !queued.exchange(true)) {
+            running.load()->write(PDU::writeSingleRegister(300, 0xA5A5), 1, during);
+        }
+        return test::answerCorrectly(request);
+    });
+    MainQueue queue;
     EventRecorder recorder;
-    PollerEngine* running = nullptr;
-    bool queued = false;
-    PollerEngine engine(
-        "127.0.0.1", peer->port(), TCPFraming::modbusTCP, 1.0,
-        recorder.handler([&](const PollerEvent& event) {
-            const auto* read = std::get_if<PollerEvent::Read>(&event.payload);
-            if (read != nullptr && read->block == first && !queued) {
-                queued = true;
-                running->write(PDU::writeSingleRegister(300, 0xA5A5), 1, during);
-            }
-        }),
-        [](PollerEngine::Task task) { task(); });
+    PollerEngine engine("127.0.0.1", device.port(), TCPFraming::modbusTCP, 1.0, recorder.handler(), queue.poster());
     running = &engine;
     for (int i = 0; i < 3; ++i) {
         engine.write(PDU::writeSingleRegister(static_cast<std::uint16_t>(301 + i), static_cast<std::uint16_t>(i + 1)),
                      1, early[i]);
     }
     engine.start({poll});
-    ASSERT_TRUE(recorder.waitFor([&](const auto& events) { return readsOf(events, poll.id).size() == 3; }));
+    ASSERT_TRUE(queue.pumpUntil([&] { return readsOf(recorder.events(), poll.id).size() == 3; }));
     engine.stop();
+    queue.pump();
 
     const auto events = recorder.events();
     EXPECT_EQ(kinds(events), "connected wrote wrote wrote read wrote read read");
@@ -242,9 +241,26 @@ TEST(EngineAgainstLibmodbus, WritesGoFirstInQueueOrderAndBetweenTheBlocksOfAPoll
     }
     EXPECT_BYTES(writes[0].request, "00 01 00 00 00 06 01 06 01 2D 00 01");
     EXPECT_BYTES(writes[0].response, "00 01 00 00 00 06 01 06 01 2D 00 01");
-    const auto reads = readsOf(events, poll.id);
+}
+
+TEST(EngineAgainstLibmodbus, QueuedWritesReachTheDeviceBeforeTheReadsThatFollow) {
+    auto peer = PeerProcess::start(PeerKind::libmodbusTCP);
+    ASSERT_TRUE(peer) << peer.error();
+    const PollPlan poll = plan(anHour, {block(RegisterTable::holdingRegister, 300, 4)});
+    MainQueue queue;
+    EventRecorder recorder;
+    PollerEngine engine("127.0.0.1", peer->port(), TCPFraming::modbusTCP, 1.0, recorder.handler(), queue.poster());
+    for (int i = 0; i < 3; ++i) {
+        engine.write(PDU::writeSingleRegister(static_cast<std::uint16_t>(301 + i), static_cast<std::uint16_t>(i + 1)),
+                     1, Uuid::random());
+    }
+    engine.write(PDU::writeSingleRegister(301, 0xA5A5), 1, Uuid::random());  // the last word wins
+    engine.start({poll});
+    ASSERT_TRUE(queue.pumpUntil([&] { return readsOf(recorder.events(), poll.id).size() == 1; }));
+    EXPECT_EQ(kinds(recorder.events()), "connected wrote wrote wrote wrote read");
+    const auto reads = readsOf(recorder.events(), poll.id);
     ASSERT_TRUE(reads[0].result);
-    EXPECT_EQ(*reads[0].result, PDU::ReadData::registers({300, 1, 2, 3}));
+    EXPECT_EQ(*reads[0].result, PDU::ReadData::registers({300, 0xA5A5, 2, 3}));
 }
 
 TEST(EngineAgainstLibmodbus, AWriteQueuedWhileTheDeviceIsUnreachableIsSentOnceItAnswers) {
@@ -323,25 +339,27 @@ TEST(EngineAgainstLibmodbus, APlanWithoutBlocksNeverRunsWhileWritesStillGoOut) {
     EXPECT_EQ(writes[1].result.error().failure, PollFailure::exception(0x01));
 }
 
-TEST(EngineAgainstLibmodbus, ADeviceLostMidPollIsReportedOnceAndRedialledAtOnce) {
-    auto peer = PeerProcess::start(PeerKind::libmodbusTCP);
-    ASSERT_TRUE(peer) << peer.error();
-    const PollPlan poll = plan(anHour, {block(RegisterTable::holdingRegister, 0, 1), block(RegisterTable::holdingRegister, 1, 1),
+TEST(EngineAgainstAScriptedDevice, ADeviceLostMidPollIsReportedOnceAndRedialledAtOnce) {
+    // The device closes the connection instead of answering the second block. The connection
+    // had carried an answer, so the worker redials at once despite a reconnect delay of an hour.
+    test::FakeDevice device(test::FakeFraming::modbusTCP, [](const test::FakeRequest& request) {
+        if (request.index == 1) return std::vector<test::FakeStep>{test::FakeStep::close()};
+        return test::answerCorrectly(request);
+    });
+    const PollPlan poll = plan(anHour, {block(RegisterTable::holdingRegister, 0, 1),
+                                        block(RegisterTable::holdingRegister, 1, 1),
                                         block(RegisterTable::holdingRegister, 2, 1)});
-    // The device goes away right after answering the first block. The connection had carried
-    // an answer, so the worker redials at once despite a reconnect delay of an hour.
+    MainQueue queue;
     EventRecorder recorder;
-    PollerEngine engine(
-        "127.0.0.1", peer->port(), TCPFraming::modbusTCP, 1.0, recorder.handler([&](const PollerEvent& event) {
-            if (event.kind() == PollerEvent::Kind::read && recorder.count(PollerEvent::Kind::read) == 1) peer->stop();
-        }),
-        [](PollerEngine::Task task) { task(); }, {.reconnectDelay = anHour, .minimumOpenTimeout = 1.0, .stopGrace = 3.0});
+    PollerEngine engine("127.0.0.1", device.port(), TCPFraming::modbusTCP, 1.0, recorder.handler(), queue.poster(),
+                        {.reconnectDelay = anHour, .minimumOpenTimeout = 1.0, .stopGrace = 3.0});
     engine.start({poll});
-    ASSERT_TRUE(recorder.waitFor([](const auto& events) { return !events.empty() && events.back().kind() == PollerEvent::Kind::connectionFailed; }));
-    engine.stop();  // cuts the hour short
+    ASSERT_TRUE(queue.pumpUntil([&] { return recorder.count(PollerEvent::Kind::connected) == 2; }));
+    engine.stop();
+    queue.pump();
 
     const auto events = recorder.events();
-    EXPECT_EQ(kinds(events), "connected read read disconnected connectionFailed");
+    EXPECT_EQ(kinds(events), "connected read read disconnected connected");
     const auto reads = readsOf(events, poll.id);
     ASSERT_EQ(reads.size(), 2U);
     EXPECT_TRUE(reads[0].result);
