@@ -29,8 +29,10 @@ struct PollerPacing {
 // Polls one device from start() until stop(): a worker thread named "Tessarin" keeps one link
 // connected, runs every plan on its own interval, sends queued writes before reads (and between
 // the blocks of a poll), and reports every connection change and every request as one
-// PollerEvent. Events leave the worker only through `post`, which must run its task later on
-// the thread that owns the engine, in the order posted; the handler is then called there.
+// PollerEvent. Events leave the worker only through `post`, which the worker calls and which
+// must run its task later on the thread that owns the engine, in the order posted; the tasks
+// call the handler there, once per event, in the order the events happened. Events that
+// follow one another within a millisecond share one task.
 //
 // All members are for the owning thread. None of them blocks beyond taking a lock briefly,
 // except stop(), which waits for the worker at most `timeout` + `PollerPacing::stopGrace` seconds.
