@@ -25,6 +25,12 @@ constexpr double longestWait = 365.0 * 24 * 3600;
 
 constexpr std::uint8_t functionBits = 0x7F;
 
+#ifdef SOCK_CLOEXEC
+constexpr int socketCloseOnExec = SOCK_CLOEXEC;
+#else
+constexpr int socketCloseOnExec = 0;
+#endif
+
 #ifdef MSG_NOSIGNAL
 constexpr int sendFlags = MSG_NOSIGNAL;
 #else
@@ -75,16 +81,10 @@ std::expected<void, TCPLinkError> TCPClientLink::open(double timeout) {
 
 bool TCPClientLink::connectTo(const ResolvedAddress& address, int timeoutMs, TCPLinkError& lastError) {
     // Close-on-exec: a process the application starts must not keep the connection alive.
-#ifdef SOCK_CLOEXEC
-    Socket socket(m_calls->socket(address.family, address.socketType | SOCK_CLOEXEC, address.protocol));
+    Socket socket(m_calls->socket(address.family, address.socketType | socketCloseOnExec, address.protocol));
     if (!socket.isOpen()) return false;
     const int fd = socket.fd();
-#else
-    Socket socket(m_calls->socket(address.family, address.socketType, address.protocol));
-    if (!socket.isOpen()) return false;
-    const int fd = socket.fd();
-    ::fcntl(fd, F_SETFD, FD_CLOEXEC);
-#endif
+    if (socketCloseOnExec == 0) ::fcntl(fd, F_SETFD, FD_CLOEXEC);
 
     const int on = 1;
 #ifdef SO_NOSIGPIPE
@@ -98,8 +98,7 @@ bool TCPClientLink::connectTo(const ResolvedAddress& address, int timeoutMs, TCP
         return false;
     }
 
-    bool connected = m_calls->connect(fd, reinterpret_cast<const sockaddr*>(&address.address), address.length) == 0;
-    if (!connected) {
+    if (m_calls->connect(fd, reinterpret_cast<const sockaddr*>(&address.address), address.length) != 0) {
         const int error = errno;
         // An interrupted non-blocking connect goes on in the background like one in progress.
         if (error != EINPROGRESS && error != EINTR) {
@@ -124,11 +123,10 @@ bool TCPClientLink::connectTo(const ResolvedAddress& address, int timeoutMs, TCP
             lastError = TCPLinkError::connectFailed(m_host, m_port, socketError);
             return false;
         }
-        connected = true;
     }
     m_socket = std::move(socket);
     m_pending.clear();
-    return connected;
+    return true;
 }
 
 void TCPClientLink::close() {
@@ -204,9 +202,7 @@ std::expected<bool, TCPLinkError> TCPClientLink::drain(Clock::time_point giveUp)
     }
 }
 
-std::expected<void, TCPLinkError> TCPClientLink::settle(double timeout) {
-    const auto giveUp = Clock::now() + durationOf(timeout);
-    const auto quietFor = settleTime(timeout);
+std::expected<void, TCPLinkError> TCPClientLink::settle(Clock::time_point giveUp, Clock::duration quietFor) {
     for (;;) {
         const auto now = Clock::now();
         if (now >= *m_quietUntil) break;
@@ -283,12 +279,15 @@ std::expected<TCPClientLink::Transaction, TCPLinkError> TCPClientLink::transactM
 std::expected<TCPClientLink::Transaction, TCPLinkError> TCPClientLink::transactRTU(
     std::uint8_t unit, std::span<const std::uint8_t> pdu, double timeout) {
     m_pending.clear();
-    const auto giveUp = Clock::now() + durationOf(timeout);
+    // Bounded apart from the answer's wait, so that a request never takes much more than its
+    // time-out plus the send stall.
+    const auto giveUp = Clock::now() + std::min(durationOf(timeout), Clock::duration(longestSettle));
     const auto discarded = drain(giveUp);
     if (!discarded) return std::unexpected(discarded.error());
-    if (*discarded && m_quietUntil) m_quietUntil = Clock::now() + settleTime(timeout);
+    const auto quietFor = settleTime(timeout);
+    if (*discarded && m_quietUntil) m_quietUntil = Clock::now() + quietFor;
     if (m_quietUntil) {
-        if (auto settled = settle(timeout); !settled) return std::unexpected(settled.error());
+        if (auto settled = settle(giveUp, quietFor); !settled) return std::unexpected(settled.error());
     }
 
     Transaction result;

@@ -43,6 +43,8 @@ public:
     static constexpr std::size_t receiveSize = 512;
     // A send that cannot make progress for this long fails with timeout.
     static constexpr std::chrono::milliseconds sendStall{1000};
+    // Discarding and settling before an RTU request take at most this long (or its time-out).
+    static constexpr std::chrono::milliseconds longestSettle{1000};
 
     // A closed link; nothing touches the network. The calls must outlive the link.
     TCPClientLink(std::string host, std::uint16_t port, TCPFraming framing,
@@ -86,8 +88,8 @@ public:
     // still be on its way and would look exactly like the answer to the next request; so the
     // next request is sent only once the line has been quiet for a settle time (half the
     // request's time-out, 20 to 500 ms), discarding whatever arrives meanwhile. If the line
-    // does not fall quiet within the request's time-out, the request is not sent and fails
-    // with timeout.
+    // does not fall quiet within the request's time-out (at most longestSettle), the request
+    // is not sent and fails with timeout.
     [[nodiscard]] std::expected<Transaction, TCPLinkError> transact(std::uint8_t unit,
                                                                    std::span<const std::uint8_t> pdu,
                                                                    double timeout);
@@ -105,7 +107,9 @@ private:
     [[nodiscard]] std::expected<void, TCPLinkError> receiveMore(Clock::time_point deadline);
     // Reads and discards what the socket holds without waiting; true when anything was there.
     [[nodiscard]] std::expected<bool, TCPLinkError> drain(Clock::time_point giveUp);
-    [[nodiscard]] std::expected<void, TCPLinkError> settle(double timeout);
+    // Waits until m_quietUntil, discarding what arrives and pushing it back by quietFor after
+    // every arrival; timeout when giveUp comes first.
+    [[nodiscard]] std::expected<void, TCPLinkError> settle(Clock::time_point giveUp, Clock::duration quietFor);
     [[nodiscard]] std::expected<Transaction, TCPLinkError> transactMBAP(std::uint8_t unit,
                                                                        std::span<const std::uint8_t> pdu,
                                                                        double timeout);

@@ -311,5 +311,42 @@ TEST_P(LateAnswers, aDeviceThatAlwaysAnswersAfterTheTimeoutNeverDeliversAnotherR
     EXPECT_TRUE(device.waitForRequests(requests));
 }
 
+// After a failed RTU request the next one waits for a quiet line; a line that will not fall
+// quiet costs each request its time-out, never a hang, and no request goes out into it.
+TEST(RTUSettle, aBabblingLineHoldsRequestsBackForNoMoreThanTheirTimeout) {
+    constexpr int babbleFrames = 100;
+    FakeDevice device(FakeFraming::rtuOverTCP, [](const FakeRequest& request) {
+        if (request.index > 0) return test::answerCorrectly(request);
+        std::vector<FakeStep> steps;
+        for (int i = 0; i < babbleFrames; ++i) {
+            steps.push_back(FakeStep::send(test::rtuFrame(9, bytes("03 02 00 00"))));
+            steps.push_back(FakeStep::pause(10ms));
+        }
+        return steps;
+    });
+    TCPClientLink link("127.0.0.1", device.port(), TCPFraming::rtuOverTCP);
+    ASSERT_TRUE(link.open(timeout).has_value());
+    EXPECT_EQ(link.transact(1, readAt(0x10), timeout).error(), TCPLinkError::timeout());
+
+    std::optional<TCPClientLink::Transaction> answer;
+    int heldBack = 0;
+    // The babble lasts about a second; the cap only stops a broken link.
+    for (int attempt = 0; attempt < 50 && !answer; ++attempt) {
+        auto result = link.transact(1, readAt(0x20), timeout);
+        ASSERT_TRUE(result || result.error() == TCPLinkError::timeout())
+            << result.error().localizedDescription(Language::en);
+        if (result) {
+            answer = std::move(*result);
+        } else {
+            ++heldBack;
+        }
+    }
+    ASSERT_TRUE(answer.has_value());
+    EXPECT_BYTES(answer->pdu, "03 04 00 20 00 21");
+    EXPECT_GT(heldBack, 0);
+    // Only the first request and the answered one reached the device.
+    EXPECT_EQ(device.requests(), 2);
+}
+
 }  // namespace
 }  // namespace tessarin
