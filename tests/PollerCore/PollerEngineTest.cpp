@@ -21,6 +21,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <thread>
 
 namespace tessarin {
@@ -167,21 +168,29 @@ TEST(PollerEngine, AnEngineThatNeverStartedStopsQuietly) {
     EXPECT_EQ(queue.pump(), 0U);
 }
 
-TEST(PollerEngine, ASteadyConnectionFailureIsReportedOnce) {
-    const BoundSocket refusing;
+TEST(PollerEngine, AConnectionFailureIsReportedOnceUntilItsReasonChanges) {
+    // First the device's accept queue is full and every attempt times out; then it is gone
+    // and every attempt is refused.
+    auto device = std::make_optional<FullListener>();
+    const std::uint16_t port = device->port();
     MainQueue queue;
     EventRecorder recorder;
-    PollerEngine engine("127.0.0.1", refusing.port(), TCPFraming::modbusTCP, 0.2, recorder.handler(),
-                        queue.poster(), {.reconnectDelay = 0.001, .minimumOpenTimeout = 1.0, .stopGrace = 3.0});
+    PollerEngine engine("127.0.0.1", port, TCPFraming::modbusTCP, 0.05, recorder.handler(), queue.poster(),
+                        {.reconnectDelay = 0.001, .minimumOpenTimeout = 0.05, .stopGrace = 3.0});
     engine.start({onePlan()});
-    ASSERT_TRUE(queue.pumpUntil([&] { return engine.connectionAttempts() >= 6; }));
+    ASSERT_TRUE(queue.pumpUntil([&] { return engine.connectionAttempts() >= 4; }));
+    device.reset();
+    const std::uint64_t before = engine.connectionAttempts();
+    ASSERT_TRUE(queue.pumpUntil([&] { return engine.connectionAttempts() >= before + 6; }));
     engine.stop();
     queue.pump();
 
     const auto events = recorder.events();
-    ASSERT_EQ(test::kinds(events), "connectionFailed");
-    const auto reason = TCPLinkError::connectFailed("127.0.0.1", refusing.port(), ECONNREFUSED).localizedDescription();
-    EXPECT_EQ(std::get<PollerEvent::ConnectionFailed>(events[0].payload).reason, reason);
+    ASSERT_EQ(test::kinds(events), "connectionFailed connectionFailed");
+    EXPECT_EQ(std::get<PollerEvent::ConnectionFailed>(events[0].payload).reason,
+              TCPLinkError::connectTimeout("127.0.0.1", port).localizedDescription());
+    EXPECT_EQ(std::get<PollerEvent::ConnectionFailed>(events[1].payload).reason,
+              TCPLinkError::connectFailed("127.0.0.1", port, ECONNREFUSED).localizedDescription());
 }
 
 TEST(PollerEngine, ADeviceThatAcceptsAndClosesAtOnceIsNotHammered) {
