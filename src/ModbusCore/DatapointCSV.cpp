@@ -46,8 +46,9 @@ std::string numberText(double number, bool decimalComma) {
 }
 
 void appendCell(std::string& out, std::string_view cell, char separator) {
-    const bool quoted = cell.find_first_of(std::string{separator, '"', '\n', '\r'}) != std::string_view::npos ||
-                        cell.starts_with(' ') || cell.ends_with(' ');
+    const bool special = std::ranges::any_of(
+        cell, [separator](char c) { return c == separator || c == '"' || c == '\n' || c == '\r'; });
+    const bool quoted = special || cell.starts_with(' ') || cell.ends_with(' ');
     if (!quoted) {
         out += cell;
         return;

@@ -5,9 +5,11 @@
 #include <fmt/format.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -92,6 +94,19 @@ TEST(DatapointCSVDialect, CurrentFollowsTheUserLocale) {
                 std::exit(text.starts_with(std::string(bom) + std::string(row.header)) ? 0 : 1);
             },
             testing::ExitedWithCode(0), "");
+    }
+}
+
+// An alias with a capital or a space could never match, and one shared by two columns would
+// silently go to the first.
+TEST(DatapointCSVColumns, AliasesAreMatchableAndBelongToOneColumn) {
+    std::set<std::string_view> seen;
+    for (const DatapointCSV::ColumnFacts& facts : DatapointCSV::columnFacts) {
+        for (const std::string_view alias : facts.aliases) {
+            SCOPED_TRACE(alias);
+            EXPECT_FALSE(std::ranges::any_of(alias, [](char c) { return c == ' ' || (c >= 'A' && c <= 'Z'); }));
+            EXPECT_TRUE(seen.insert(alias).second);
+        }
     }
 }
 
