@@ -8,9 +8,12 @@
 #include "PollerCore/ReadPlanner.hpp"
 #include "TessarinModel/AtomicFile.hpp"
 #include "TessarinModel/AutosaveFile.hpp"
+#include "TessarinModel/DatapointTransfer.hpp"
 #include "TessarinModel/DesktopServices.hpp"
 #include "TessarinModel/ExampleProject.hpp"
+#include "TessarinModel/HistoryExport.hpp"
 #include "TessarinModel/ModelText.hpp"
+#include "TessarinModel/PollEditing.hpp"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -543,9 +546,7 @@ void PollerModel::bumpHistoryVersion()
 
 void PollerModel::recordSample(const Uuid& pointID, std::chrono::system_clock::time_point time, double value)
 {
-    Q_UNUSED(pointID);
-    Q_UNUSED(time);
-    Q_UNUSED(value);
+    m_history.record(pointID, Sample{time, value});
     // At most four publications a second, however fast the polls run.
     if (!m_historyPublishTimer.isActive()) {
         m_historyPublishTimer.start();
@@ -554,11 +555,164 @@ void PollerModel::recordSample(const Uuid& pointID, std::chrono::system_clock::t
 
 void PollerModel::forgetHistory(const Uuid& pointID)
 {
-    Q_UNUSED(pointID);
+    m_history.forget(pointID);
 }
 
 void PollerModel::dropAllHistory()
 {
+    m_history.clear();
+}
+
+void PollerModel::clearHistory()
+{
+    m_history.clear();
+    bumpHistoryVersion();
+}
+
+std::optional<ChartSeries> PollerModel::series(const Datapoint& point,
+                                               std::optional<std::chrono::system_clock::time_point> since) const
+{
+    return m_history.series(point, since);
+}
+
+void PollerModel::exportHistory()
+{
+    if (auto message = HistoryExport::run(m_services, m_polls, m_history)) {
+        setErrorMessage(std::move(message));
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Editing
+
+void PollerModel::editPolls(const std::function<bool(std::vector<Poll>&)>& edit)
+{
+    std::vector<Poll> polls = m_polls;
+    if (edit(polls)) {
+        setPolls(std::move(polls));
+    }
+}
+
+void PollerModel::editSelectedPoll(const std::function<bool(Poll&)>& edit)
+{
+    editPolls([&](std::vector<Poll>& polls) {
+        Poll* poll = PollEditing::selectedPoll(polls, m_selectedPollID);
+        return poll != nullptr && edit(*poll);
+    });
+}
+
+const Poll* PollerModel::selectedPoll() const
+{
+    return PollEditing::selectedPoll(m_polls, m_selectedPollID);
+}
+
+std::optional<Uuid> PollerModel::addDatapoint(const std::optional<Uuid>& after)
+{
+    std::optional<Uuid> added;
+    editSelectedPoll([&](Poll& poll) {
+        added = PollEditing::addDatapoint(poll, after);
+        return true;
+    });
+    return added;
+}
+
+void PollerModel::duplicateDatapoints(const std::set<Uuid>& ids)
+{
+    editSelectedPoll([&](Poll& poll) {
+        PollEditing::duplicateDatapoints(poll, ids);
+        return true;
+    });
+}
+
+void PollerModel::deleteDatapoints(const std::set<Uuid>& ids)
+{
+    editSelectedPoll([&](Poll& poll) {
+        PollEditing::deleteDatapoints(poll, ids);
+        return true;
+    });
+}
+
+void PollerModel::editDatapoint(const Uuid& pointID, const std::function<void(Datapoint&)>& edit)
+{
+    editSelectedPoll([&](Poll& poll) { return PollEditing::editDatapoint(poll, pointID, edit); });
+}
+
+void PollerModel::setPlotted(bool on, const Uuid& pointID)
+{
+    editSelectedPoll([&](Poll& poll) {
+        PollEditing::setPlotted(poll, on, pointID);
+        return true;
+    });
+}
+
+void PollerModel::editPoll(const Uuid& pollID, const std::function<void(Poll&)>& edit)
+{
+    editPolls([&](std::vector<Poll>& polls) {
+        const auto poll = std::ranges::find(polls, pollID, &Poll::id);
+        if (poll == polls.end()) {
+            return false;
+        }
+        edit(*poll);
+        return true;
+    });
+}
+
+void PollerModel::addPoll()
+{
+    std::optional<Uuid> added;
+    editPolls([&](std::vector<Poll>& polls) {
+        added = PollEditing::addPoll(polls);
+        return true;
+    });
+    setSelectedPollID(added);
+}
+
+void PollerModel::duplicatePoll(const Uuid& pollID)
+{
+    std::optional<Uuid> copy;
+    editPolls([&](std::vector<Poll>& polls) {
+        copy = PollEditing::duplicatePoll(polls, pollID);
+        return copy.has_value();
+    });
+    if (copy) {
+        setSelectedPollID(copy);
+    }
+}
+
+void PollerModel::removePoll(const Uuid& pollID)
+{
+    std::optional<Uuid> selected = m_selectedPollID;
+    editPolls([&](std::vector<Poll>& polls) {
+        const std::size_t before = polls.size();
+        selected = PollEditing::removePoll(polls, m_selectedPollID, pollID);
+        return polls.size() != before;
+    });
+    setSelectedPollID(selected);
+}
+
+void PollerModel::importDatapointsCSV()
+{
+    std::optional<QString> failure;
+    editSelectedPoll([&](Poll& poll) {
+        auto changed = DatapointTransfer::importInto(m_services, poll);
+        if (!changed) {
+            failure = std::move(changed.error());
+            return false;
+        }
+        return *changed;
+    });
+    if (failure) {
+        setErrorMessage(std::move(failure));
+    }
+}
+
+void PollerModel::exportDatapointsCSV()
+{
+    if (const Poll* poll = selectedPoll()) {
+        if (auto message = DatapointTransfer::exportPoll(m_services, *poll, m_status)) {
+            setErrorMessage(std::move(message));
+        }
+    }
 }
 
 // ---------------------------------------------------------------------------------------

@@ -8,11 +8,13 @@
 #include "PollerCore/PollerEvent.hpp"
 #include "PollerCore/PollerProject.hpp"
 #include "PollerCore/WriteMode.hpp"
+#include "TessarinModel/ChartSeries.hpp"
 #include "TessarinModel/LogSegment.hpp"
 #include "TessarinModel/OutputBuffer.hpp"
 #include "TessarinModel/PointStatus.hpp"
 #include "TessarinModel/PollerState.hpp"
 #include "TessarinModel/PollerStatistics.hpp"
+#include "TessarinModel/ValueHistory.hpp"
 
 #include <QObject>
 #include <QString>
@@ -21,6 +23,8 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <functional>
+#include <set>
 #include <memory>
 #include <optional>
 #include <unordered_map>
@@ -149,6 +153,32 @@ public:
     [[nodiscard]] static QString label(const Datapoint& point);
     [[nodiscard]] const std::unordered_map<Uuid, PendingWrite>& pendingWrites() const { return m_pendingWrites; }
 
+    // Value history.
+    [[nodiscard]] const ValueHistory& history() const { return m_history; }
+    // Empties the history; the chart learns of it at once.
+    void clearHistory();
+    // The chart's series of a datapoint since the cut-off (all samples without one).
+    [[nodiscard]] std::optional<ChartSeries> series(
+        const Datapoint& point, std::optional<std::chrono::system_clock::time_point> since) const;
+    void exportHistory();
+
+    // Editing. Datapoint operations act on the selected poll and do nothing without one; an
+    // id that does not exist (any more) changes nothing.
+    [[nodiscard]] const Poll* selectedPoll() const;
+    std::optional<Uuid> addDatapoint(const std::optional<Uuid>& after);
+    void duplicateDatapoints(const std::set<Uuid>& ids);
+    void deleteDatapoints(const std::set<Uuid>& ids);
+    // One table cell's change, applied to the datapoint with that id in the selected poll.
+    void editDatapoint(const Uuid& pointID, const std::function<void(Datapoint&)>& edit);
+    void setPlotted(bool on, const Uuid& pointID);
+    // Name, interval and enabled flag of a poll, edited in place.
+    void editPoll(const Uuid& pollID, const std::function<void(Poll&)>& edit);
+    void addPoll();
+    void duplicatePoll(const Uuid& pollID);
+    void removePoll(const Uuid& pollID);
+    void importDatapointsCSV();
+    void exportDatapointsCSV();
+
     // The log.
     void appendLine(std::vector<LogSegment> line);
     void clearLog();
@@ -206,6 +236,9 @@ private:
     [[nodiscard]] std::vector<std::uint8_t> pduInFrame(std::span<const std::uint8_t> frame) const;
     [[nodiscard]] const Datapoint* findDatapoint(const Uuid& pointID) const;
     [[nodiscard]] bool writeProjectFile(const QString& path, QString* reason) const;
+    // Runs edit on a copy of the polls and writes them back when it asks to.
+    void editPolls(const std::function<bool(std::vector<Poll>&)>& edit);
+    void editSelectedPoll(const std::function<bool(Poll&)>& edit);
 
     DesktopServices& m_services;
     std::unique_ptr<OutputBuffer> m_output;
@@ -234,6 +267,7 @@ private:
     bool m_logOnlyProblems = false;
     bool m_autoscroll = true;
 
+    ValueHistory m_history;
     std::unique_ptr<PollerEngine> m_engine;
     // Tells the events of an engine that was stopped from those of the one running now.
     std::uint64_t m_engineGeneration = 0;

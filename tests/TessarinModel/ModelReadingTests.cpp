@@ -354,6 +354,31 @@ TEST_F(ReadingTest, NewValuesAreAnnouncedToTheChartInOneLaterPublication)
     EXPECT_EQ(m.historyVersion(), version + 2);
 }
 
+TEST_F(ReadingTest, EveryGoodValueIsRecordedUntilItsMeaningChanges)
+{
+    PollerModel& m = *model;
+    m.handle(readOK(poll(), holdingBlock(0, 2), {215, 1}));
+    m.handle(readFailed(poll(), holdingBlock(0, 2), PollFailure::timeout()));
+    m.handle(readOK(poll(), holdingBlock(0, 2), {216, 1}));
+    const std::vector<Sample> samples = m.history().sampleVector(point(0).id);
+    ASSERT_EQ(samples.size(), 2U);
+    EXPECT_DOUBLE_EQ(samples[0].value, 21.5);
+    EXPECT_DOUBLE_EQ(samples[1].value, 21.6);
+    EXPECT_EQ(samples[1].time, *m.status(point(0).id)->updated);
+
+    std::vector<Poll> polls = m.polls();
+    polls.front().datapoints[1].address = 40;
+    m.setPolls(polls);
+    EXPECT_TRUE(m.history().sampleVector(point(1).id).empty());
+    EXPECT_EQ(m.history().sampleVector(point(0).id).size(), 2U);
+
+    const int version = m.historyVersion();
+    m.clearHistory();
+    EXPECT_EQ(m.historyVersion(), version + 1) << "at once";
+    EXPECT_TRUE(m.history().empty());
+    EXPECT_NE(m.status(point(0).id), nullptr) << "the table keeps its values";
+}
+
 TEST_F(ReadingTest, GoodReadsAreNotLoggedWhenOnlyProblemsAre)
 {
     PollerModel& m = *model;
