@@ -83,7 +83,9 @@ TEST(DatapointCSVExport, CellsQuotesAndNumbers) {
     flow.value = 1e15;
     flow.engineeringUnit = " lead";
     flow.notes = "say \"hi\"";
-    const std::vector<Datapoint> points{temperature, flow, point("Pump\r\n", RegisterTable::coil, 0)};
+    Datapoint pump = point("Pump\r\n", RegisterTable::coil, 0);
+    pump.value = -123456789012345;  // whole numbers below 10^15 keep all their digits
+    const std::vector<Datapoint> points{temperature, flow, pump};
 
     const std::string text = DatapointCSV::export_(points, german);
     EXPECT_EQ(line(text, 0),
@@ -91,7 +93,7 @@ TEST(DatapointCSVExport, CellsQuotesAndNumbers) {
                   "Name;Unit ID;Table;Address;Data type;Word order;Scale;Unit;Format;Value;Description");
     EXPECT_EQ(line(text, 1), "Temp;7;HR;10;uint16;ABCD;0,1;°C;;21,5;");
     EXPECT_EQ(line(text, 2), "\"a;b\";1;IR;65534;float32;CDAB;1e-05;\" lead\";hex;1e+15;\"say \"\"hi\"\"\"");
-    EXPECT_TRUE(text.ends_with("\"Pump\r\n\";1;CO;0;bool;ABCD;1;;;0;\r\n"));
+    EXPECT_TRUE(text.ends_with("\"Pump\r\n\";1;CO;0;bool;ABCD;1;;;-123456789012345;\r\n"));
     EXPECT_EQ(line(DatapointCSV::export_(points, english), 2),
               "a;b,1,IR,65534,float32,CDAB,1e-05,\" lead\",hex,1e+15,\"say \"\"hi\"\"\"");
     EXPECT_EQ(DatapointCSV::export_({}, english),
