@@ -14,8 +14,8 @@
 
 #include <algorithm>
 #include <charconv>
-#include <expected>
 #include <cmath>
+#include <expected>
 #include <limits>
 #include <optional>
 
@@ -38,7 +38,8 @@ std::string numberText(double number, bool decimalComma) {
         text = fmt::format("{}", static_cast<long long>(number));
     } else {
         char buffer[64];
-        const auto result = std::to_chars(std::begin(buffer), std::end(buffer), number, std::chars_format::general);
+        const auto result =
+            std::to_chars(std::begin(buffer), std::end(buffer), number, std::chars_format::general);
         text.assign(std::begin(buffer), result.ptr);
     }
     if (decimalComma) std::ranges::replace(text, '.', ',');
@@ -121,14 +122,17 @@ std::string validUTF8(std::string_view text) {
 
 // Header titles are matched without case in any script ("UNITÉ" is "unité").
 std::string unicodeLowercased(std::string_view text) {
-    icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<std::int32_t>(text.size())));
+    icu::UnicodeString unicode =
+        icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<std::int32_t>(text.size())));
     unicode.toLower(icu::Locale::getRoot());
     std::string out;
     unicode.toUTF8String(out);
     return out;
 }
 
-std::string headerKey(std::string_view cell) { return AsciiText::withoutSpaces(unicodeLowercased(cell)); }
+std::string headerKey(std::string_view cell) {
+    return AsciiText::withoutSpaces(unicodeLowercased(cell));
+}
 
 // ---- Records --------------------------------------------------------------------------------
 
@@ -246,7 +250,8 @@ std::optional<long> decimalInteger(std::string_view text, long lower, long upper
         negative = text.front() == '-';
         text.remove_prefix(1);
     }
-    if (text.empty() || !std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; })) return std::nullopt;
+    if (text.empty() || !std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
     long magnitude = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), magnitude);
     if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
@@ -292,7 +297,8 @@ public:
         std::optional<DataType> type = isBit(*table) ? DataType::bool_ : DataType::uint16;
         if (!typeText.empty()) {
             type = dataTypeFromText(typeText);
-            if (type && std::ranges::find(allowedDataTypes(*table), *type) == allowedDataTypes(*table).end()) {
+            if (type &&
+                std::ranges::find(allowedDataTypes(*table), *type) == allowedDataTypes(*table).end()) {
                 type.reset();
             }
         }
@@ -314,7 +320,8 @@ public:
         point.table = *table;
         point.address = static_cast<std::uint16_t>(*address);
         point.dataType = *type;
-        point.wordOrder = wordOrderFromRawValue(AsciiText::lowercased(cell(Column::wordOrder))).value_or(WordOrder::abcd);
+        point.wordOrder =
+            wordOrderFromRawValue(AsciiText::lowercased(cell(Column::wordOrder))).value_or(WordOrder::abcd);
         point.scale = *scale;
         point.engineeringUnit = std::string(cell(Column::engineeringUnit));
         point.format = displayFormatFromText(cell(Column::format)).value_or(DisplayFormat::decimal);
@@ -333,8 +340,8 @@ private:
 };
 
 bool isBlank(const Record& record) {
-    return std::ranges::all_of(record.cells,
-                               [](const std::string& cell) { return AsciiText::trimSpacesAndTabs(cell).empty(); });
+    return std::ranges::all_of(
+        record.cells, [](const std::string& cell) { return AsciiText::trimSpacesAndTabs(cell).empty(); });
 }
 
 }  // namespace
@@ -344,7 +351,9 @@ Dialect Dialect::forDecimalSeparator(std::string_view decimalSeparator) {
     return {',', false};
 }
 
-Dialect Dialect::current() { return forDecimalSeparator(NumberLocale::current().decimalSeparator()); }
+Dialect Dialect::current() {
+    return forDecimalSeparator(NumberLocale::current().decimalSeparator());
+}
 
 std::string export_(std::span<const Datapoint> datapoints, Dialect dialect) {
     std::string out(byteOrderMark);
@@ -361,7 +370,8 @@ std::string export_(std::span<const Datapoint> datapoints, Dialect dialect) {
         cells.emplace_back(label(point.wordOrder));
         cells.push_back(numberText(point.scale, dialect.decimalComma));
         cells.push_back(point.engineeringUnit);
-        cells.emplace_back(point.format == DisplayFormat::decimal ? std::string_view{} : rawValue(point.format));
+        cells.emplace_back(point.format == DisplayFormat::decimal ? std::string_view{}
+                                                                  : rawValue(point.format));
         cells.push_back(numberText(point.value, dialect.decimalComma));
         cells.push_back(point.notes);
         appendLine(out, cells, dialect.separator);
@@ -370,7 +380,8 @@ std::string export_(std::span<const Datapoint> datapoints, Dialect dialect) {
 }
 
 ImportResult parse(std::string_view text) {
-    const std::string clean = validUTF8(text.starts_with(byteOrderMark) ? text.substr(byteOrderMark.size()) : text);
+    const std::string clean =
+        validUTF8(text.starts_with(byteOrderMark) ? text.substr(byteOrderMark.size()) : text);
     const std::vector<Record> records = splitRecords(clean, detectSeparator(clean));
     ImportResult result;
     if (records.empty()) return result;

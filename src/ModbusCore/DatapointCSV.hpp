@@ -34,23 +34,23 @@ enum class Column : std::uint8_t {
 
 struct ColumnFacts {
     Column column;
-    std::string_view title;                   // header title of an export
+    std::string_view title;                     // header title of an export
     std::span<const std::string_view> aliases;  // header texts read as this column, lowercase, no spaces
 };
 
 namespace detail {
 using namespace std::string_view_literals;
 inline constexpr std::array nameAliases{"name"sv, "naam"sv, "tag"sv};
-inline constexpr std::array unitIDAliases{"unitid"sv, "unit-id"sv,      "slave"sv, "slaveid"sv,
-                                          "slaveaddress"sv, "device"sv, "id"sv};
+inline constexpr std::array unitIDAliases{"unitid"sv,       "unit-id"sv, "slave"sv, "slaveid"sv,
+                                          "slaveaddress"sv, "device"sv,  "id"sv};
 inline constexpr std::array tableAliases{"table"sv, "tabel"sv, "registertype"sv, "area"sv, "type"sv};
 inline constexpr std::array addressAliases{"address"sv, "adres"sv, "register"sv, "offset"sv};
 inline constexpr std::array dataTypeAliases{"datatype"sv, "data-type"sv, "datatyp"sv, "format(type)"sv};
 inline constexpr std::array wordOrderAliases{"wordorder"sv, "byteorder"sv, "order"sv, "woordvolgorde"sv,
                                              "endianness"sv};
 inline constexpr std::array scaleAliases{"scale"sv, "schaal"sv, "factor"sv, "multiplier"sv};
-inline constexpr std::array engineeringUnitAliases{"unit"sv,    "eenheid"sv, "einheit"sv,
-                                                   "unité"sv,   "unidad"sv,  "engineeringunit"sv};
+inline constexpr std::array engineeringUnitAliases{"unit"sv,  "eenheid"sv, "einheit"sv,
+                                                   "unité"sv, "unidad"sv,  "engineeringunit"sv};
 inline constexpr std::array formatAliases{"format"sv, "display"sv, "weergave"sv};
 inline constexpr std::array valueAliases{"value"sv, "waarde"sv, "wert"sv, "valeur"sv, "valor"sv};
 inline constexpr std::array notesAliases{"description"sv, "omschrijving"sv, "beschrijving"sv,

@@ -13,8 +13,8 @@ nlohmann::json Poll::toJSON() const {
     nlohmann::json plottedIDs = nlohmann::json::array();
     for (const Uuid& plottedID : plotted) plottedIDs.push_back(plottedID.text());
     return {
-        {"datapoints", std::move(points)}, {"enabled", enabled},  {"id", id.text()},
-        {"intervalMs", intervalMs},        {"name", name},        {"plotted", std::move(plottedIDs)},
+        {"datapoints", std::move(points)}, {"enabled", enabled}, {"id", id.text()},
+        {"intervalMs", intervalMs},        {"name", name},       {"plotted", std::move(plottedIDs)},
     };
 }
 
@@ -22,15 +22,18 @@ std::expected<Poll, JSONDecodeError> Poll::fromJSON(const nlohmann::json& json) 
     using Reason = JSONDecodeError::Reason;
     if (!json.is_object()) return std::unexpected(JSONDecodeError{Reason::notAnObject, ""});
     Poll poll;
-    if (auto error = ProjectJSONFields::readUuid(json, "id", poll.id)) return std::unexpected(std::move(*error));
-    if (auto error = JSONFields::readString(json, "name", poll.name)) return std::unexpected(std::move(*error));
+    if (auto error = ProjectJSONFields::readUuid(json, "id", poll.id))
+        return std::unexpected(std::move(*error));
+    if (auto error = JSONFields::readString(json, "name", poll.name))
+        return std::unexpected(std::move(*error));
     if (auto error = ProjectJSONFields::readInt(json, "intervalMs", poll.intervalMs)) {
         return std::unexpected(std::move(*error));
     }
     if (auto error = ProjectJSONFields::readBool(json, "enabled", poll.enabled)) {
         return std::unexpected(std::move(*error));
     }
-    if (auto error = ProjectJSONFields::readArray(json, "datapoints", poll.datapoints, &Datapoint::fromJSON)) {
+    if (auto error =
+            ProjectJSONFields::readArray(json, "datapoints", poll.datapoints, &Datapoint::fromJSON)) {
         return std::unexpected(std::move(*error));
     }
     std::vector<Uuid> plottedIDs;

@@ -17,9 +17,14 @@ nlohmann::json PollerProject::toJSON() const {
     nlohmann::json pollObjects = nlohmann::json::array();
     for (const Poll& poll : polls) pollObjects.push_back(poll.toJSON());
     return {
-        {"framing", rawValue(framing)}, {"host", host},         {"maxGap", maxGap},
-        {"polls", std::move(pollObjects)}, {"port", port},      {"timeoutMs", timeoutMs},
-        {"version", currentVersion},    {"writeMode", rawValue(writeMode)},
+        {"framing", rawValue(framing)},
+        {"host", host},
+        {"maxGap", maxGap},
+        {"polls", std::move(pollObjects)},
+        {"port", port},
+        {"timeoutMs", timeoutMs},
+        {"version", currentVersion},
+        {"writeMode", rawValue(writeMode)},
     };
 }
 
@@ -46,7 +51,8 @@ std::string PollerProject::document() const {
 
 std::expected<PollerProject, JSONDecodeError> PollerProject::fromDocument(std::string_view text) {
     const nlohmann::json json = nlohmann::json::parse(text, nullptr, false);
-    if (json.is_discarded()) return std::unexpected(JSONDecodeError{JSONDecodeError::Reason::notAnObject, ""});
+    if (json.is_discarded())
+        return std::unexpected(JSONDecodeError{JSONDecodeError::Reason::notAnObject, ""});
     return fromJSON(json);
 }
 

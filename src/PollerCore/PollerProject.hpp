@@ -26,7 +26,7 @@ struct PollerProject {
     TCPFraming framing = TCPFraming::modbusTCP;
     int timeoutMs = 1000;  // response time-out; the model keeps only its allowed values
     WriteMode writeMode = WriteMode::single;
-    int maxGap = 0;         // largest hole of addresses one read may bridge
+    int maxGap = 0;           // largest hole of addresses one read may bridge
     std::vector<Poll> polls;  // in tab order
 
     // The object with all eight keys.

@@ -20,8 +20,8 @@
 namespace tessarin::ProjectJSONFields {
 
 // A whole number within int; a floating-point JSON number counts when it is whole.
-[[nodiscard]] inline std::optional<JSONDecodeError> readInt(const nlohmann::json& object, std::string_view key,
-                                                            int& out) {
+[[nodiscard]] inline std::optional<JSONDecodeError> readInt(const nlohmann::json& object,
+                                                            std::string_view key, int& out) {
     const nlohmann::json* value = JSONFields::present(object, key);
     if (value == nullptr) return std::nullopt;
     const JSONDecodeError outOfRange{JSONDecodeError::Reason::outOfRange, std::string(key)};
@@ -49,8 +49,8 @@ namespace tessarin::ProjectJSONFields {
 }
 
 // true or false only: 0 and 1 are numbers, not booleans.
-[[nodiscard]] inline std::optional<JSONDecodeError> readBool(const nlohmann::json& object, std::string_view key,
-                                                             bool& out) {
+[[nodiscard]] inline std::optional<JSONDecodeError> readBool(const nlohmann::json& object,
+                                                             std::string_view key, bool& out) {
     const nlohmann::json* value = JSONFields::present(object, key);
     if (value == nullptr) return std::nullopt;
     if (!value->is_boolean()) return JSONDecodeError{JSONDecodeError::Reason::wrongType, std::string(key)};
@@ -59,8 +59,8 @@ namespace tessarin::ProjectJSONFields {
 }
 
 // A UUID string in either case.
-[[nodiscard]] inline std::optional<JSONDecodeError> readUuid(const nlohmann::json& object, std::string_view key,
-                                                             Uuid& out) {
+[[nodiscard]] inline std::optional<JSONDecodeError> readUuid(const nlohmann::json& object,
+                                                             std::string_view key, Uuid& out) {
     const nlohmann::json* value = JSONFields::present(object, key);
     if (value == nullptr) return std::nullopt;
     if (!value->is_string()) return JSONDecodeError{JSONDecodeError::Reason::wrongType, std::string(key)};

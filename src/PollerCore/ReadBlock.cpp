@@ -5,7 +5,9 @@
 
 namespace tessarin {
 
-std::vector<std::uint8_t> ReadBlock::pdu() const { return PDU::read(table, address, count); }
+std::vector<std::uint8_t> ReadBlock::pdu() const {
+    return PDU::read(table, address, count);
+}
 
 bool ReadBlock::contains(const Datapoint& datapoint) const {
     const AddressRange own = range();

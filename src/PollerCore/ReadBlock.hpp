@@ -35,10 +35,9 @@ struct ReadBlock {
 template <>
 struct std::hash<tessarin::ReadBlock> {
     std::size_t operator()(const tessarin::ReadBlock& block) const noexcept {
-        const auto packed = (static_cast<std::uint64_t>(block.unit) << 56) |
-                            (static_cast<std::uint64_t>(block.table) << 48) |
-                            (static_cast<std::uint64_t>(block.address) << 32) |
-                            static_cast<std::uint32_t>(block.count);
+        const auto packed =
+            (static_cast<std::uint64_t>(block.unit) << 56) | (static_cast<std::uint64_t>(block.table) << 48) |
+            (static_cast<std::uint64_t>(block.address) << 32) | static_cast<std::uint32_t>(block.count);
         return std::hash<std::uint64_t>{}(packed);
     }
 };

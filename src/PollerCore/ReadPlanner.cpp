@@ -26,7 +26,8 @@ void emitRun(std::vector<ReadBlock>& out, const GroupKey& key, Range run) {
     }
 }
 
-void appendGroupBlocks(std::vector<ReadBlock>& out, const GroupKey& key, std::vector<Range>& ranges, int maxGap) {
+void appendGroupBlocks(std::vector<ReadBlock>& out, const GroupKey& key, std::vector<Range>& ranges,
+                       int maxGap) {
     std::ranges::stable_sort(ranges, {}, &Range::lower);
     const long long limit = maxReadCount(key.table);
     Range run = ranges.front();
@@ -34,7 +35,8 @@ void appendGroupBlocks(std::vector<ReadBlock>& out, const GroupKey& key, std::ve
         const Range next = ranges[i];
         const int newEnd = std::max(run.upper, next.upper);
         // 64-bit sums: a huge maxGap must not wrap around and split what it should join.
-        const bool nearEnough = static_cast<long long>(next.lower) <= static_cast<long long>(run.upper) + 1 + maxGap;
+        const bool nearEnough =
+            static_cast<long long>(next.lower) <= static_cast<long long>(run.upper) + 1 + maxGap;
         const bool fits = static_cast<long long>(newEnd) - run.lower + 1 <= limit;
         if (nearEnough && fits) {
             run.upper = newEnd;
@@ -60,7 +62,8 @@ std::vector<ReadBlock> blocks(std::span<const Datapoint> datapoints, int maxGap)
     return out;
 }
 
-std::optional<DecodedValue> value(const Datapoint& datapoint, const ReadBlock& block, const PDU::ReadData& data) {
+std::optional<DecodedValue> value(const Datapoint& datapoint, const ReadBlock& block,
+                                  const PDU::ReadData& data) {
     if (!block.contains(datapoint)) return std::nullopt;
     const auto offset = static_cast<std::size_t>(datapoint.address - block.address);
     if (const auto* bits = data.bitValues()) {

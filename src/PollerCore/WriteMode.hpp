@@ -27,7 +27,8 @@ inline constexpr std::array<WriteModeFacts, 2> writeModeFacts{{
 }};
 
 // Every case, in declaration order.
-inline constexpr std::array<WriteMode, writeModeFacts.size()> allWriteModes{WriteMode::single, WriteMode::multiple};
+inline constexpr std::array<WriteMode, writeModeFacts.size()> allWriteModes{WriteMode::single,
+                                                                            WriteMode::multiple};
 
 [[nodiscard]] constexpr std::string_view rawValue(WriteMode mode) {
     return writeModeFacts[std::to_underlying(mode)].rawValue;

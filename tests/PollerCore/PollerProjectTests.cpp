@@ -5,16 +5,18 @@
 #include <nlohmann/json.hpp>
 
 #include <optional>
-#include <tuple>
 #include <string>
 #include <string_view>
+#include <tuple>
 
 namespace tessarin {
 namespace {
 
 using Reason = JSONDecodeError::Reason;
 
-Uuid uuid(std::string_view text) { return Uuid::parse(text).value(); }
+Uuid uuid(std::string_view text) {
+    return Uuid::parse(text).value();
+}
 
 TEST(PollerProject, EmptyDocumentsTakeTheDefaults) {
     const auto project = PollerProject::fromDocument("{}");
@@ -28,7 +30,8 @@ TEST(PollerProject, EmptyDocumentsTakeTheDefaults) {
     const auto second = Poll::fromJSON(nlohmann::json::object());
     ASSERT_TRUE(first.has_value() && second.has_value());
     EXPECT_NE(first->id, second->id);
-    EXPECT_EQ(std::tuple(first->name, first->intervalMs, first->enabled, first->datapoints.size(), first->plotted.size()),
+    EXPECT_EQ(std::tuple(first->name, first->intervalMs, first->enabled, first->datapoints.size(),
+                         first->plotted.size()),
               std::tuple("", 1000, true, 0U, 0U));
 
     // Whatever version a file claims, the project read is version 1 and is written back as 1.
@@ -51,7 +54,8 @@ TEST(PollerProject, DocumentWritesEveryKeySortedAndIndented) {
     poll.name = "Meter";
     poll.intervalMs = 250;
     poll.enabled = false;
-    poll.plotted = {uuid("FFFFFFFF-0000-4000-8000-000000000001"), uuid("00000000-0000-4000-8000-000000000002")};
+    poll.plotted = {uuid("FFFFFFFF-0000-4000-8000-000000000001"),
+                    uuid("00000000-0000-4000-8000-000000000002")};
     project.polls = {poll};
 
     EXPECT_EQ(project.document(), R"({
@@ -137,9 +141,11 @@ TEST(PollerProject, ReadingIsTolerantOfAbsenceAndStrictAboutTypes) {
         {"time-out beyond int", R"({"timeoutMs": 4294967296})", fails(Reason::outOfRange, "timeoutMs")},
         {"polls as an object", R"({"polls": {}})", fails(Reason::wrongType, "polls")},
         {"poll not an object", R"({"polls": [{}, 1]})", fails(Reason::notAnObject, "polls.1")},
-        {"enabled as a number", R"({"polls": [{"enabled": 1}]})", fails(Reason::wrongType, "polls.0.enabled")},
+        {"enabled as a number", R"({"polls": [{"enabled": 1}]})",
+         fails(Reason::wrongType, "polls.0.enabled")},
         {"poll id not a UUID", R"({"polls": [{"id": "poll-1"}]})", fails(Reason::invalidUuid, "polls.0.id")},
-        {"plotted id not a UUID", R"({"polls": [{"plotted": ["00000000-0000-4000-8000-000000000002", "x"]}]})",
+        {"plotted id not a UUID",
+         R"({"polls": [{"plotted": ["00000000-0000-4000-8000-000000000002", "x"]}]})",
          fails(Reason::invalidUuid, "polls.0.plotted.1")},
         {"datapoint table capitalised", R"({"polls": [{"datapoints": [{}, {"table": "Coil"}]}]})",
          fails(Reason::unknownCase, "polls.0.datapoints.1.table")},
@@ -152,9 +158,11 @@ TEST(PollerProject, ReadingIsTolerantOfAbsenceAndStrictAboutTypes) {
         const auto project = PollerProject::fromDocument(row.document);
         if (row.error) {
             ASSERT_FALSE(project.has_value());
-            EXPECT_EQ(project.error(), *row.error) << rawValue(project.error().reason) << " " << project.error().key;
+            EXPECT_EQ(project.error(), *row.error)
+                << rawValue(project.error().reason) << " " << project.error().key;
         } else {
-            EXPECT_TRUE(project.has_value()) << rawValue(project.error().reason) << " " << project.error().key;
+            EXPECT_TRUE(project.has_value())
+                << rawValue(project.error().reason) << " " << project.error().key;
         }
     }
 }

@@ -8,15 +8,16 @@
 
 #include <algorithm>
 #include <cmath>
-#include <tuple>
 #include <limits>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 namespace tessarin {
 namespace {
 
-Datapoint at(RegisterTable table, std::uint16_t address, DataType type = DataType::uint16, std::uint8_t unit = 1) {
+Datapoint at(RegisterTable table, std::uint16_t address, DataType type = DataType::uint16,
+             std::uint8_t unit = 1) {
     Datapoint point;
     point.unitID = unit;
     point.setTable(table);
@@ -49,7 +50,8 @@ struct PlanCase {
 
 std::vector<Datapoint> uint16Run(RegisterTable table, int first, int last) {
     std::vector<Datapoint> out;
-    for (int address = first; address <= last; ++address) out.push_back(at(table, static_cast<std::uint16_t>(address)));
+    for (int address = first; address <= last; ++address)
+        out.push_back(at(table, static_cast<std::uint16_t>(address)));
     return out;
 }
 
@@ -63,7 +65,9 @@ TEST(ReadPlanner, Blocks) {
          {hr(0, DataType::uint16, 0), hr(1, DataType::uint16, 248), hr(2, DataType::uint16, 255)},
          0,
          {}},
-        {"units 1 and 247 are read", {hr(0, DataType::uint16, 247), hr(0, DataType::uint16, 1)}, 0,
+        {"units 1 and 247 are read",
+         {hr(0, DataType::uint16, 247), hr(0, DataType::uint16, 1)},
+         0,
          {block(0, 1), block(0, 1, RegisterTable::holdingRegister, 247)}},
         {"touching", {hr(0), hr(1)}, 0, {block(0, 2)}},
         {"hole of one, adjacent only", {hr(0), hr(2)}, 0, {block(0, 1), block(2, 1)}},
@@ -73,10 +77,18 @@ TEST(ReadPlanner, Blocks) {
         {"same address twice", {hr(4, DataType::float32), hr(4, DataType::float32)}, 0, {block(4, 2)}},
         {"overlap inside a longer range", {hr(0, DataType::float64), hr(1)}, 0, {block(0, 4)}},
         {"sorted by address first", {hr(124, DataType::uint32), hr(100)}, 100, {block(100, 26)}},
-        {"126 registers", uint16Run(RegisterTable::holdingRegister, 0, 125), 0, {block(0, 125), block(125, 1)}},
-        {"2001 coils", uint16Run(RegisterTable::coil, 0, 2000), 0,
+        {"126 registers",
+         uint16Run(RegisterTable::holdingRegister, 0, 125),
+         0,
+         {block(0, 125), block(125, 1)}},
+        {"2001 coils",
+         uint16Run(RegisterTable::coil, 0, 2000),
+         0,
          {block(0, 2000, RegisterTable::coil), block(2000, 1, RegisterTable::coil)}},
-        {"a datapoint that would cross the limit starts a new block", withFloats, 0, {block(0, 125), block(124, 2)}},
+        {"a datapoint that would cross the limit starts a new block",
+         withFloats,
+         0,
+         {block(0, 125), block(124, 2)}},
         {"float64 past the last address is left out, uint16 at it stays",
          {hr(65533, DataType::float64), hr(65535)},
          0,
@@ -85,8 +97,9 @@ TEST(ReadPlanner, Blocks) {
          {hr(5, DataType::uint16, 2), at(RegisterTable::inputRegister, 9), hr(3), at(RegisterTable::coil, 7),
           at(RegisterTable::discreteInput, 1), hr(0)},
          0,
-         {block(7, 1, RegisterTable::coil), block(1, 1, RegisterTable::discreteInput), block(0, 1), block(3, 1),
-          block(9, 1, RegisterTable::inputRegister), block(5, 1, RegisterTable::holdingRegister, 2)}},
+         {block(7, 1, RegisterTable::coil), block(1, 1, RegisterTable::discreteInput), block(0, 1),
+          block(3, 1), block(9, 1, RegisterTable::inputRegister),
+          block(5, 1, RegisterTable::holdingRegister, 2)}},
     };
     for (const PlanCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -115,12 +128,12 @@ TEST(ReadPlanner, BlocksCoverEveryReadableDatapointWithinTheLimits) {
         }
         for (const Datapoint& p : points) {
             const bool readable = p.unitID >= 1 && p.unitID <= 247 && p.lastAddress().has_value();
-            const auto covering = std::ranges::count_if(blocks, [&](const ReadBlock& b) { return b.contains(p); });
+            const auto covering =
+                std::ranges::count_if(blocks, [&](const ReadBlock& b) { return b.contains(p); });
             EXPECT_EQ(covering, readable ? 1 : 0) << p.unitID << " " << rawValue(p.table) << " " << p.address;
         }
-        EXPECT_TRUE(std::ranges::is_sorted(blocks, {}, [](const ReadBlock& b) {
-            return std::tuple(b.unit, b.table, b.address);
-        }));
+        EXPECT_TRUE(std::ranges::is_sorted(
+            blocks, {}, [](const ReadBlock& b) { return std::tuple(b.unit, b.table, b.address); }));
         EXPECT_EQ(ReadPlanner::blocks(points, gap), blocks);
     }
 }

@@ -33,8 +33,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(point.scale != 0.0);
     }
 
-    for (const DatapointCSV::Dialect dialect : {DatapointCSV::Dialect{',', false}, DatapointCSV::Dialect{';', true}}) {
-        const DatapointCSV::ImportResult again = DatapointCSV::parse(DatapointCSV::export_(result.datapoints, dialect));
+    for (const DatapointCSV::Dialect dialect :
+         {DatapointCSV::Dialect{',', false}, DatapointCSV::Dialect{';', true}}) {
+        const DatapointCSV::ImportResult again =
+            DatapointCSV::parse(DatapointCSV::export_(result.datapoints, dialect));
         check(again.issues.empty());
         check(again.datapoints.size() == result.datapoints.size());
         for (std::size_t i = 0; i < again.datapoints.size(); ++i) {
