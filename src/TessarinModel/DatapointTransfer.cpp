@@ -37,10 +37,12 @@ AlertRequest importAlert(const DatapointCSV::ImportResult& result)
 {
     std::string informative = L10n::Import::question();
     if (!result.issues.empty()) {
-        informative += "\n\n" + L10n::Import::skipped(static_cast<std::int64_t>(result.issues.size()));
+        informative += "\n\n";
+        informative += L10n::Import::skipped(static_cast<std::int64_t>(result.issues.size()));
         const std::size_t shown = std::min(issuesShown, result.issues.size());
         for (std::size_t i = 0; i < shown; ++i) {
-            informative += "\n" + issueText(result.issues[i]);
+            informative += '\n';
+            informative += issueText(result.issues[i]);
         }
     }
     return {.message = qtText(L10n::Import::title(static_cast<std::int64_t>(result.datapoints.size()))),
