@@ -37,10 +37,10 @@ std::string numberText(double number, bool decimalComma) {
     if (std::isfinite(number) && number == std::trunc(number) && std::fabs(number) < wholeLimit) {
         text = fmt::format("{}", static_cast<long long>(number));
     } else {
-        char buffer[64];
+        std::array<char, 64> buffer{};
         const auto result =
-            std::to_chars(std::begin(buffer), std::end(buffer), number, std::chars_format::general);
-        text.assign(std::begin(buffer), result.ptr);
+            std::to_chars(buffer.data(), buffer.data() + buffer.size(), number, std::chars_format::general);
+        text.assign(buffer.data(), result.ptr);
     }
     if (decimalComma) std::ranges::replace(text, '.', ',');
     return text;
