@@ -221,6 +221,7 @@ std::vector<HelpTopic> german(std::string_view appName) {
                  "Erhöhen Sie das Antwort-Timeout für langsame Geräte.",
                  "Prüfen Sie Netzwerk und IP-Adresse (`ping` in einem Terminal).",
                  "Modbus TCP verwendet standardmäßig Port `502`, manche Geräte aber einen anderen.",
+                 // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): one sentence over two lines
                  "Eine Firewall auf dem Computer, im Netzwerk oder auf dem Gerät kann den Port sperren. Beim "
                  "ersten Start fragt das System unter Umständen, ob die App Verbindungen annehmen darf.",
                  "Prüfen Sie das Protokoll: Ein Umsetzer spricht oft *RTU über TCP*.",

@@ -206,6 +206,7 @@ std::vector<HelpTopic> english(std::string_view appName) {
                  "Raise the response timeout for slow devices.",
                  "Check the network and the IP address (`ping` in a terminal).",
                  "Modbus TCP uses port `502` by default, but some devices use another port.",
+                 // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): one sentence over two lines
                  "A firewall on the computer, in the network or on the device may block the port. On the "
                  "first start the system may ask whether the app may accept connections.",
                  "Check the protocol: a converter often speaks *RTU over TCP*.",

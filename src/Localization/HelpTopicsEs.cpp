@@ -215,6 +215,7 @@ std::vector<HelpTopic> spanish(std::string_view appName) {
          {
              B::heading("Sin respuesta"),
              B::bullets({
+                 // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): one sentence over two lines
                  "Compruebe el ID de unidad: a menudo 1 o 255; detrás de una pasarela es la dirección de "
                  "esclavo RTU.",
                  "Aumente el tiempo de espera para los dispositivos lentos.",

@@ -217,6 +217,7 @@ std::vector<HelpTopic> french(std::string_view appName) {
          {
              B::heading("Pas de réponse"),
              B::bullets({
+                 // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): one sentence over two lines
                  "Vérifiez l'ID d'unité\u00a0: souvent 1 ou 255\u00a0; derrière une passerelle, c'est "
                  "l'adresse d'esclave RTU.",
                  "Augmentez le délai de réponse pour les appareils lents.",

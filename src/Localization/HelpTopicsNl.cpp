@@ -215,6 +215,7 @@ std::vector<HelpTopic> dutch(std::string_view appName) {
                  "Controleer de unit-ID: vaak 1 of 255; achter een gateway is het het RTU-slaveadres.",
                  "Verhoog de antwoordtime-out voor trage apparaten.",
                  "Controleer het netwerk en het IP-adres (`ping` in een terminal).",
+                 // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): one sentence over two lines
                  "Modbus TCP gebruikt standaard poort `502`, maar sommige apparaten gebruiken een andere "
                  "poort.",
                  "Een firewall op de computer, in het netwerk of op het apparaat kan de poort blokkeren. Bij "

@@ -17,6 +17,7 @@ bool isNeutralLocale(std::string_view identifier) {
 }
 
 void appendEnvironment(std::vector<std::string>& list, const char* name, bool colonSeparated) {
+    // NOLINTNEXTLINE(concurrency-mt-unsafe): nothing in the application changes its environment
     const char* value = std::getenv(name);
     if (value == nullptr) return;
     std::string_view rest{value};

@@ -16,7 +16,7 @@ namespace tessarin {
 // Built at compile time only, so a text that is empty, has unbalanced braces, or names other
 // values than the English text does not compile.
 class LocalizedText {
-  public:
+public:
     consteval LocalizedText(std::string_view english, std::string_view dutch, std::string_view german,
                             std::string_view french, std::string_view spanish)
         : m_texts{english, dutch, german, french, spanish} {
@@ -33,7 +33,7 @@ class LocalizedText {
         return m_texts[static_cast<std::size_t>(std::to_underlying(language))];
     }
 
-  private:
+private:
     // Not constexpr: reaching it during constant evaluation stops the compilation.
     static void fail(const char* /*why*/) {}
 

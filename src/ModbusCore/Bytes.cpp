@@ -3,6 +3,7 @@
 #include "ModbusCore/Require.hpp"
 
 #include <algorithm>
+#include <string_view>
 
 namespace tessarin {
 
@@ -17,7 +18,7 @@ void appendUInt16(std::vector<std::uint8_t>& bytes, std::uint16_t value) {
 }
 
 std::string hexString(std::span<const std::uint8_t> bytes) {
-    static constexpr char digits[] = "0123456789ABCDEF";
+    constexpr std::string_view digits = "0123456789ABCDEF";
     std::string out;
     if (bytes.empty()) return out;
     out.reserve(bytes.size() * 3 - 1);

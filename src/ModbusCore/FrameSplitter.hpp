@@ -12,7 +12,7 @@ namespace tessarin {
 // frames carry no length and no direction, so frames are recognised by the length their
 // function code implies and a valid CRC; what cannot start a frame is handed back as garbage.
 class FrameSplitter {
-  public:
+public:
     struct Frame {
         enum class Kind : std::uint8_t { request, response, garbage };
         Kind kind = Kind::garbage;
@@ -41,7 +41,7 @@ class FrameSplitter {
 
     bool operator==(const FrameSplitter&) const = default;
 
-  private:
+private:
     [[nodiscard]] Frame take(Frame::Kind kind, std::size_t count);
 
     std::vector<std::uint8_t> m_buffer;

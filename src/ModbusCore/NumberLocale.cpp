@@ -87,8 +87,10 @@ std::string NumberLocale::identifierFromEnvironment(const char* lcAll, const cha
 }
 
 const NumberLocale& NumberLocale::current() {
+    // NOLINTBEGIN(concurrency-mt-unsafe): nothing in the application changes its environment
     static const NumberLocale locale(
         identifierFromEnvironment(std::getenv("LC_ALL"), std::getenv("LC_NUMERIC"), std::getenv("LANG")));
+    // NOLINTEND(concurrency-mt-unsafe)
     return locale;
 }
 

@@ -10,7 +10,7 @@ namespace tessarin {
 // minus sign, never grouping separators. Copies are cheap and share the prepared formatters;
 // a NumberLocale is immutable and may be used from any thread.
 class NumberLocale {
-  public:
+public:
     // An ICU locale identifier such as "en_US", "de_DE" or "nl_NL". An identifier ICU does not
     // know falls back to ICU's root data (full stop, hyphen-minus).
     explicit NumberLocale(std::string_view identifier);
@@ -41,7 +41,7 @@ class NumberLocale {
     static constexpr int maxSignificantDigits = 7;
     static constexpr int maxFractionDigits = 6;
 
-  private:
+private:
     struct Formatters;
     std::shared_ptr<const Formatters> m_formatters;
 };

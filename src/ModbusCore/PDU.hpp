@@ -2,6 +2,7 @@
 
 #include "ModbusCore/RegisterTable.hpp"
 
+#include <cstddef>
 #include <cstdint>
 #include <expected>
 #include <span>
@@ -49,7 +50,7 @@ struct ResponseError {
 };
 
 // Largest quantities whose byte counts fit the one-byte field of functions 15 and 16.
-inline constexpr std::size_t maxPackedCoils = 255 * 8;
+inline constexpr std::size_t maxPackedCoils = std::size_t{255} * 8;
 inline constexpr std::size_t maxPackedRegisters = 127;
 
 // Builders. Callers keep quantities within the FunctionCode limits; the wire format's own

@@ -39,7 +39,7 @@ constexpr LengthRule wordCountAt(std::uint8_t index) {
 constexpr LengthRule unknown{};
 
 struct FunctionLengths {
-    std::uint8_t function;
+    std::uint8_t function = 0;
     LengthRule request;
     LengthRule response;
 };

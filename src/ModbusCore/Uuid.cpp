@@ -1,6 +1,7 @@
 #include "ModbusCore/Uuid.hpp"
 
 #include <random>
+#include <string_view>
 
 namespace tessarin {
 
@@ -52,7 +53,7 @@ std::optional<Uuid> Uuid::parse(std::string_view text) {
 }
 
 std::string Uuid::text() const {
-    static constexpr char digits[] = "0123456789ABCDEF";
+    constexpr std::string_view digits = "0123456789ABCDEF";
     std::string out;
     out.reserve(36);
     for (std::size_t i = 0; i < bytes.size(); ++i) {

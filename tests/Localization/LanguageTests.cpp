@@ -54,7 +54,7 @@ TEST(Language, ChoosesTheFirstPreferredLanguageWeHave) {
 
 // Sets or clears one environment variable for the life of the object.
 class ScopedEnvironment {
-  public:
+public:
     ScopedEnvironment(const char* name, const char* value) : m_name(name) {
         if (const char* old = std::getenv(name)) m_old = old;
         if (value != nullptr) {
@@ -73,7 +73,7 @@ class ScopedEnvironment {
     ScopedEnvironment(const ScopedEnvironment&) = delete;
     ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
 
-  private:
+private:
     const char* m_name;
     std::optional<std::string> m_old;
 };
