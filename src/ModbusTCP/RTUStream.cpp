@@ -29,8 +29,12 @@ Next next(std::span<const std::uint8_t> bytes, LengthRule lengthOf) {
 
 }  // namespace
 
-Next nextRequest(std::span<const std::uint8_t> bytes) { return next(bytes, &RTUFrame::expectedRequestLength); }
+Next nextRequest(std::span<const std::uint8_t> bytes) {
+    return next(bytes, &RTUFrame::expectedRequestLength);
+}
 
-Next nextResponse(std::span<const std::uint8_t> bytes) { return next(bytes, &RTUFrame::expectedResponseLength); }
+Next nextResponse(std::span<const std::uint8_t> bytes) {
+    return next(bytes, &RTUFrame::expectedResponseLength);
+}
 
 }  // namespace tessarin::RTUStream

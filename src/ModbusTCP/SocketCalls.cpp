@@ -37,13 +37,17 @@ std::optional<std::vector<ResolvedAddress>> SocketCalls::resolve(const std::stri
     return out;
 }
 
-int SocketCalls::socket(int family, int type, int protocol) { return ::socket(family, type, protocol); }
+int SocketCalls::socket(int family, int type, int protocol) {
+    return ::socket(family, type, protocol);
+}
 
 int SocketCalls::connect(int fd, const sockaddr* address, socklen_t length) {
     return ::connect(fd, address, length);
 }
 
-int SocketCalls::poll(pollfd* fds, nfds_t count, int timeoutMs) { return ::poll(fds, count, timeoutMs); }
+int SocketCalls::poll(pollfd* fds, nfds_t count, int timeoutMs) {
+    return ::poll(fds, count, timeoutMs);
+}
 
 ssize_t SocketCalls::send(int fd, const void* data, std::size_t size, int flags) {
     return ::send(fd, data, size, flags);

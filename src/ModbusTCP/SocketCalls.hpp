@@ -1,8 +1,8 @@
 #pragma once
 
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/types.h>
-#include <poll.h>
 
 #include <cerrno>
 #include <cstddef>
@@ -59,6 +59,8 @@ auto retryingInterrupted(Call&& call) -> decltype(call()) {
     }
 }
 
-[[nodiscard]] inline bool wouldBlock(int error) { return error == EAGAIN || error == EWOULDBLOCK; }
+[[nodiscard]] inline bool wouldBlock(int error) {
+    return error == EAGAIN || error == EWOULDBLOCK;
+}
 
 }  // namespace tessarin

@@ -107,7 +107,8 @@ bool TCPClientLink::connectTo(const ResolvedAddress& address, int timeoutMs, TCP
         }
         const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
         pollfd entry{fd, POLLOUT, 0};
-        const int ready = retryingInterrupted([&] { return m_calls->poll(&entry, 1, millisecondsUntil(deadline)); });
+        const int ready =
+            retryingInterrupted([&] { return m_calls->poll(&entry, 1, millisecondsUntil(deadline)); });
         if (ready == 0) {
             lastError = TCPLinkError::connectTimeout(m_host, m_port);
             return false;
@@ -172,7 +173,8 @@ std::expected<void, TCPLinkError> TCPClientLink::receiveMore(Clock::time_point d
         return std::unexpected(TCPLinkError::timeout());
     }
     pollfd entry{fd(), POLLIN, 0};
-    const int ready = retryingInterrupted([&] { return m_calls->poll(&entry, 1, millisecondsUntil(deadline)); });
+    const int ready =
+        retryingInterrupted([&] { return m_calls->poll(&entry, 1, millisecondsUntil(deadline)); });
     if (ready == 0) return {};
     if (ready < 0) return std::unexpected(lose());
 
@@ -209,7 +211,8 @@ std::expected<void, TCPLinkError> TCPClientLink::settle(Clock::time_point giveUp
         if (now >= giveUp) return std::unexpected(TCPLinkError::timeout());
         pollfd entry{fd(), POLLIN, 0};
         const auto until = std::min(*m_quietUntil, giveUp);
-        const int ready = retryingInterrupted([&] { return m_calls->poll(&entry, 1, millisecondsUntil(until)); });
+        const int ready =
+            retryingInterrupted([&] { return m_calls->poll(&entry, 1, millisecondsUntil(until)); });
         if (ready < 0) return std::unexpected(lose());
         if (ready == 0) continue;
         const auto discarded = drain(giveUp);
@@ -225,11 +228,11 @@ void TCPClientLink::expectLateBytes(double timeout) {
     m_quietUntil = Clock::now() + settleTime(timeout);
 }
 
-std::expected<TCPClientLink::Transaction, TCPLinkError> TCPClientLink::transact(std::uint8_t unit,
-                                                                                std::span<const std::uint8_t> pdu,
-                                                                                double timeout) {
+std::expected<TCPClientLink::Transaction, TCPLinkError> TCPClientLink::transact(
+    std::uint8_t unit, std::span<const std::uint8_t> pdu, double timeout) {
     if (!isOpen()) return std::unexpected(TCPLinkError::disconnected());
-    TESSARIN_REQUIRE(!pdu.empty() && pdu.size() <= MBAPHeader::maxPDUSize, "a request PDU holds 1 to 253 bytes");
+    TESSARIN_REQUIRE(!pdu.empty() && pdu.size() <= MBAPHeader::maxPDUSize,
+                     "a request PDU holds 1 to 253 bytes");
     if (m_framing == TCPFraming::modbusTCP) return transactMBAP(unit, pdu, timeout);
 
     auto result = transactRTU(unit, pdu, timeout);
@@ -298,22 +301,23 @@ std::expected<TCPClientLink::Transaction, TCPLinkError> TCPClientLink::transactR
     for (;;) {
         RTUStream::Next next = RTUStream::nextResponse(m_pending);
         switch (next.kind) {
-        case RTUStream::Next::Kind::incomplete:
-            if (auto more = receiveMore(deadline); !more) return std::unexpected(more.error());
-            break;
-        case RTUStream::Next::Kind::invalid:
-            m_pending.clear();
-            return std::unexpected(TCPLinkError::invalidResponse());
-        case RTUStream::Next::Kind::frame: {
-            std::vector<std::uint8_t>& frame = next.bytes;
-            m_pending.erase(m_pending.begin(), m_pending.begin() + static_cast<std::ptrdiff_t>(frame.size()));
-            // Another unit's or another function's frame on a shared line is not ours.
-            if (frame[0] != unit || (frame[1] & functionBits) != (pdu[0] & functionBits)) break;
-            result.unit = frame[0];
-            result.pdu.assign(frame.begin() + 1, frame.end() - 2);
-            result.response = std::move(frame);
-            return result;
-        }
+            case RTUStream::Next::Kind::incomplete:
+                if (auto more = receiveMore(deadline); !more) return std::unexpected(more.error());
+                break;
+            case RTUStream::Next::Kind::invalid:
+                m_pending.clear();
+                return std::unexpected(TCPLinkError::invalidResponse());
+            case RTUStream::Next::Kind::frame: {
+                std::vector<std::uint8_t>& frame = next.bytes;
+                m_pending.erase(m_pending.begin(),
+                                m_pending.begin() + static_cast<std::ptrdiff_t>(frame.size()));
+                // Another unit's or another function's frame on a shared line is not ours.
+                if (frame[0] != unit || (frame[1] & functionBits) != (pdu[0] & functionBits)) break;
+                result.unit = frame[0];
+                result.pdu.assign(frame.begin() + 1, frame.end() - 2);
+                result.response = std::move(frame);
+                return result;
+            }
         }
     }
 }

@@ -91,8 +91,8 @@ public:
     // does not fall quiet within the request's time-out (at most longestSettle), the request
     // is not sent and fails with timeout.
     [[nodiscard]] std::expected<Transaction, TCPLinkError> transact(std::uint8_t unit,
-                                                                   std::span<const std::uint8_t> pdu,
-                                                                   double timeout);
+                                                                    std::span<const std::uint8_t> pdu,
+                                                                    double timeout);
 
     // How long the line must be quiet after a failed RTU request before the next one is sent.
     [[nodiscard]] static std::chrono::milliseconds settleTime(double timeout);
@@ -109,13 +109,14 @@ private:
     [[nodiscard]] std::expected<bool, TCPLinkError> drain(Clock::time_point giveUp);
     // Waits until m_quietUntil, discarding what arrives and pushing it back by quietFor after
     // every arrival; timeout when giveUp comes first.
-    [[nodiscard]] std::expected<void, TCPLinkError> settle(Clock::time_point giveUp, Clock::duration quietFor);
+    [[nodiscard]] std::expected<void, TCPLinkError> settle(Clock::time_point giveUp,
+                                                           Clock::duration quietFor);
     [[nodiscard]] std::expected<Transaction, TCPLinkError> transactMBAP(std::uint8_t unit,
+                                                                        std::span<const std::uint8_t> pdu,
+                                                                        double timeout);
+    [[nodiscard]] std::expected<Transaction, TCPLinkError> transactRTU(std::uint8_t unit,
                                                                        std::span<const std::uint8_t> pdu,
                                                                        double timeout);
-    [[nodiscard]] std::expected<Transaction, TCPLinkError> transactRTU(std::uint8_t unit,
-                                                                      std::span<const std::uint8_t> pdu,
-                                                                      double timeout);
     [[nodiscard]] TCPLinkError lose();
     void expectLateBytes(double timeout);
 

@@ -24,7 +24,7 @@ inline constexpr std::array<TCPFramingInfo, 2> tcpFramingTable{{
 
 // Every case, in declaration order.
 inline constexpr std::array<TCPFraming, tcpFramingTable.size()> allTCPFramings{TCPFraming::modbusTCP,
-                                                                              TCPFraming::rtuOverTCP};
+                                                                               TCPFraming::rtuOverTCP};
 
 // The registered Modbus TCP port, the default of a new project.
 inline constexpr std::uint16_t modbusTCPPort = 502;

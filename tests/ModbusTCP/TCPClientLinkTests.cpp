@@ -40,7 +40,9 @@ protected:
 
 INSTANTIATE_TEST_SUITE_P(BothFramings, LinkTest,
                          ::testing::Values(TCPFraming::modbusTCP, TCPFraming::rtuOverTCP),
-                         [](const ::testing::TestParamInfo<TCPFraming>& param) { return std::string(rawValue(param.param)); });
+                         [](const ::testing::TestParamInfo<TCPFraming>& param) {
+                             return std::string(rawValue(param.param));
+                         });
 
 TEST(TCPClientLink, closedLinkFailsWithoutTouchingTheNetwork) {
     FaultyCalls calls;
@@ -49,7 +51,8 @@ TEST(TCPClientLink, closedLinkFailsWithoutTouchingTheNetwork) {
     EXPECT_EQ(link.fd(), -1);
     EXPECT_EQ(link.transact(1, readTwo, shortTimeout).error(), TCPLinkError::disconnected());
     link.close();
-    EXPECT_EQ(calls.resolveCalls + calls.socketCalls + calls.sendCalls + calls.recvCalls + calls.pollCalls, 0);
+    EXPECT_EQ(calls.resolveCalls + calls.socketCalls + calls.sendCalls + calls.recvCalls + calls.pollCalls,
+              0);
     EXPECT_EQ(link.nextTransaction(), 1);
 }
 
@@ -109,14 +112,23 @@ TEST(TCPClientLink, connectFailureIsTheOneMetAtTheLastAddressTried) {
     const std::vector<Row> rows{
         {"resolver fails", std::nullopt, {}, TCPLinkError::resolveFailed(host)},
         {"resolver finds nothing", std::vector<ResolvedAddress>{}, {}, TCPLinkError::resolveFailed(host)},
-        {"no address yields a socket", std::vector{refusing, accepting}, {EAFNOSUPPORT, EMFILE},
+        {"no address yields a socket",
+         std::vector{refusing, accepting},
+         {EAFNOSUPPORT, EMFILE},
          TCPLinkError::resolveFailed(host)},
         {"refused", std::vector{refusing}, {}, TCPLinkError::connectFailed(host, port, ECONNREFUSED)},
         {"no handshake", std::vector{unanswered}, {}, TCPLinkError::connectTimeout(host, port)},
-        {"refused, then no handshake", std::vector{refusing, unanswered}, {}, TCPLinkError::connectTimeout(host, port)},
-        {"no handshake, then refused", std::vector{unanswered, refusing}, {},
+        {"refused, then no handshake",
+         std::vector{refusing, unanswered},
+         {},
+         TCPLinkError::connectTimeout(host, port)},
+        {"no handshake, then refused",
+         std::vector{unanswered, refusing},
+         {},
          TCPLinkError::connectFailed(host, port, ECONNREFUSED)},
-        {"socket fails, then refused", std::vector{accepting, refusing}, {EAFNOSUPPORT},
+        {"socket fails, then refused",
+         std::vector{accepting, refusing},
+         {EAFNOSUPPORT},
          TCPLinkError::connectFailed(host, port, ECONNREFUSED)},
         {"only the last accepts", std::vector{refusing, unanswered, accepting}, {}, std::nullopt},
     };

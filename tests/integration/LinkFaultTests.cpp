@@ -35,7 +35,8 @@ constexpr double timeout = 0.3;
 constexpr std::size_t longestFrame = 7 + 253;
 
 std::vector<std::uint8_t> readAt(std::uint16_t address) {
-    return {0x03, static_cast<std::uint8_t>(address >> 8), static_cast<std::uint8_t>(address & 0xFF), 0x00, 0x02};
+    return {0x03, static_cast<std::uint8_t>(address >> 8), static_cast<std::uint8_t>(address & 0xFF), 0x00,
+            0x02};
 }
 
 std::uint16_t previous(std::uint16_t transactionID) {
@@ -72,11 +73,11 @@ using Script = std::function<std::vector<FakeStep>(const FakeRequest&)>;
 struct Fault {
     std::string name;
     FakeFraming framing;
-    Script firstAnswer;             // how the device answers the first request
-    std::optional<Kind> error;      // none: the first request returns an answer
+    Script firstAnswer;         // how the device answers the first request
+    std::optional<Kind> error;  // none: the first request returns an answer
     bool openAfter = true;
-    std::string pdu{};              // the answer's PDU when one is returned
-    std::uint8_t unit = 1;          // the answer's unit when one is returned
+    std::string pdu{};      // the answer's PDU when one is returned
+    std::uint8_t unit = 1;  // the answer's unit when one is returned
 };
 
 std::vector<Fault> modbusTCPFaults() {
@@ -89,15 +90,15 @@ std::vector<Fault> modbusTCPFaults() {
     return {
         {"late answer to the previous request, then its own", tcp,
          [](const FakeRequest& r) {
-             return std::vector{FakeStep::send(concat({test::mbapFrame(previous(r.transactionID), r.unit,
-                                                                       bytes("03 04 00 99 00 99")),
-                                                      test::correctAnswer(r)}))};
+             return std::vector{FakeStep::send(
+                 concat({test::mbapFrame(previous(r.transactionID), r.unit, bytes("03 04 00 99 00 99")),
+                         test::correctAnswer(r)}))};
          },
          std::nullopt, true, "03 04 00 10 00 11"},
         {"only an old transaction identifier", tcp,
          [](const FakeRequest& r) {
-             return std::vector{
-                 FakeStep::send(test::mbapFrame(previous(r.transactionID), r.unit, bytes("03 04 00 10 00 11")))};
+             return std::vector{FakeStep::send(
+                 test::mbapFrame(previous(r.transactionID), r.unit, bytes("03 04 00 10 00 11")))};
          },
          Kind::timeout, true},
         {"protocol identifier 1", tcp,
@@ -115,21 +116,23 @@ std::vector<Fault> modbusTCPFaults() {
          },
          Kind::invalidResponse, false},
         {"another unit", tcp, answerWith("03 04 00 10 00 11", 2), std::nullopt, true, "03 04 00 10 00 11", 2},
-        {"another function code", tcp, answerWith("04 04 00 10 00 11"), std::nullopt, true, "04 04 00 10 00 11"},
+        {"another function code", tcp, answerWith("04 04 00 10 00 11"), std::nullopt, true,
+         "04 04 00 10 00 11"},
         {"exception with an unknown code", tcp, answerWith("83 0C"), std::nullopt, true, "83 0C"},
         {"byte count that does not match", tcp, answerWith("03 06 00 10 00 11"), std::nullopt, true,
          "03 06 00 10 00 11"},
         {"answer dribbled one byte at a time", tcp,
-         [](const FakeRequest& r) { return std::vector{FakeStep::dribble(test::correctAnswer(r))}; }, std::nullopt,
-         true, "03 04 00 10 00 11"},
-        {"300 bytes of garbage", tcp, [](const FakeRequest&) { return std::vector{FakeStep::send(garbage(300))}; },
-         Kind::invalidResponse, false},
+         [](const FakeRequest& r) { return std::vector{FakeStep::dribble(test::correctAnswer(r))}; },
+         std::nullopt, true, "03 04 00 10 00 11"},
+        {"300 bytes of garbage", tcp,
+         [](const FakeRequest&) { return std::vector{FakeStep::send(garbage(300))}; }, Kind::invalidResponse,
+         false},
         {"flood of unsolicited frames before the answer", tcp,
          [](const FakeRequest& r) {
              std::vector<std::vector<std::uint8_t>> parts;
              for (int i = 0; i < 2000; ++i) {
-                 parts.push_back(test::mbapFrame(static_cast<std::uint16_t>(r.transactionID + 1000 + i), r.unit,
-                                                 bytes("03 04 00 99 00 99")));
+                 parts.push_back(test::mbapFrame(static_cast<std::uint16_t>(r.transactionID + 1000 + i),
+                                                 r.unit, bytes("03 04 00 99 00 99")));
              }
              parts.push_back(test::correctAnswer(r));
              return std::vector{FakeStep::send(concat(parts))};
@@ -146,14 +149,17 @@ std::vector<Fault> modbusTCPFaults() {
                                 FakeStep::reset()};
          },
          Kind::disconnected, false},
-        {"no answer at all", tcp, [](const FakeRequest&) { return std::vector<FakeStep>{}; }, Kind::timeout, true},
+        {"no answer at all", tcp, [](const FakeRequest&) { return std::vector<FakeStep>{}; }, Kind::timeout,
+         true},
     };
 }
 
 std::vector<Fault> rtuFaults() {
     const auto rtu = FakeFraming::rtuOverTCP;
     auto answerWith = [](std::string pdu, std::uint8_t unit = 1) {
-        return [pdu, unit](const FakeRequest&) { return std::vector{FakeStep::send(test::rtuFrame(unit, bytes(pdu)))}; };
+        return [pdu, unit](const FakeRequest&) {
+            return std::vector{FakeStep::send(test::rtuFrame(unit, bytes(pdu)))};
+        };
     };
     return {
         {"another unit's answer, then its own", rtu,
@@ -173,17 +179,20 @@ std::vector<Fault> rtuFaults() {
          Kind::invalidResponse, true},
         {"exception with an unknown code", rtu, answerWith("83 0C"), std::nullopt, true, "83 0C"},
         {"byte count larger than the data", rtu, answerWith("03 06 00 10 00 11"), Kind::timeout, true},
-        {"byte count smaller than the data", rtu, answerWith("03 02 00 10 00 11"), Kind::invalidResponse, true},
+        {"byte count smaller than the data", rtu, answerWith("03 02 00 10 00 11"), Kind::invalidResponse,
+         true},
         {"answer dribbled one byte at a time", rtu,
-         [](const FakeRequest& r) { return std::vector{FakeStep::dribble(test::correctAnswer(r))}; }, std::nullopt,
-         true, "03 04 00 10 00 11"},
-        {"300 bytes of garbage", rtu, [](const FakeRequest&) { return std::vector{FakeStep::send(garbage(300))}; },
-         Kind::invalidResponse, true},
+         [](const FakeRequest& r) { return std::vector{FakeStep::dribble(test::correctAnswer(r))}; },
+         std::nullopt, true, "03 04 00 10 00 11"},
+        {"300 bytes of garbage", rtu,
+         [](const FakeRequest&) { return std::vector{FakeStep::send(garbage(300))}; }, Kind::invalidResponse,
+         true},
         {"flood of other units' frames before the answer", rtu,
          [](const FakeRequest& r) {
              std::vector<std::vector<std::uint8_t>> parts;
              for (int i = 0; i < 2000; ++i) {
-                 parts.push_back(test::rtuFrame(static_cast<std::uint8_t>(2 + i % 200), bytes("03 04 00 99 00 99")));
+                 parts.push_back(
+                     test::rtuFrame(static_cast<std::uint8_t>(2 + i % 200), bytes("03 04 00 99 00 99")));
              }
              parts.push_back(test::correctAnswer(r));
              return std::vector{FakeStep::send(concat(parts))};
@@ -200,7 +209,8 @@ std::vector<Fault> rtuFaults() {
                                 FakeStep::reset()};
          },
          Kind::disconnected, false},
-        {"no answer at all", rtu, [](const FakeRequest&) { return std::vector<FakeStep>{}; }, Kind::timeout, true},
+        {"no answer at all", rtu, [](const FakeRequest&) { return std::vector<FakeStep>{}; }, Kind::timeout,
+         true},
     };
 }
 
@@ -216,7 +226,9 @@ TEST_P(LinkFault, endsAsDocumentedAndTheNextRequestGetsItsOwnAnswer) {
     FaultyCalls calls;
     TCPClientLink link("127.0.0.1", device.port(), framing, calls);
     std::size_t mostPendingBeforeReceive = 0;
-    calls.beforeRecv = [&] { mostPendingBeforeReceive = std::max(mostPendingBeforeReceive, link.pendingSize()); };
+    calls.beforeRecv = [&] {
+        mostPendingBeforeReceive = std::max(mostPendingBeforeReceive, link.pendingSize());
+    };
     ASSERT_TRUE(link.open(timeout).has_value());
 
     const auto result = link.transact(1, readAt(0x10), timeout);

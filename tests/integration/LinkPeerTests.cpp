@@ -62,7 +62,8 @@ protected:
     }
 };
 
-INSTANTIATE_TEST_SUITE_P(RealPeers, LinkPeer, ::testing::Values(PeerKind::libmodbusTCP, PeerKind::pymodbusRTU),
+INSTANTIATE_TEST_SUITE_P(RealPeers, LinkPeer,
+                         ::testing::Values(PeerKind::libmodbusTCP, PeerKind::pymodbusRTU),
                          [](const ::testing::TestParamInfo<PeerKind>& param) {
                              return param.param == PeerKind::libmodbusTCP ? "libmodbusTCP" : "pymodbusRTU";
                          });

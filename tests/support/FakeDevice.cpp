@@ -151,26 +151,26 @@ bool FakeDevice::serve(Client& client) {
 bool FakeDevice::perform(Client& client, const std::vector<FakeStep>& steps) {
     for (const FakeStep& step : steps) {
         switch (step.kind) {
-        case FakeStep::Kind::send:
-            if (!sendAll(client.fd, step.bytes)) return false;
-            break;
-        case FakeStep::Kind::dribble:
-            for (const std::uint8_t byte : step.bytes) {
-                if (!sendAll(client.fd, std::span(&byte, 1)) || !pauseFor(step.duration)) return false;
-            }
-            break;
-        case FakeStep::Kind::pause:
-            if (!pauseFor(step.duration)) return false;
-            break;
-        case FakeStep::Kind::close:
-            ::shutdown(client.fd, SHUT_WR);
-            ::close(client.fd);
-            client.fd = -1;
-            return false;
-        case FakeStep::Kind::reset:
-            closeAbortively(client.fd);
-            client.fd = -1;
-            return false;
+            case FakeStep::Kind::send:
+                if (!sendAll(client.fd, step.bytes)) return false;
+                break;
+            case FakeStep::Kind::dribble:
+                for (const std::uint8_t byte : step.bytes) {
+                    if (!sendAll(client.fd, std::span(&byte, 1)) || !pauseFor(step.duration)) return false;
+                }
+                break;
+            case FakeStep::Kind::pause:
+                if (!pauseFor(step.duration)) return false;
+                break;
+            case FakeStep::Kind::close:
+                ::shutdown(client.fd, SHUT_WR);
+                ::close(client.fd);
+                client.fd = -1;
+                return false;
+            case FakeStep::Kind::reset:
+                closeAbortively(client.fd);
+                client.fd = -1;
+                return false;
         }
     }
     return true;
@@ -190,7 +190,8 @@ bool FakeDevice::pauseFor(std::chrono::milliseconds duration) {
     pollfd wake{m_wake[0], POLLIN, 0};
     const auto until = std::chrono::steady_clock::now() + duration;
     for (;;) {
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::ceil<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
         if (left.count() <= 0) return true;
         const int ready = ::poll(&wake, 1, static_cast<int>(left.count()));
         if (ready > 0) return false;
@@ -210,12 +211,16 @@ bool FakeDevice::waitFor(const std::atomic<int>& counter, int n, std::chrono::mi
     return m_changed.wait_for(lock, cap, [&] { return counter.load() >= n; });
 }
 
-bool FakeDevice::waitForConnections(int n, std::chrono::milliseconds cap) { return waitFor(m_connections, n, cap); }
+bool FakeDevice::waitForConnections(int n, std::chrono::milliseconds cap) {
+    return waitFor(m_connections, n, cap);
+}
 
-bool FakeDevice::waitForRequests(int n, std::chrono::milliseconds cap) { return waitFor(m_requests, n, cap); }
+bool FakeDevice::waitForRequests(int n, std::chrono::milliseconds cap) {
+    return waitFor(m_requests, n, cap);
+}
 
 std::vector<std::uint8_t> mbapFrame(std::uint16_t transactionID, std::uint8_t unit,
-                                           std::span<const std::uint8_t> pdu) {
+                                    std::span<const std::uint8_t> pdu) {
     std::vector<std::uint8_t> out;
     appendWord(out, transactionID);
     appendWord(out, 0);
@@ -243,7 +248,9 @@ std::vector<std::uint8_t> correctAnswer(const FakeRequest& request) {
     return replyFrame(request, answerPDU(request.pdu));
 }
 
-std::vector<FakeStep> answerCorrectly(const FakeRequest& request) { return {FakeStep::send(correctAnswer(request))}; }
+std::vector<FakeStep> answerCorrectly(const FakeRequest& request) {
+    return {FakeStep::send(correctAnswer(request))};
+}
 
 std::vector<std::uint8_t> answerPDU(std::span<const std::uint8_t> requestPDU) {
     const std::uint8_t function = requestPDU.empty() ? 0 : requestPDU[0];
@@ -253,33 +260,37 @@ std::vector<std::uint8_t> answerPDU(std::span<const std::uint8_t> requestPDU) {
     const std::uint16_t count = wordAt(requestPDU, 3);
     std::vector<std::uint8_t> out{function};
     switch (function) {
-    case 1:
-    case 2: {
-        if (count > 2000) return {static_cast<std::uint8_t>(function | exceptionBit), 0x03};
-        out.push_back(static_cast<std::uint8_t>((count + 7) / 8));
-        out.resize(out.size() + (count + 7U) / 8U, 0);
-        for (std::uint16_t i = 0; i < count; ++i) {
-            const auto address = static_cast<std::uint16_t>(start + i);
-            const bool on = function == 1 ? DeviceContents::coil(address) : DeviceContents::discreteInput(address);
-            if (on) out[2 + i / 8U] |= static_cast<std::uint8_t>(1U << (i % 8U));
+        case 1:
+        case 2: {
+            if (count > 2000) return {static_cast<std::uint8_t>(function | exceptionBit), 0x03};
+            out.push_back(static_cast<std::uint8_t>((count + 7) / 8));
+            out.resize(out.size() + (count + 7U) / 8U, 0);
+            for (std::uint16_t i = 0; i < count; ++i) {
+                const auto address = static_cast<std::uint16_t>(start + i);
+                const bool on =
+                    function == 1 ? DeviceContents::coil(address) : DeviceContents::discreteInput(address);
+                if (on) out[2 + i / 8U] |= static_cast<std::uint8_t>(1U << (i % 8U));
+            }
+            return out;
         }
-        return out;
-    }
-    case 3:
-    case 4:
-        if (count > 125) return {static_cast<std::uint8_t>(function | exceptionBit), 0x03};
-        out.push_back(static_cast<std::uint8_t>(count * 2));
-        for (std::uint16_t i = 0; i < count; ++i) {
-            const auto address = static_cast<std::uint16_t>(start + i);
-            appendWord(out, function == 3 ? DeviceContents::holdingRegister(address)
-                                          : DeviceContents::inputRegister(address));
-        }
-        return out;
-    case 5:
-    case 6: return {requestPDU.begin(), requestPDU.end()};
-    case 15:
-    case 16: return {requestPDU.begin(), requestPDU.begin() + 5};
-    default: return illegal;
+        case 3:
+        case 4:
+            if (count > 125) return {static_cast<std::uint8_t>(function | exceptionBit), 0x03};
+            out.push_back(static_cast<std::uint8_t>(count * 2));
+            for (std::uint16_t i = 0; i < count; ++i) {
+                const auto address = static_cast<std::uint16_t>(start + i);
+                appendWord(out, function == 3 ? DeviceContents::holdingRegister(address)
+                                              : DeviceContents::inputRegister(address));
+            }
+            return out;
+        case 5:
+        case 6:
+            return {requestPDU.begin(), requestPDU.end()};
+        case 15:
+        case 16:
+            return {requestPDU.begin(), requestPDU.begin() + 5};
+        default:
+            return illegal;
     }
 }
 

@@ -17,8 +17,8 @@ enum class FakeFraming { modbusTCP, rtuOverTCP };
 // One request as the fake device cut it from its stream.
 struct FakeRequest {
     FakeFraming framing = FakeFraming::modbusTCP;
-    std::vector<std::uint8_t> frame;   // as received, framing included
-    std::uint16_t transactionID = 0;   // Modbus TCP only
+    std::vector<std::uint8_t> frame;  // as received, framing included
+    std::uint16_t transactionID = 0;  // Modbus TCP only
     std::uint8_t unit = 0;
     std::vector<std::uint8_t> pdu;
     int index = 0;       // 0-based, counted over the device's whole life
@@ -33,13 +33,17 @@ struct FakeStep {
     std::chrono::milliseconds duration{0};
 
     // All bytes in one write.
-    [[nodiscard]] static FakeStep send(std::vector<std::uint8_t> bytes) { return {Kind::send, std::move(bytes), {}}; }
+    [[nodiscard]] static FakeStep send(std::vector<std::uint8_t> bytes) {
+        return {Kind::send, std::move(bytes), {}};
+    }
     // One write per byte, a short pause between them, so the client sees every partial state.
     [[nodiscard]] static FakeStep dribble(std::vector<std::uint8_t> bytes) {
         return {Kind::dribble, std::move(bytes), std::chrono::milliseconds(2)};
     }
     // The device's own slowness (not a test waiting): ends early when the device stops.
-    [[nodiscard]] static FakeStep pause(std::chrono::milliseconds duration) { return {Kind::pause, {}, duration}; }
+    [[nodiscard]] static FakeStep pause(std::chrono::milliseconds duration) {
+        return {Kind::pause, {}, duration};
+    }
     // An orderly close (FIN) of this connection.
     [[nodiscard]] static FakeStep close() { return {Kind::close, {}, {}}; }
     // An abortive close (RST), as a device that reboots or drops its table does.
@@ -110,7 +114,8 @@ private:
                                                   std::span<const std::uint8_t> pdu);
 [[nodiscard]] std::vector<std::uint8_t> rtuFrame(std::uint8_t unit, std::span<const std::uint8_t> pdu);
 // pdu framed as the answer to request: same transaction and unit, or unit and CRC.
-[[nodiscard]] std::vector<std::uint8_t> replyFrame(const FakeRequest& request, std::span<const std::uint8_t> pdu);
+[[nodiscard]] std::vector<std::uint8_t> replyFrame(const FakeRequest& request,
+                                                   std::span<const std::uint8_t> pdu);
 // The answer PDU of a correct device to a request PDU, with the tables of
 // peers/DeviceContents.hpp: read data, a write echo, or exception 01.
 [[nodiscard]] std::vector<std::uint8_t> answerPDU(std::span<const std::uint8_t> requestPDU);

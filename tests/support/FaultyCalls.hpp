@@ -38,7 +38,8 @@ public:
     int sendsDone = 0;
     std::vector<int> pollTimeouts;
 
-    std::optional<std::vector<ResolvedAddress>> resolve(const std::string& host, const std::string& service) override {
+    std::optional<std::vector<ResolvedAddress>> resolve(const std::string& host,
+                                                        const std::string& service) override {
         ++resolveCalls;
         return resolver ? resolver(host) : SocketCalls::resolve(host, service);
     }
@@ -68,7 +69,8 @@ public:
             errno = EAGAIN;
             return -1;
         }
-        const ssize_t sent = SocketCalls::send(fd, data, sendLimit ? std::min(size, *sendLimit) : size, flags);
+        const ssize_t sent =
+            SocketCalls::send(fd, data, sendLimit ? std::min(size, *sendLimit) : size, flags);
         if (sent > 0) ++sendsDone;
         return sent;
     }

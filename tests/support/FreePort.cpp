@@ -42,9 +42,13 @@ int bindLoopback(std::uint16_t& port) {
     return fd;
 }
 
-ClosedPort::ClosedPort() { m_fd = bindLoopback(m_port); }
+ClosedPort::ClosedPort() {
+    m_fd = bindLoopback(m_port);
+}
 
-ClosedPort::~ClosedPort() { ::close(m_fd); }
+ClosedPort::~ClosedPort() {
+    ::close(m_fd);
+}
 
 SilentPort::SilentPort() {
     m_listener = bindLoopback(m_port);
@@ -53,7 +57,8 @@ SilentPort::SilentPort() {
     if (m_filler < 0) fail("socket");
     const sockaddr_in address = loopback(m_port);
     // Blocking: the backlog is empty, so this one handshake completes at once.
-    if (::connect(m_filler, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) fail("connect");
+    if (::connect(m_filler, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
+        fail("connect");
 }
 
 SilentPort::~SilentPort() {
