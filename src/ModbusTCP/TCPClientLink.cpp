@@ -230,9 +230,9 @@ void TCPClientLink::expectLateBytes(double timeout) {
 
 std::expected<TCPClientLink::Transaction, TCPLinkError> TCPClientLink::transact(
     std::uint8_t unit, std::span<const std::uint8_t> pdu, double timeout) {
-    if (!isOpen()) return std::unexpected(TCPLinkError::disconnected());
     TESSARIN_REQUIRE(!pdu.empty() && pdu.size() <= MBAPHeader::maxPDUSize,
                      "a request PDU holds 1 to 253 bytes");
+    if (!isOpen()) return std::unexpected(TCPLinkError::disconnected());
     if (m_framing == TCPFraming::modbusTCP) return transactMBAP(unit, pdu, timeout);
 
     auto result = transactRTU(unit, pdu, timeout);

@@ -75,7 +75,8 @@ public:
     // Closes the socket and forgets received bytes; does nothing when closed.
     void close();
 
-    // Sends pdu to unit and waits up to timeout seconds for its answer.
+    // Sends pdu (1 to 253 bytes, a precondition) to unit and waits up to timeout seconds for
+    // its answer. Fails with disconnected at once when the link is closed.
     //
     // Modbus TCP: the answer is the frame with this request's transaction identifier; frames
     // of earlier, timed-out requests are dropped as they come. The answer's unit is not

@@ -56,6 +56,13 @@ TEST(TCPClientLink, closedLinkFailsWithoutTouchingTheNetwork) {
     EXPECT_EQ(link.nextTransaction(), 1);
 }
 
+TEST(TCPClientLinkDeathTest, requestPDUsMustFitAFrame) {
+    TCPClientLink link("127.0.0.1", 1502, TCPFraming::rtuOverTCP);
+    EXPECT_DEATH((void)link.transact(1, {}, shortTimeout), "1 to 253 bytes");
+    const std::vector<std::uint8_t> tooLong(254, 0x10);
+    EXPECT_DEATH((void)link.transact(1, tooLong, shortTimeout), "1 to 253 bytes");
+}
+
 TEST_P(LinkTest, opensOnceAndCountsTransactionsAcrossReconnections) {
     FakeDevice device(deviceFraming(framing()), test::answerCorrectly);
     FaultyCalls calls;
