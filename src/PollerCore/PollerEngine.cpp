@@ -17,7 +17,6 @@
 #include <deque>
 #include <mutex>
 #include <optional>
-#include <system_error>
 #include <utility>
 #include <variant>
 
