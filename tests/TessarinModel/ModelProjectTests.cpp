@@ -173,31 +173,6 @@ TEST_F(ProjectTest, TenEditsInABurstGiveOneAutosaveAfterTheLast)
     EXPECT_EQ(decodeFile(autosaveFile()).host, "10.0.0.10");
 }
 
-TEST_F(ProjectTest, EveryProjectPropertySchedulesTheAutosave)
-{
-    PollerModel& m = makeModel();
-    const std::vector<std::pair<const char*, std::function<void()>>> edits{
-        {"host", [&] { m.setHost(QStringLiteral("h")); }},
-        {"port", [&] { m.setPortText(QStringLiteral("1")); }},
-        {"framing", [&] { m.setFraming(TCPFraming::rtuOverTCP); }},
-        {"timeout", [&] { m.setTimeoutMs(200); }},
-        {"write mode", [&] { m.setWriteMode(WriteMode::multiple); }},
-        {"gap", [&] { m.setMaxGap(3); }},
-        {"polls", [&] { m.setPolls({}); }},
-    };
-    for (const auto& [name, edit] : edits) {
-        SCOPED_TRACE(name);
-        m.autosaveNow();
-        ASSERT_FALSE(m.autosavePending());
-        edit();
-        EXPECT_TRUE(m.autosavePending());
-    }
-    m.autosaveNow();
-    m.setSelectedPollID(std::nullopt);
-    m.setShowTimestamps(false);
-    EXPECT_FALSE(m.autosavePending()) << "the tab and log options are not part of the project";
-}
-
 TEST_F(ProjectTest, NewProjectKeepsTheConnectionAndAsksBeforeReplacing)
 {
     struct Row {
@@ -277,7 +252,6 @@ TEST_F(ProjectTest, OpeningAFileThatIsNoProjectLeavesTheModelAsItWas)
     const std::vector<Row> rows{
         {"empty.json", "{}"},
         {"broken.json", "{\"polls\": [{\"intervalMs\": \"fast\"}]}"},
-        {"binary.json", QByteArray("\x00\xff\x10", 3)},
         {"absent.json", {}},
     };
     PollerModel& m = makeModel();

@@ -160,8 +160,10 @@ TEST_F(ReadingTest, EveryFailureIsCountedAndLoggedByItsKind)
 TEST_F(ReadingTest, AFailedReadKeepsTheLastGoodValueBesideTheFailure)
 {
     PollerModel& m = *model;
+    EXPECT_EQ(m.health(poll()), std::nullopt);
     m.handle(readOK(poll(), holdingBlock(0, 2), {100, 3}));
     const PointStatus good = *m.status(point(0).id);
+    EXPECT_EQ(m.health(poll()), true);
     m.handle(readFailed(poll(), holdingBlock(0, 2), PollFailure::timeout()));
 
     const PointStatus& failed = *m.status(point(0).id);
@@ -323,16 +325,6 @@ TEST_F(ReadingTest, ApplyingAProjectStopsReadingAndClearsEveryStatus)
     EXPECT_TRUE(m.status().empty());
     EXPECT_EQ(cleared.count(), 1);
     EXPECT_EQ(m.historyVersion(), version + 1);
-}
-
-TEST_F(ReadingTest, HealthSummarisesThePollsStatuses)
-{
-    PollerModel& m = *model;
-    EXPECT_EQ(m.health(poll()), std::nullopt);
-    m.handle(readOK(poll(), holdingBlock(0, 1), {1}));
-    EXPECT_EQ(m.health(poll()), true);
-    m.handle(readFailed(poll(), holdingBlock(5, 1), PollFailure::timeout()));
-    EXPECT_EQ(m.health(poll()), false);
 }
 
 TEST_F(ReadingTest, NewValuesAreAnnouncedToTheChartInOneLaterPublication)
