@@ -54,21 +54,18 @@ constexpr int pointsPerBlock = 100;
 constexpr int logLinesTimed = 20'000;
 constexpr int historyPoints = 100;
 
-[[noreturn]] void fail(const std::string& why)
-{
+[[noreturn]] void fail(const std::string& why) {
     std::fprintf(stderr, "model_throughput: %s\n", why.c_str());
     std::exit(1);
 }
 
-double median(std::vector<double> values)
-{
+double median(std::vector<double> values) {
     std::ranges::sort(values);
     const std::size_t n = values.size();
     return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-double seconds(Clock::duration span)
-{
+double seconds(Clock::duration span) {
     return std::chrono::duration<double>(span).count();
 }
 
@@ -80,8 +77,7 @@ public:
     AlertResponse runAlert(const AlertRequest&) override { return AlertResponse::third; }
 };
 
-Poll benchmarkPoll()
-{
+Poll benchmarkPoll() {
     Poll poll;
     poll.name = "flat out";
     poll.intervalMs = 0;
@@ -102,21 +98,18 @@ public:
     bool discarding = false;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
+    bool eventFilter(QObject* watched, QEvent* event) override {
         return discarding && event->type() == QEvent::MetaCall ? true : QObject::eventFilter(watched, event);
     }
 };
 
-Backlog& backlog()
-{
+Backlog& backlog() {
     static Backlog filter;
     return filter;
 }
 
 // Runs the event loop for the given time; whatever is still queued then is dropped.
-void runEventLoop(double forSeconds)
-{
+void runEventLoop(double forSeconds) {
     QEventLoop loop;
     QTimer::singleShot(static_cast<int>(forSeconds * 1000), &loop, [&] {
         backlog().discarding = true;
@@ -126,8 +119,7 @@ void runEventLoop(double forSeconds)
     loop.exec();
 }
 
-void drainEvents()
-{
+void drainEvents() {
     backlog().discarding = true;
     for (int i = 0; i < 10; ++i) {
         QCoreApplication::processEvents(QEventLoop::AllEvents);
@@ -142,16 +134,14 @@ struct Delivery {
     Clock::time_point start;
     Clock::time_point last;
 
-    [[nodiscard]] double rate() const
-    {
+    [[nodiscard]] double rate() const {
         if (reads == 0) fail("no read reached the main thread");
         if (failures > 0) fail(fmt::format("{} reads failed", failures));
         return static_cast<double>(reads) / seconds(last - start);
     }
 };
 
-double engineAlone(std::uint16_t port, const Poll& poll, double forSeconds)
-{
+double engineAlone(std::uint16_t port, const Poll& poll, double forSeconds) {
     Delivery delivery;
     auto onEvent = [&](const PollerEvent& event) {
         if (const auto* read = std::get_if<PollerEvent::Read>(&event.payload)) {
@@ -174,8 +164,7 @@ double engineAlone(std::uint16_t port, const Poll& poll, double forSeconds)
     return delivery.rate();
 }
 
-double modelHandling(PollerModel& model, double forSeconds)
-{
+double modelHandling(PollerModel& model, double forSeconds) {
     Delivery delivery;
     const auto connection = QObject::connect(&model, &PollerModel::statisticsChanged, [&] {
         const PollerStatistics& statistics = model.statistics();
@@ -196,8 +185,7 @@ double modelHandling(PollerModel& model, double forSeconds)
 
 // One log line of a good read of the benchmark's block, as the model writes it with
 // timestamps and raw frames on.
-std::vector<LogSegment> readLine()
-{
+std::vector<LogSegment> readLine() {
     using Kind = LogSegment::Kind;
     std::vector<std::uint8_t> request{0x00, 0x01, 0x00, 0x00, 0x00, 0x06, 0x01};
     const auto pdu = PDU::read(RegisterTable::holdingRegister, 0, pointsPerBlock);
@@ -216,21 +204,18 @@ std::vector<LogSegment> readLine()
     };
 }
 
-qsizetype lineLength(const std::vector<LogSegment>& line)
-{
+qsizetype lineLength(const std::vector<LogSegment>& line) {
     qsizetype length = 1;  // the line feed
     for (const LogSegment& segment : line) length += segment.text.size();
     return length;
 }
 
 // Both documents start just below the cap, so the log trims from its first timed lines on.
-qsizetype linesBelowCap(const std::vector<LogSegment>& line)
-{
+qsizetype linesBelowCap(const std::vector<LogSegment>& line) {
     return OutputBuffer::defaultMaxCharacters / lineLength(line);
 }
 
-double logAppendRate(const std::vector<LogSegment>& line)
-{
+double logAppendRate(const std::vector<LogSegment>& line) {
     OutputBuffer buffer;
     for (qsizetype i = linesBelowCap(line); i > 0; --i) buffer.append(line);
     QElapsedTimer timer;
@@ -239,8 +224,7 @@ double logAppendRate(const std::vector<LogSegment>& line)
     return logLinesTimed / (static_cast<double>(timer.nsecsElapsed()) / 1e9);
 }
 
-double plainAppendRate(const std::vector<LogSegment>& line)
-{
+double plainAppendRate(const std::vector<LogSegment>& line) {
     QString text;
     for (const LogSegment& segment : line) text += segment.text;
     text += u'\n';
@@ -254,15 +238,13 @@ double plainAppendRate(const std::vector<LogSegment>& line)
 }
 
 // Small blocks come from the arena, large ones (a full ring is 320 KB) are mapped singly.
-std::size_t heapInUse()
-{
+std::size_t heapInUse() {
     const struct mallinfo2 info = mallinfo2();
     return info.uordblks + info.hblkhd;
 }
 
 // Heap bytes per sample of full histories, allocator overhead and map nodes included.
-double historyBytesPerSample()
-{
+double historyBytesPerSample() {
     const std::size_t before = heapInUse();
     ValueHistory history;
     std::vector<Uuid> ids(historyPoints);
@@ -277,12 +259,12 @@ double historyBytesPerSample()
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     const double roundSeconds = argc > 1 ? std::atof(argv[1]) : 3.0;
     const int rounds = argc > 2 ? std::atoi(argv[2]) : 5;
-    if (roundSeconds <= 0 || rounds < 1) fail("usage: model_throughput [seconds per setup and round] [rounds]");
+    if (roundSeconds <= 0 || rounds < 1)
+        fail("usage: model_throughput [seconds per setup and round] [rounds]");
 
     // Settings and the autosave file go to a folder of our own, never the user's.
     QTemporaryDir home;
@@ -311,8 +293,8 @@ int main(int argc, char** argv)
     model.setLogOnlyProblems(false);
     const Poll& poll = model.polls().front();
 
-    std::printf("%d holding registers in one block, interval 0, %d rounds of %.1f s per setup\n", pointsPerBlock,
-                rounds, roundSeconds);
+    std::printf("%d holding registers in one block, interval 0, %d rounds of %.1f s per setup\n",
+                pointsPerBlock, rounds, roundSeconds);
     engineAlone(peer->port(), poll, 0.3);  // warm-up, not counted
     modelHandling(model, 0.3);
 
@@ -321,8 +303,8 @@ int main(int argc, char** argv)
     for (int i = 0; i < rounds; ++i) {
         engineRates.push_back(engineAlone(peer->port(), poll, roundSeconds));
         modelRates.push_back(modelHandling(model, roundSeconds));
-        std::printf("round %d   engine alone %8.0f reads/s   model %8.0f reads/s\n", i + 1, engineRates.back(),
-                    modelRates.back());
+        std::printf("round %d   engine alone %8.0f reads/s   model %8.0f reads/s\n", i + 1,
+                    engineRates.back(), modelRates.back());
     }
     const double engineRate = median(engineRates);
     const double modelRate = median(modelRates);
@@ -337,8 +319,9 @@ int main(int argc, char** argv)
     }
     const double logRate = median(logRates);
     const double plainRate = median(plainRates);
-    std::printf("log at its cap %8.0f lines/s   plain QTextDocument %8.0f lines/s   (%d lines of %lld characters)\n",
-                logRate, plainRate, logLinesTimed, static_cast<long long>(lineLength(line)));
+    std::printf(
+        "log at its cap %8.0f lines/s   plain QTextDocument %8.0f lines/s   (%d lines of %lld characters)\n",
+        logRate, plainRate, logLinesTimed, static_cast<long long>(lineLength(line)));
 
     const double bytesPerSample = historyBytesPerSample();
     std::printf("history of %d datapoints at %zu samples: %.1f heap bytes per sample (a Sample is %zu)\n",

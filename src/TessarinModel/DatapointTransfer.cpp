@@ -16,15 +16,13 @@ namespace {
 
 constexpr std::size_t issuesShown = 5;
 
-std::string issueText(const DatapointCSV::ImportIssue& issue)
-{
+std::string issueText(const DatapointCSV::ImportIssue& issue) {
     return L10n::Errors::importIssue(issue);
 }
 
 }  // namespace
 
-std::string utf8FromFileBytes(const QByteArray& bytes)
-{
+std::string utf8FromFileBytes(const QByteArray& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     [[maybe_unused]] const QString decoded = utf8.decode(bytes);
     if (!utf8.hasError()) {
@@ -33,8 +31,7 @@ std::string utf8FromFileBytes(const QByteArray& bytes)
     return QString::fromLatin1(bytes).toStdString();
 }
 
-AlertRequest importAlert(const DatapointCSV::ImportResult& result)
-{
+AlertRequest importAlert(const DatapointCSV::ImportResult& result) {
     std::string informative = L10n::Import::question();
     if (!result.issues.empty()) {
         informative += "\n\n";
@@ -51,14 +48,12 @@ AlertRequest importAlert(const DatapointCSV::ImportResult& result)
                         qtText(L10n::Import::cancel())}};
 }
 
-QString nothingFoundMessage(const DatapointCSV::ImportResult& result)
-{
+QString nothingFoundMessage(const DatapointCSV::ImportResult& result) {
     const std::string details = result.issues.empty() ? std::string() : issueText(result.issues.front());
     return qtText(L10n::Errors::importNothing(details));
 }
 
-std::expected<bool, QString> importInto(DesktopServices& services, Poll& poll)
-{
+std::expected<bool, QString> importInto(DesktopServices& services, Poll& poll) {
     const auto path = services.runOpenPanel(
         {.allowedTypes = {FileType::commaSeparatedText, FileType::plainText, FileType::tabSeparatedText}});
     if (!path || path->isEmpty()) {
@@ -73,21 +68,20 @@ std::expected<bool, QString> importInto(DesktopServices& services, Poll& poll)
         return std::unexpected(nothingFoundMessage(result));
     }
     switch (services.runAlert(importAlert(result))) {
-    case AlertResponse::first:
-        std::ranges::move(result.datapoints, std::back_inserter(poll.datapoints));
-        return true;
-    case AlertResponse::second:
-        poll.datapoints = std::move(result.datapoints);
-        poll.plotted.clear();
-        return true;
-    case AlertResponse::third:
-        break;
+        case AlertResponse::first:
+            std::ranges::move(result.datapoints, std::back_inserter(poll.datapoints));
+            return true;
+        case AlertResponse::second:
+            poll.datapoints = std::move(result.datapoints);
+            poll.plotted.clear();
+            return true;
+        case AlertResponse::third:
+            break;
     }
     return false;
 }
 
-std::vector<Datapoint> withLiveValues(const Poll& poll, const std::unordered_map<Uuid, PointStatus>& status)
-{
+std::vector<Datapoint> withLiveValues(const Poll& poll, const std::unordered_map<Uuid, PointStatus>& status) {
     std::vector<Datapoint> points = poll.datapoints;
     for (Datapoint& point : points) {
         if (const auto found = status.find(point.id); found != status.end() && found->second.value) {
@@ -97,8 +91,7 @@ std::vector<Datapoint> withLiveValues(const Poll& poll, const std::unordered_map
     return points;
 }
 
-QString proposedFileName(const Poll& poll)
-{
+QString proposedFileName(const Poll& poll) {
     QString name = poll.name.empty() ? QStringLiteral("datapoints") : qtText(poll.name);
     name.replace(u'/', u'-');
     name.replace(u'\\', u'-');
@@ -107,15 +100,15 @@ QString proposedFileName(const Poll& poll)
 
 std::optional<QString> exportPoll(DesktopServices& services, const Poll& poll,
                                   const std::unordered_map<Uuid, PointStatus>& status,
-                                  DatapointCSV::Dialect dialect)
-{
+                                  DatapointCSV::Dialect dialect) {
     const auto path =
         services.runSavePanel({.type = FileType::commaSeparatedText, .proposedName = proposedFileName(poll)});
     if (!path || path->isEmpty()) {
         return std::nullopt;
     }
     const std::string text = DatapointCSV::export_(withLiveValues(poll, status), dialect);
-    if (auto written = AtomicFile::write(*path, QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+    if (auto written =
+            AtomicFile::write(*path, QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
         !written) {
         return qtText(L10n::Errors::saveFailed(utf8Text(written.error())));
     }

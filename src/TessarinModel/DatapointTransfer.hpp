@@ -44,8 +44,8 @@ namespace tessarin::DatapointTransfer {
 
 // Runs the export of the poll with its live values: save panel, then an atomic write. Gives
 // the message for the error notice when writing failed; nothing after success or a cancel.
-[[nodiscard]] std::optional<QString> exportPoll(DesktopServices& services, const Poll& poll,
-                                                const std::unordered_map<Uuid, PointStatus>& status,
-                                                DatapointCSV::Dialect dialect = DatapointCSV::Dialect::current());
+[[nodiscard]] std::optional<QString> exportPoll(
+    DesktopServices& services, const Poll& poll, const std::unordered_map<Uuid, PointStatus>& status,
+    DatapointCSV::Dialect dialect = DatapointCSV::Dialect::current());
 
 }  // namespace tessarin::DatapointTransfer

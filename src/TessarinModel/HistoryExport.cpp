@@ -29,8 +29,7 @@ constexpr double integerTextLimit = 1e15;
 // asks the time zone database, runs once per second rather than once per row.
 class TimeFormatter {
 public:
-    std::string format(Clock::time_point time)
-    {
+    std::string format(Clock::time_point time) {
         const auto milliseconds = std::chrono::floor<std::chrono::milliseconds>(time);
         const auto seconds = std::chrono::floor<std::chrono::seconds>(milliseconds);
         if (!m_second || *m_second != seconds) {
@@ -38,8 +37,9 @@ public:
             const std::time_t since = Clock::to_time_t(Clock::time_point(seconds));
             std::tm local{};
             localtime_r(&since, &local);
-            m_prefix = fmt::format("{:04}-{:02}-{:02} {:02}:{:02}:{:02}", local.tm_year + 1900, local.tm_mon + 1,
-                                   local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
+            m_prefix =
+                fmt::format("{:04}-{:02}-{:02} {:02}:{:02}:{:02}", local.tm_year + 1900, local.tm_mon + 1,
+                            local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
         }
         return fmt::format("{}.{:03}", m_prefix, (milliseconds - seconds).count());
     }
@@ -64,19 +64,16 @@ struct Row {
 
 }  // namespace
 
-QString proposedFileName(const QDateTime& now)
-{
+QString proposedFileName(const QDateTime& now) {
     return QStringLiteral("modbus-history-") + now.toString(QStringLiteral("yyyy-MM-dd'T'HHmmss")) +
            QStringLiteral(".csv");
 }
 
-std::string timeText(Clock::time_point time)
-{
+std::string timeText(Clock::time_point time) {
     return TimeFormatter().format(time);
 }
 
-std::string valueText(double value, bool decimalComma)
-{
+std::string valueText(double value, bool decimalComma) {
     std::string text;
     if (std::isnan(value)) {
         text = "nan";
@@ -86,8 +83,8 @@ std::string valueText(double value, bool decimalComma)
         text = fmt::format("{}", static_cast<long long>(value));
     } else {
         std::array<char, 64> buffer{};
-        auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                          std::chars_format::scientific);
+        auto [end, error] =
+            std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::scientific);
         const std::string_view scientific(buffer.data(), end);
         int exponent = 0;
         const std::size_t e = scientific.find('e');
@@ -96,7 +93,8 @@ std::string valueText(double value, bool decimalComma)
         if (exponent >= 15 || exponent < -4) {
             text = scientific;
         } else {
-            end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed).ptr;
+            end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed)
+                      .ptr;
             text.assign(buffer.data(), end);
         }
     }
@@ -106,8 +104,7 @@ std::string valueText(double value, bool decimalComma)
     return text;
 }
 
-std::string field(std::string_view text, char separator)
-{
+std::string field(std::string_view text, char separator) {
     if (text.find_first_of(std::string{separator, '"', '\n', '\r'}) == std::string_view::npos) {
         return std::string(text);
     }
@@ -122,8 +119,7 @@ std::string field(std::string_view text, char separator)
     return quoted;
 }
 
-std::string text(std::span<const Poll> polls, const ValueHistory& history, DatapointCSV::Dialect dialect)
-{
+std::string text(std::span<const Poll> polls, const ValueHistory& history, DatapointCSV::Dialect dialect) {
     const char separator = dialect.separator;
     std::vector<PointRows> points;
     std::vector<Row> rows;
@@ -170,16 +166,16 @@ std::string text(std::span<const Poll> polls, const ValueHistory& history, Datap
     return out;
 }
 
-std::optional<QString> run(DesktopServices& services, std::span<const Poll> polls, const ValueHistory& history,
-                           DatapointCSV::Dialect dialect)
-{
-    const auto path = services.runSavePanel(
-        {.type = FileType::commaSeparatedText, .proposedName = proposedFileName(QDateTime::currentDateTime())});
+std::optional<QString> run(DesktopServices& services, std::span<const Poll> polls,
+                           const ValueHistory& history, DatapointCSV::Dialect dialect) {
+    const auto path = services.runSavePanel({.type = FileType::commaSeparatedText,
+                                             .proposedName = proposedFileName(QDateTime::currentDateTime())});
     if (!path || path->isEmpty()) {
         return std::nullopt;
     }
     const std::string bytes = text(polls, history, dialect);
-    if (auto written = AtomicFile::write(*path, QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    if (auto written =
+            AtomicFile::write(*path, QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
         !written) {
         return qtText(L10n::Errors::saveFailed(utf8Text(written.error())));
     }

@@ -13,8 +13,7 @@ namespace {
 constexpr int lastProtocolAddress = 65535;
 
 // The address right behind source when a datapoint of the same size still fits there.
-std::optional<std::uint16_t> addressBehind(const Datapoint& source)
-{
+std::optional<std::uint16_t> addressBehind(const Datapoint& source) {
     const int count = source.count();
     const int next = source.address + count;
     if (next + count - 1 > lastProtocolAddress) {
@@ -23,15 +22,13 @@ std::optional<std::uint16_t> addressBehind(const Datapoint& source)
     return static_cast<std::uint16_t>(next);
 }
 
-std::vector<Datapoint>::iterator findPoint(Poll& poll, const Uuid& pointID)
-{
+std::vector<Datapoint>::iterator findPoint(Poll& poll, const Uuid& pointID) {
     return std::ranges::find(poll.datapoints, pointID, &Datapoint::id);
 }
 
 }  // namespace
 
-Poll* selectedPoll(std::vector<Poll>& polls, const std::optional<Uuid>& selectedPollID)
-{
+Poll* selectedPoll(std::vector<Poll>& polls, const std::optional<Uuid>& selectedPollID) {
     if (!selectedPollID) {
         return nullptr;
     }
@@ -39,13 +36,11 @@ Poll* selectedPoll(std::vector<Poll>& polls, const std::optional<Uuid>& selected
     return found == polls.end() ? nullptr : &*found;
 }
 
-const Poll* selectedPoll(const std::vector<Poll>& polls, const std::optional<Uuid>& selectedPollID)
-{
+const Poll* selectedPoll(const std::vector<Poll>& polls, const std::optional<Uuid>& selectedPollID) {
     return selectedPoll(const_cast<std::vector<Poll>&>(polls), selectedPollID);
 }
 
-Datapoint newDatapoint(const Datapoint* shapedAfter)
-{
+Datapoint newDatapoint(const Datapoint* shapedAfter) {
     Datapoint point;
     if (shapedAfter != nullptr) {
         point.unitID = shapedAfter->unitID;
@@ -59,8 +54,7 @@ Datapoint newDatapoint(const Datapoint* shapedAfter)
     return point;
 }
 
-Uuid addDatapoint(Poll& poll, const std::optional<Uuid>& after)
-{
+Uuid addDatapoint(Poll& poll, const std::optional<Uuid>& after) {
     auto position = after ? findPoint(poll, *after) : poll.datapoints.end();
     const bool behindChosen = position != poll.datapoints.end();
     const Datapoint* shapedAfter =
@@ -71,8 +65,7 @@ Uuid addDatapoint(Poll& poll, const std::optional<Uuid>& after)
     return id;
 }
 
-void duplicateDatapoints(Poll& poll, const std::set<Uuid>& ids)
-{
+void duplicateDatapoints(Poll& poll, const std::set<Uuid>& ids) {
     for (const Uuid& id : ids) {
         const auto source = findPoint(poll, id);
         if (source == poll.datapoints.end()) {
@@ -85,16 +78,14 @@ void duplicateDatapoints(Poll& poll, const std::set<Uuid>& ids)
     }
 }
 
-void deleteDatapoints(Poll& poll, const std::set<Uuid>& ids)
-{
+void deleteDatapoints(Poll& poll, const std::set<Uuid>& ids) {
     std::erase_if(poll.datapoints, [&](const Datapoint& point) { return ids.contains(point.id); });
     for (const Uuid& id : ids) {
         poll.plotted.erase(id);
     }
 }
 
-bool editDatapoint(Poll& poll, const Uuid& pointID, const std::function<void(Datapoint&)>& edit)
-{
+bool editDatapoint(Poll& poll, const Uuid& pointID, const std::function<void(Datapoint&)>& edit) {
     const auto point = findPoint(poll, pointID);
     if (point == poll.datapoints.end()) {
         return false;
@@ -105,8 +96,7 @@ bool editDatapoint(Poll& poll, const Uuid& pointID, const std::function<void(Dat
     return true;
 }
 
-void setPlotted(Poll& poll, bool on, const Uuid& pointID)
-{
+void setPlotted(Poll& poll, bool on, const Uuid& pointID) {
     if (!on) {
         poll.plotted.erase(pointID);
     } else if (findPoint(poll, pointID) != poll.datapoints.end()) {
@@ -114,8 +104,7 @@ void setPlotted(Poll& poll, bool on, const Uuid& pointID)
     }
 }
 
-Uuid addPoll(std::vector<Poll>& polls)
-{
+Uuid addPoll(std::vector<Poll>& polls) {
     Poll poll;
     poll.name = L10n::Polls::newName(static_cast<std::int64_t>(polls.size()) + 1);
     poll.intervalMs = 1000;
@@ -124,8 +113,7 @@ Uuid addPoll(std::vector<Poll>& polls)
     return polls.back().id;
 }
 
-std::optional<Uuid> duplicatePoll(std::vector<Poll>& polls, const Uuid& pollID)
-{
+std::optional<Uuid> duplicatePoll(std::vector<Poll>& polls, const Uuid& pollID) {
     const auto source = std::ranges::find(polls, pollID, &Poll::id);
     if (source == polls.end()) {
         return std::nullopt;
@@ -151,8 +139,7 @@ std::optional<Uuid> duplicatePoll(std::vector<Poll>& polls, const Uuid& pollID)
 }
 
 std::optional<Uuid> removePoll(std::vector<Poll>& polls, const std::optional<Uuid>& selectedPollID,
-                               const Uuid& pollID)
-{
+                               const Uuid& pollID) {
     const auto found = std::ranges::find(polls, pollID, &Poll::id);
     if (polls.size() <= 1 || found == polls.end()) {
         return selectedPollID;

@@ -16,7 +16,8 @@ namespace tessarin::PollEditing {
 
 // The poll whose id is the selected one; none when there is no such poll.
 [[nodiscard]] Poll* selectedPoll(std::vector<Poll>& polls, const std::optional<Uuid>& selectedPollID);
-[[nodiscard]] const Poll* selectedPoll(const std::vector<Poll>& polls, const std::optional<Uuid>& selectedPollID);
+[[nodiscard]] const Poll* selectedPoll(const std::vector<Poll>& polls,
+                                       const std::optional<Uuid>& selectedPollID);
 
 // A new datapoint shaped after the template (the defaults of a fresh datapoint without one),
 // at the next free address behind it, named after its table and address ("HR 12"). When the

@@ -13,15 +13,13 @@ constexpr std::size_t initialCapacity = 64;
 
 // Growing by half rather than doubling keeps unused capacity below half the samples held,
 // which is what bounds a sample's cost at 24 bytes.
-std::size_t grownCapacity(std::size_t capacity)
-{
+std::size_t grownCapacity(std::size_t capacity) {
     return std::min(ValueHistory::maxSamples, std::max(initialCapacity, capacity + capacity / 2));
 }
 
 }  // namespace
 
-void ValueHistory::record(const Uuid& pointID, const Sample& sample)
-{
+void ValueHistory::record(const Uuid& pointID, const Sample& sample) {
     Ring& ring = m_rings[pointID];
     std::vector<Sample>& samples = ring.samples;
     if (samples.size() < maxSamples) {
@@ -35,18 +33,15 @@ void ValueHistory::record(const Uuid& pointID, const Sample& sample)
     ring.oldest = (ring.oldest + 1) % maxSamples;
 }
 
-void ValueHistory::forget(const Uuid& pointID)
-{
+void ValueHistory::forget(const Uuid& pointID) {
     m_rings.erase(pointID);
 }
 
-void ValueHistory::clear()
-{
+void ValueHistory::clear() {
     m_rings.clear();
 }
 
-ValueHistory::Runs ValueHistory::samples(const Uuid& pointID) const
-{
+ValueHistory::Runs ValueHistory::samples(const Uuid& pointID) const {
     const auto found = m_rings.find(pointID);
     if (found == m_rings.end()) {
         return {};
@@ -56,8 +51,7 @@ ValueHistory::Runs ValueHistory::samples(const Uuid& pointID) const
     return {all.subspan(oldest), all.first(oldest)};
 }
 
-std::vector<Sample> ValueHistory::sampleVector(const Uuid& pointID) const
-{
+std::vector<Sample> ValueHistory::sampleVector(const Uuid& pointID) const {
     const Runs runs = samples(pointID);
     std::vector<Sample> out;
     out.reserve(runs.size());
@@ -66,9 +60,8 @@ std::vector<Sample> ValueHistory::sampleVector(const Uuid& pointID) const
     return out;
 }
 
-std::optional<ChartSeries> ValueHistory::series(const Datapoint& point,
-                                                std::optional<std::chrono::system_clock::time_point> since) const
-{
+std::optional<ChartSeries> ValueHistory::series(
+    const Datapoint& point, std::optional<std::chrono::system_clock::time_point> since) const {
     std::vector<Sample> kept;
     if (!since) {
         kept = sampleVector(point.id);
@@ -91,8 +84,7 @@ std::optional<ChartSeries> ValueHistory::series(const Datapoint& point,
     return ChartSeries{.id = point.id, .name = std::move(name), .samples = thinned(std::move(kept))};
 }
 
-std::vector<Sample> ValueHistory::thinned(std::vector<Sample> samples)
-{
+std::vector<Sample> ValueHistory::thinned(std::vector<Sample> samples) {
     const std::size_t n = samples.size();
     if (n <= maxSeriesPoints) {
         return samples;
@@ -107,8 +99,7 @@ std::vector<Sample> ValueHistory::thinned(std::vector<Sample> samples)
     return out;
 }
 
-std::size_t ValueHistory::sampleCount() const
-{
+std::size_t ValueHistory::sampleCount() const {
     std::size_t count = 0;
     for (const auto& [pointID, ring] : m_rings) {
         count += ring.samples.size();
@@ -116,8 +107,7 @@ std::size_t ValueHistory::sampleCount() const
     return count;
 }
 
-std::size_t ValueHistory::storageBytes() const
-{
+std::size_t ValueHistory::storageBytes() const {
     std::size_t bytes = 0;
     for (const auto& [pointID, ring] : m_rings) {
         bytes += ring.samples.capacity() * sizeof(Sample);

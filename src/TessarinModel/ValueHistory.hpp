@@ -31,8 +31,7 @@ public:
         std::span<const Sample> second;
 
         [[nodiscard]] std::size_t size() const { return first.size() + second.size(); }
-        [[nodiscard]] const Sample& operator[](std::size_t i) const
-        {
+        [[nodiscard]] const Sample& operator[](std::size_t i) const {
             return i < first.size() ? first[i] : second[i - first.size()];
         }
     };

@@ -11,8 +11,7 @@
 namespace tessarin {
 namespace {
 
-Datapoint hr(std::uint16_t address, std::string name, double stored = 0)
-{
+Datapoint hr(std::uint16_t address, std::string name, double stored = 0) {
     Datapoint p;
     p.name = std::move(name);
     p.address = address;
@@ -20,8 +19,7 @@ Datapoint hr(std::uint16_t address, std::string name, double stored = 0)
     return p;
 }
 
-std::vector<std::string> names(const Poll& poll)
-{
+std::vector<std::string> names(const Poll& poll) {
     std::vector<std::string> out;
     for (const Datapoint& p : poll.datapoints) out.push_back(p.name);
     return out;
@@ -29,8 +27,7 @@ std::vector<std::string> names(const Poll& poll)
 
 class DatapointTransferTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         test::ensureGuiApp();
         poll.name = "Boiler";
         poll.datapoints = {hr(0, "kept")};
@@ -38,8 +35,7 @@ protected:
     }
 
     // Opens a file holding bytes in the panel and answers the question, if one is asked.
-    std::expected<bool, QString> importBytes(const QByteArray& bytes, std::optional<AlertResponse> answer)
-    {
+    std::expected<bool, QString> importBytes(const QByteArray& bytes, std::optional<AlertResponse> answer) {
         const QString path = folder.filePath(QStringLiteral("list.csv"));
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -55,8 +51,7 @@ protected:
     Poll poll;
 };
 
-TEST_F(DatapointTransferTest, TwelveBadLinesAreCountedAndTheFirstFiveListed)
-{
+TEST_F(DatapointTransferTest, TwelveBadLinesAreCountedAndTheFirstFiveListed) {
     const QByteArray twelveBad =
         "Name,Table,Address,Data type,Scale\r\n"
         "first,HR,0,uint16,1\r\n"
@@ -72,21 +67,23 @@ TEST_F(DatapointTransferTest, TwelveBadLinesAreCountedAndTheFirstFiveListed)
     EXPECT_EQ(alert.message, QStringLiteral("2 datapoints found"));
     const QStringList lines = alert.informativeText.split(u'\n');
     ASSERT_EQ(lines.size(), 8) << alert.informativeText.toStdString();
-    EXPECT_EQ(lines.mid(0, 5), (QStringList{QStringLiteral("Do you want to add them to the current list, or replace the list?"),
-                                            QString(), QStringLiteral("12 line(s) skipped:"),
-                                            QStringLiteral("Line 3: unknown table 'XX' (use CO, DI, HR or IR)"),
-                                            QStringLiteral("Line 4: invalid address '70000' (0 to 65535)")}));
+    EXPECT_EQ(
+        lines.mid(0, 5),
+        (QStringList{QStringLiteral("Do you want to add them to the current list, or replace the list?"),
+                     QString(), QStringLiteral("12 line(s) skipped:"),
+                     QStringLiteral("Line 3: unknown table 'XX' (use CO, DI, HR or IR)"),
+                     QStringLiteral("Line 4: invalid address '70000' (0 to 65535)")}));
     for (int i = 5; i < 8; ++i) {
         EXPECT_TRUE(lines[i].startsWith(QStringLiteral("Line %1: ").arg(i))) << lines[i].toStdString();
     }
-    EXPECT_EQ(alert.buttons, (std::vector{QStringLiteral("Add"), QStringLiteral("Replace"), QStringLiteral("Cancel")}));
+    EXPECT_EQ(alert.buttons,
+              (std::vector{QStringLiteral("Add"), QStringLiteral("Replace"), QStringLiteral("Cancel")}));
     // Add keeps the list and what it plots, and appends in file order.
     EXPECT_EQ(names(poll), (std::vector<std::string>{"kept", "first", "second"}));
     EXPECT_EQ(poll.plotted.size(), 1u);
 }
 
-TEST_F(DatapointTransferTest, CancelLeavesThePollAsItWas)
-{
+TEST_F(DatapointTransferTest, CancelLeavesThePollAsItWas) {
     const Poll before = poll;
     EXPECT_EQ(importBytes("Table,Address\nHR,5\n", AlertResponse::third), false);
     EXPECT_EQ(poll, before);
@@ -94,8 +91,7 @@ TEST_F(DatapointTransferTest, CancelLeavesThePollAsItWas)
     EXPECT_FALSE(services.alerts.back().informativeText.contains(u'\n'));
 }
 
-TEST_F(DatapointTransferTest, FilesWithoutDatapointsEndTheMessageWithTheFirstProblem)
-{
+TEST_F(DatapointTransferTest, FilesWithoutDatapointsEndTheMessageWithTheFirstProblem) {
     const Poll before = poll;
     const QString nothing = QStringLiteral(
         "No datapoints found in this file. The first line must hold column names, with at least Table and "
@@ -114,18 +110,22 @@ TEST_F(DatapointTransferTest, FilesWithoutDatapointsEndTheMessageWithTheFirstPro
     EXPECT_EQ(poll, before);
 }
 
-TEST_F(DatapointTransferTest, ReadsLatin1WhenTheFileIsNotUtf8)
-{
-    EXPECT_EQ(DatapointTransfer::utf8FromFileBytes("Temperatur \xC2\xB0" "C"), "Temperatur °C");
+TEST_F(DatapointTransferTest, ReadsLatin1WhenTheFileIsNotUtf8) {
+    EXPECT_EQ(DatapointTransfer::utf8FromFileBytes("Temperatur \xC2\xB0"
+                                                   "C"),
+              "Temperatur °C");
     EXPECT_EQ(DatapointTransfer::utf8FromFileBytes("end \xC3"), "end Ã");  // a sequence cut short
-    importBytes("Name,Table,Address,Unit\nTemp\xE9rature,IR,0,\xB0" "C\n", AlertResponse::second);
+    importBytes(
+        "Name,Table,Address,Unit\nTemp\xE9rature,IR,0,\xB0"
+        "C\n",
+        AlertResponse::second);
     EXPECT_EQ(poll.datapoints.at(0).name, "Température");
     EXPECT_EQ(poll.datapoints.at(0).engineeringUnit, "°C");
 }
 
-TEST_F(DatapointTransferTest, ExportCarriesLiveValuesOnlyWhereAValueWasRead)
-{
-    poll.datapoints = {hr(0, "read", 1), hr(1, "failed after a read", 2), hr(2, "failed only", 3), hr(3, "never read", 4)};
+TEST_F(DatapointTransferTest, ExportCarriesLiveValuesOnlyWhereAValueWasRead) {
+    poll.datapoints = {hr(0, "read", 1), hr(1, "failed after a read", 2), hr(2, "failed only", 3),
+                       hr(3, "never read", 4)};
     std::unordered_map<Uuid, PointStatus> status;
     status[poll.datapoints[0].id].value = 21.5;
     status[poll.datapoints[1].id].value = -7;
@@ -141,8 +141,7 @@ TEST_F(DatapointTransferTest, ExportCarriesLiveValuesOnlyWhereAValueWasRead)
     EXPECT_TRUE(failure->startsWith(QStringLiteral("Saving failed: ")));
 }
 
-TEST_F(DatapointTransferTest, ProposedNameIsThePollsAndNeverAPath)
-{
+TEST_F(DatapointTransferTest, ProposedNameIsThePollsAndNeverAPath) {
     const std::pair<std::string, QString> cases[] = {
         {"Boiler", QStringLiteral("Boiler.csv")},
         {"", QStringLiteral("datapoints.csv")},

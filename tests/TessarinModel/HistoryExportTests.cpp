@@ -18,19 +18,18 @@ using TimePoint = std::chrono::system_clock::time_point;
 const DatapointCSV::Dialect commaDialect{',', false};
 const std::string header = "\xEF\xBB\xBFTime,Poll,Name,Value,Unit\r\n";
 
-TimePoint at(long long ms)
-{
+TimePoint at(long long ms) {
     return TimePoint(std::chrono::milliseconds(ms));
 }
 
 // The local time as Qt writes it, which the export must agree with.
-std::string qtLocalTime(long long ms)
-{
-    return QDateTime::fromMSecsSinceEpoch(ms).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")).toStdString();
+std::string qtLocalTime(long long ms) {
+    return QDateTime::fromMSecsSinceEpoch(ms)
+        .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"))
+        .toStdString();
 }
 
-Poll pollOf(std::string name, std::vector<std::string> pointNames)
-{
+Poll pollOf(std::string name, std::vector<std::string> pointNames) {
     Poll poll;
     poll.name = std::move(name);
     for (std::uint16_t i = 0; i < pointNames.size(); ++i) {
@@ -47,8 +46,7 @@ protected:
     void SetUp() override { test::ensureGuiApp(); }
 };
 
-TEST_F(HistoryExportTest, QuotesFieldsThatWouldBreakARow)
-{
+TEST_F(HistoryExportTest, QuotesFieldsThatWouldBreakARow) {
     const std::tuple<std::string_view, char, std::string_view> rows[] = {
         {"Flow", ',', "Flow"},
         {"a,b", ',', "\"a,b\""},
@@ -63,8 +61,7 @@ TEST_F(HistoryExportTest, QuotesFieldsThatWouldBreakARow)
     }
 }
 
-TEST_F(HistoryExportTest, WritesWholeNumbersAsIntegersAndOthersAsTheDoublesOwnText)
-{
+TEST_F(HistoryExportTest, WritesWholeNumbersAsIntegersAndOthersAsTheDoublesOwnText) {
     const std::tuple<double, bool, std::string_view> rows[] = {
         {215, false, "215"},
         {-0.0, false, "0"},
@@ -84,16 +81,14 @@ TEST_F(HistoryExportTest, WritesWholeNumbersAsIntegersAndOthersAsTheDoublesOwnTe
     }
 }
 
-TEST_F(HistoryExportTest, TimesAreLocalWithMilliseconds)
-{
+TEST_F(HistoryExportTest, TimesAreLocalWithMilliseconds) {
     // Across a second and a day, and before 1970, where division rounds towards the wrong second.
     for (const long long ms : {0LL, 999LL, 1'741'943'702'123LL, -1LL, -86'400'001LL}) {
         EXPECT_EQ(HistoryExport::timeText(at(ms)), qtLocalTime(ms)) << ms;
     }
 }
 
-TEST_F(HistoryExportTest, RowsAreInTimeOrderAndEqualTimesKeepPollAndTableOrder)
-{
+TEST_F(HistoryExportTest, RowsAreInTimeOrderAndEqualTimesKeepPollAndTableOrder) {
     Poll first = pollOf("Boiler", {"Temp", ""});
     first.datapoints[0].engineeringUnit = "°C";
     const Poll second = pollOf("Pump", {"Speed"});
@@ -115,11 +110,11 @@ TEST_F(HistoryExportTest, RowsAreInTimeOrderAndEqualTimesKeepPollAndTableOrder)
     const Poll quoted = pollOf("Hall; east", {"Temp \"in\""});
     history.record(quoted.datapoints[0].id, {at(0), 21.5});
     EXPECT_EQ(HistoryExport::text(std::vector{quoted}, history, {';', true}),
-              "\xEF\xBB\xBFTime;Poll;Name;Value;Unit\r\n" + qtLocalTime(0) + ";\"Hall; east\";\"Temp \"\"in\"\"\";21,5;\r\n");
+              "\xEF\xBB\xBFTime;Poll;Name;Value;Unit\r\n" + qtLocalTime(0) +
+                  ";\"Hall; east\";\"Temp \"\"in\"\"\";21,5;\r\n");
 }
 
-TEST_F(HistoryExportTest, TheCommandWritesTheFileOrSaysWhyNot)
-{
+TEST_F(HistoryExportTest, TheCommandWritesTheFileOrSaysWhyNot) {
     EXPECT_EQ(HistoryExport::proposedFileName(QDateTime(QDate(2025, 3, 14), QTime(9, 15, 2))),
               QStringLiteral("modbus-history-2025-03-14T091502.csv"));
     const std::vector polls{pollOf("P", {"A"})};

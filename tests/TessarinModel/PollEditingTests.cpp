@@ -9,8 +9,7 @@ namespace tessarin {
 namespace {
 
 Datapoint point(std::uint16_t address, DataType type = DataType::uint16, std::string name = {},
-                RegisterTable table = RegisterTable::holdingRegister)
-{
+                RegisterTable table = RegisterTable::holdingRegister) {
     Datapoint p;
     p.name = std::move(name);
     p.table = table;
@@ -19,8 +18,7 @@ Datapoint point(std::uint16_t address, DataType type = DataType::uint16, std::st
     return Datapoint::make(std::move(p));
 }
 
-Poll pollOf(std::string name, std::vector<Datapoint> datapoints = {})
-{
+Poll pollOf(std::string name, std::vector<Datapoint> datapoints = {}) {
     Poll poll;
     poll.name = std::move(name);
     poll.datapoints = std::move(datapoints);
@@ -28,8 +26,7 @@ Poll pollOf(std::string name, std::vector<Datapoint> datapoints = {})
 }
 
 // "name@address" for each datapoint, in table order.
-std::vector<std::string> rows(const Poll& poll)
-{
+std::vector<std::string> rows(const Poll& poll) {
     std::vector<std::string> out;
     for (const Datapoint& p : poll.datapoints) out.push_back(p.name + "@" + std::to_string(p.address));
     return out;
@@ -42,8 +39,7 @@ protected:
     void SetUp() override { test::ensureGuiApp(); }
 };
 
-TEST_F(PollEditingTest, NewDatapointTakesTheNextFreeAddressBehindItsTemplate)
-{
+TEST_F(PollEditingTest, NewDatapointTakesTheNextFreeAddressBehindItsTemplate) {
     Datapoint shaped = point(10, DataType::uint32, "", RegisterTable::inputRegister);
     shaped.unitID = 3;
     shaped.wordOrder = WordOrder::cdab;
@@ -78,20 +74,19 @@ TEST_F(PollEditingTest, NewDatapointTakesTheNextFreeAddressBehindItsTemplate)
     }
 }
 
-TEST_F(PollEditingTest, DuplicatesLandBehindTheirSourcesWhereTheyFit)
-{
-    Poll poll = pollOf("", {point(10, DataType::uint16, "a"), point(65534, DataType::uint32, "b"),
-                            point(65535, DataType::bool_, "c", RegisterTable::coil), point(3, DataType::int16, "d")});
-    PollEditing::duplicateDatapoints(poll, {poll.datapoints[0].id, poll.datapoints[1].id, poll.datapoints[2].id,
-                                            Uuid::random()});
+TEST_F(PollEditingTest, DuplicatesLandBehindTheirSourcesWhereTheyFit) {
+    Poll poll =
+        pollOf("", {point(10, DataType::uint16, "a"), point(65534, DataType::uint32, "b"),
+                    point(65535, DataType::bool_, "c", RegisterTable::coil), point(3, DataType::int16, "d")});
+    PollEditing::duplicateDatapoints(
+        poll, {poll.datapoints[0].id, poll.datapoints[1].id, poll.datapoints[2].id, Uuid::random()});
     EXPECT_EQ(rows(poll), (Rows{"a@10", "a@11", "b@65534", "b@65534", "c@65535", "c@65535", "d@3"}));
     std::set<Uuid> ids;
     for (const Datapoint& p : poll.datapoints) ids.insert(p.id);
     EXPECT_EQ(ids.size(), poll.datapoints.size()) << "every copy has its own id";
 }
 
-TEST_F(PollEditingTest, DeletingRemovesRowsAndTheirChartEntries)
-{
+TEST_F(PollEditingTest, DeletingRemovesRowsAndTheirChartEntries) {
     Poll poll = pollOf("", {point(0, DataType::uint16, "a"), point(1, DataType::uint16, "b"),
                             point(2, DataType::uint16, "c")});
     const Uuid a = poll.datapoints[0].id;
@@ -105,8 +100,7 @@ TEST_F(PollEditingTest, DeletingRemovesRowsAndTheirChartEntries)
     EXPECT_EQ(poll.plotted, std::set<Uuid>{b});
 }
 
-TEST_F(PollEditingTest, EditingACellKeepsTheBitTableRule)
-{
+TEST_F(PollEditingTest, EditingACellKeepsTheBitTableRule) {
     Poll poll = pollOf("", {point(0, DataType::float32)});
     const Uuid id = poll.datapoints[0].id;
     const auto typeAfter = [&](auto edit) {
@@ -121,8 +115,7 @@ TEST_F(PollEditingTest, EditingACellKeepsTheBitTableRule)
     EXPECT_EQ(poll, before);
 }
 
-TEST_F(PollEditingTest, DuplicatedPollGetsNewIdsAndPlotsTheCopies)
-{
+TEST_F(PollEditingTest, DuplicatedPollGetsNewIdsAndPlotsTheCopies) {
     Poll source = pollOf("Boiler", {point(0), point(1)});
     source.intervalMs = 250;
     source.plotted = {source.datapoints[1].id, Uuid::random()};  // the second names a deleted datapoint
@@ -146,8 +139,7 @@ TEST_F(PollEditingTest, DuplicatedPollGetsNewIdsAndPlotsTheCopies)
     EXPECT_FALSE(PollEditing::duplicatePoll(polls, Uuid::random()));
 }
 
-TEST_F(PollEditingTest, RemovingAPollMovesTheSelectionOnlyWhenItWasSelected)
-{
+TEST_F(PollEditingTest, RemovingAPollMovesTheSelectionOnlyWhenItWasSelected) {
     const std::vector<Poll> three{pollOf("A"), pollOf("B"), pollOf("C")};
     const std::tuple<const char*, std::size_t, std::size_t, std::string_view> cases[] = {
         {"selected first: the new first", 0, 0, "B"},

@@ -13,13 +13,11 @@ using TimePoint = std::chrono::system_clock::time_point;
 constexpr std::size_t cap = ValueHistory::maxSamples;
 
 // Sample i was taken at i ms and holds the value i, so order and identity read alike.
-Sample sampleAt(std::size_t i)
-{
+Sample sampleAt(std::size_t i) {
     return {TimePoint(milliseconds(i)), static_cast<double>(i)};
 }
 
-std::vector<Sample> samplesFrom(std::size_t first, std::size_t count)
-{
+std::vector<Sample> samplesFrom(std::size_t first, std::size_t count) {
     std::vector<Sample> samples;
     for (std::size_t i = first; i < first + count; ++i) samples.push_back(sampleAt(i));
     return samples;
@@ -27,15 +25,13 @@ std::vector<Sample> samplesFrom(std::size_t first, std::size_t count)
 
 class ValueHistoryTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         test::ensureGuiApp();
         point.name = "Flow";
         point.engineeringUnit = "m³/h";
     }
 
-    void record(ValueHistory& into, std::size_t count)
-    {
+    void record(ValueHistory& into, std::size_t count) {
         for (std::size_t i = 0; i < count; ++i) into.record(point.id, sampleAt(i));
     }
 
@@ -43,8 +39,7 @@ protected:
     Datapoint point;
 };
 
-TEST_F(ValueHistoryTest, KeepsTheNewestSamplesInRecordedOrderAtAndBeyondTheCap)
-{
+TEST_F(ValueHistoryTest, KeepsTheNewestSamplesInRecordedOrderAtAndBeyondTheCap) {
     for (const std::size_t recorded : {std::size_t{1}, cap, cap + 1, 2 * cap + 3}) {
         SCOPED_TRACE(recorded);
         ValueHistory fresh;
@@ -54,8 +49,7 @@ TEST_F(ValueHistoryTest, KeepsTheNewestSamplesInRecordedOrderAtAndBeyondTheCap)
     }
 }
 
-TEST_F(ValueHistoryTest, ASampleNeverCostsMoreThan24BytesOnceBeyondTheFirstBlock)
-{
+TEST_F(ValueHistoryTest, ASampleNeverCostsMoreThan24BytesOnceBeyondTheFirstBlock) {
     for (std::size_t i = 0; i < cap + 100; ++i) {
         history.record(point.id, sampleAt(i));
         const std::size_t held = history.sampleCount();
@@ -66,8 +60,7 @@ TEST_F(ValueHistoryTest, ASampleNeverCostsMoreThan24BytesOnceBeyondTheFirstBlock
     EXPECT_EQ(history.storageBytes(), cap * sizeof(Sample));
 }
 
-TEST_F(ValueHistoryTest, SeriesKeepsSamplesAtOrAfterTheCutOffAcrossTheWrap)
-{
+TEST_F(ValueHistoryTest, SeriesKeepsSamplesAtOrAfterTheCutOffAcrossTheWrap) {
     record(history, cap + 10);  // holds 10 ... cap + 9, wrapped
     const auto last = [&](std::size_t n) { return ValueHistory::thinned(samplesFrom(cap + 10 - n, n)); };
     EXPECT_EQ(history.series(point, std::nullopt)->samples, last(cap));
@@ -79,8 +72,7 @@ TEST_F(ValueHistoryTest, SeriesKeepsSamplesAtOrAfterTheCutOffAcrossTheWrap)
     EXPECT_FALSE(history.series(Datapoint(), std::nullopt));
 }
 
-TEST_F(ValueHistoryTest, ThinningKeepsEvenlySpreadSamplesAndEndsAtTheNewest)
-{
+TEST_F(ValueHistoryTest, ThinningKeepsEvenlySpreadSamplesAndEndsAtTheNewest) {
     const std::size_t limit = ValueHistory::maxSeriesPoints;
     // Up to one sample too many, every position still lands on its own sample.
     for (const std::size_t n : {std::size_t{0}, limit, limit + 1}) {
