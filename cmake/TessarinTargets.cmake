@@ -40,10 +40,10 @@ function(tessarin_layer name)
   endif()
 endfunction()
 
-# tessarin_tests(NAME LABEL labels... [QT] LIBS deps...)
+# tessarin_tests(NAME LABEL label [QT] LIBS deps...)
 # One executable per test folder, every .cpp in it, discovered into ctest.
 function(tessarin_tests name)
-  cmake_parse_arguments(ARG "QT" "" "LABEL;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "QT" "LABEL" "LIBS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp" "${CMAKE_CURRENT_SOURCE_DIR}/*.hpp")
   if(NOT sources)
     return()
