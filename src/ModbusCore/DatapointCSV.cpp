@@ -358,6 +358,7 @@ Dialect Dialect::current() {
 std::string export_(std::span<const Datapoint> datapoints, Dialect dialect) {
     std::string out(byteOrderMark);
     std::vector<std::string> cells;
+    cells.reserve(columnFacts.size());
     for (const ColumnFacts& facts : columnFacts) cells.emplace_back(facts.title);
     appendLine(out, cells, dialect.separator);
     for (const Datapoint& point : datapoints) {
