@@ -59,7 +59,9 @@ constexpr std::size_t responseSize = 29;
     std::exit(1);
 }
 
-double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
 
 double median(std::vector<double> values) {
     std::ranges::sort(values);
@@ -81,7 +83,8 @@ int connectTo(std::uint16_t port) {
     return fd;
 }
 
-bool exchangeExactly(int fd, const std::uint8_t* out, std::size_t outSize, std::uint8_t* in, std::size_t inSize) {
+bool exchangeExactly(int fd, const std::uint8_t* out, std::size_t outSize, std::uint8_t* in,
+                     std::size_t inSize) {
     if (::send(fd, out, outSize, MSG_NOSIGNAL) != static_cast<ssize_t>(outSize)) return false;
     for (std::size_t got = 0; got < inSize;) {
         const ssize_t n = ::recv(fd, in + got, inSize - got, 0);
@@ -101,7 +104,8 @@ public:
         address.sin_family = AF_INET;
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         socklen_t length = sizeof address;
-        if (::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || ::listen(listener, 4) != 0 ||
+        if (::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+            ::listen(listener, 4) != 0 ||
             ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
             fail("cannot listen for the ping-pong server");
         }
@@ -138,7 +142,8 @@ private:
                     got += static_cast<std::size_t>(n);
                 }
                 if (got < request.size()) break;
-                if (::send(fd, response.data(), response.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(response.size())) {
+                if (::send(fd, response.data(), response.size(), MSG_NOSIGNAL) !=
+                    static_cast<ssize_t>(response.size())) {
                     break;
                 }
             }
@@ -215,12 +220,15 @@ double engineClient(std::uint16_t port, double seconds) {
         }
     };
     PollPlan plan{.id = Uuid::random(), .interval = 0.0, .blocks = {}};
-    plan.blocks.assign(blocksPerPlan, ReadBlock{.unit = 1, .table = RegisterTable::holdingRegister,
-                                                .address = blockAddress, .count = blockCount});
+    plan.blocks.assign(blocksPerPlan, ReadBlock{.unit = 1,
+                                                .table = RegisterTable::holdingRegister,
+                                                .address = blockAddress,
+                                                .count = blockCount});
     PollerEngine engine("127.0.0.1", port, TCPFraming::modbusTCP, answerTimeout, onEvent, queue.poster());
     const Clock::time_point start = Clock::now();
     engine.start({plan});
-    const auto span = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::duration<double>(seconds));
+    const auto span =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::duration<double>(seconds));
     queue.pumpUntil([] { return false; }, span);
     engine.stop();
     if (reads == 0) fail("the engine delivered no read");
@@ -245,8 +253,8 @@ Round round(std::uint16_t peerPort, std::uint16_t pingPongPort, double seconds) 
 }
 
 void print(const std::string& label, const Round& r) {
-    std::printf("%-10s libmodbus %8.0f/s   link %8.0f/s   engine %8.0f/s   ping-pong %8.0f/s\n", label.c_str(),
-                r.libmodbus, r.link, r.engine, r.floor);
+    std::printf("%-10s libmodbus %8.0f/s   link %8.0f/s   engine %8.0f/s   ping-pong %8.0f/s\n",
+                label.c_str(), r.libmodbus, r.link, r.engine, r.floor);
 }
 
 // Pins this thread (and the threads it creates from now on) and the given processes to cpus.
@@ -268,8 +276,8 @@ int main(int argc, char** argv) {
     auto peer = test::PeerProcess::start(test::PeerKind::libmodbusTCP);
     if (!peer) fail(peer.error());
 
-    std::printf("reading %d holding registers back to back, %d rounds of %.1f s per client\n", blockCount, rounds,
-                seconds);
+    std::printf("reading %d holding registers back to back, %d rounds of %.1f s per client\n", blockCount,
+                rounds, seconds);
     // A short warm-up of every client, not counted.
     round(peer->port(), pingPongServer.port(), 0.2);
 
@@ -300,10 +308,12 @@ int main(int argc, char** argv) {
 
     print("median", medians);
     print("pinned", pinned);
-    std::printf("of the ping-pong floor: libmodbus %.0f %%, link %.0f %%, engine %.0f %% (pinned: %.0f %%, %.0f %%, %.0f %%)\n",
-                100 * medians.libmodbus / medians.floor, 100 * medians.link / medians.floor,
-                100 * medians.engine / medians.floor, 100 * pinned.libmodbus / pinned.floor,
-                100 * pinned.link / pinned.floor, 100 * pinned.engine / pinned.floor);
+    std::printf(
+        "of the ping-pong floor: libmodbus %.0f %%, link %.0f %%, engine %.0f %% (pinned: %.0f %%, %.0f %%, "
+        "%.0f %%)\n",
+        100 * medians.libmodbus / medians.floor, 100 * medians.link / medians.floor,
+        100 * medians.engine / medians.floor, 100 * pinned.libmodbus / pinned.floor,
+        100 * pinned.link / pinned.floor, 100 * pinned.engine / pinned.floor);
     std::printf("pinned ratio link/libmodbus=%.3f engine/libmodbus=%.3f\n", pinned.link / pinned.libmodbus,
                 pinned.engine / pinned.libmodbus);
     std::printf("ratio link/libmodbus=%.3f engine/libmodbus=%.3f\n", medians.link / medians.libmodbus,

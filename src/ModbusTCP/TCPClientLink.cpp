@@ -207,7 +207,7 @@ std::expected<bool, TCPLinkError> TCPClientLink::drain(Clock::time_point giveUp)
 std::expected<void, TCPLinkError> TCPClientLink::settle(Clock::time_point giveUp, Clock::duration quietFor) {
     for (;;) {
         const auto now = Clock::now();
-        if (now >= *m_quietUntil) break;
+        if (!m_quietUntil || now >= *m_quietUntil) break;
         if (now >= giveUp) return std::unexpected(TCPLinkError::timeout());
         pollfd entry{fd(), POLLIN, 0};
         const auto until = std::min(*m_quietUntil, giveUp);

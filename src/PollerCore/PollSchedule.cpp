@@ -34,8 +34,8 @@ std::optional<PollSchedule::Pick> PollSchedule::earliest(Clock::time_point now) 
         const auto scheduled = nextDue(m_plans[index].id);
         const bool isNew = !scheduled;
         const Clock::time_point due = scheduled.value_or(now);
-        const bool earlier = isNew ? !bestIsNew : (!bestIsNew && due < best->due);
-        if (!best || earlier) {
+        const bool earlier = !best || (isNew ? !bestIsNew : (!bestIsNew && due < best->due));
+        if (earlier) {
             best = Pick{index, due};
             bestIsNew = isNew;
         }

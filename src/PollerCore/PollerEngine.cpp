@@ -51,7 +51,7 @@ struct Exchange {
 
 PollFailure failureOf(const PDU::ResponseError& error) {
     return error.kind == PDU::ResponseError::Kind::exception ? PollFailure::exception(error.code)
-                                                              : PollFailure::malformed();
+                                                             : PollFailure::malformed();
 }
 
 }  // namespace
@@ -323,8 +323,8 @@ void Worker::perform(const QueuedWrite& write) {
     } else if (auto checked = PDU::checkWrite(*done.pdu, write.pdu); !checked) {
         result = std::unexpected(PollFailureError{failureOf(checked.error())});
     }
-    emit({PollerEvent::Wrote{write.token, write.unit, result, std::move(done.request), std::move(done.response),
-                             done.duration}});
+    emit({PollerEvent::Wrote{write.token, write.unit, result, std::move(done.request),
+                             std::move(done.response), done.duration}});
 }
 
 void Worker::perform(const PollPlan& plan) {
@@ -353,14 +353,26 @@ PollerEngine::PollerEngine(std::string host, std::uint16_t port, TCPFraming fram
     m_shared->pacing = pacing;
 }
 
-PollerEngine::~PollerEngine() { stop(); }
+PollerEngine::~PollerEngine() {
+    stop();
+}
 
-const std::string& PollerEngine::host() const { return m_shared->host; }
-std::uint16_t PollerEngine::port() const { return m_shared->port; }
-TCPFraming PollerEngine::framing() const { return m_shared->framing; }
-double PollerEngine::timeout() const { return m_shared->timeout; }
+const std::string& PollerEngine::host() const {
+    return m_shared->host;
+}
+std::uint16_t PollerEngine::port() const {
+    return m_shared->port;
+}
+TCPFraming PollerEngine::framing() const {
+    return m_shared->framing;
+}
+double PollerEngine::timeout() const {
+    return m_shared->timeout;
+}
 
-std::string PollerEngine::address() const { return address(m_shared->host, m_shared->port); }
+std::string PollerEngine::address() const {
+    return address(m_shared->host, m_shared->port);
+}
 
 std::string PollerEngine::address(const std::string& host, std::uint16_t port) {
     if (host.find(':') != std::string::npos) return fmt::format("[{}]:{}", host, port);

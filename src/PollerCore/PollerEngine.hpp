@@ -45,8 +45,8 @@ public:
     using EventHandler = std::function<void(const PollerEvent&)>;
 
     // timeout: seconds to wait for each answer. Nothing starts yet.
-    PollerEngine(std::string host, std::uint16_t port, TCPFraming framing, double timeout, EventHandler onEvent,
-                 Post post, PollerPacing pacing = PollerPacing());
+    PollerEngine(std::string host, std::uint16_t port, TCPFraming framing, double timeout,
+                 EventHandler onEvent, Post post, PollerPacing pacing = PollerPacing());
     PollerEngine(const PollerEngine&) = delete;
     PollerEngine& operator=(const PollerEngine&) = delete;
     // Stops the engine (see stop()).

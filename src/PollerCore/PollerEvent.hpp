@@ -63,8 +63,8 @@ struct PollerEvent {
     bool operator==(const PollerEvent&) const = default;
 };
 
-inline constexpr std::array<std::string_view, 5> pollerEventKindNames{
-    "connected", "connectionFailed", "read", "wrote", "disconnected"};
+inline constexpr std::array<std::string_view, 5> pollerEventKindNames{"connected", "connectionFailed", "read",
+                                                                      "wrote", "disconnected"};
 
 [[nodiscard]] constexpr std::string_view name(PollerEvent::Kind kind) {
     return pollerEventKindNames[static_cast<std::size_t>(kind)];

@@ -16,13 +16,11 @@ constexpr qint64 chunkSize = 64 * 1024;
 
 }  // namespace
 
-void setSpaceLimitForTesting(std::optional<qint64> bytes)
-{
+void setSpaceLimitForTesting(std::optional<qint64> bytes) {
     spaceLimit = bytes;
 }
 
-std::expected<void, QString> write(const QString& path, QByteArrayView data)
-{
+std::expected<void, QString> write(const QString& path, QByteArrayView data) {
     QSaveFile file(path);
     // Unbuffered, so that every write reaches the system and its count is the real one. A
     // buffered QSaveFile reports success for bytes that a full disk later refuses, and Qt

@@ -7,8 +7,7 @@
 
 namespace tessarin::AutosaveFile {
 
-std::optional<QString> defaultPath()
-{
+std::optional<QString> defaultPath() {
     const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     if (base.isEmpty()) {
         return std::nullopt;
@@ -16,14 +15,12 @@ std::optional<QString> defaultPath()
     return base + QStringLiteral("/Tessarin/project.json");
 }
 
-QString unreadableName(const QDateTime& now)
-{
+QString unreadableName(const QDateTime& now) {
     return QStringLiteral("project-unreadable-") + now.toString(QStringLiteral("yyyy-MM-dd'T'HHmmss")) +
            QStringLiteral(".json");
 }
 
-std::expected<QString, QString> moveAside(const QString& path, const QDateTime& now)
-{
+std::expected<QString, QString> moveAside(const QString& path, const QDateTime& now) {
     const QDir folder = QFileInfo(path).dir();
     const QString name = unreadableName(now);
     QString target = folder.filePath(name);

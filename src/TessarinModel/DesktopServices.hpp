@@ -15,8 +15,7 @@ enum class FileType { json, plainText, commaSeparatedText, tabSeparatedText };
 inline constexpr std::array<std::string_view, 4> fileTypeNames{"json", "plainText", "commaSeparatedText",
                                                                "tabSeparatedText"};
 
-constexpr std::string_view rawValue(FileType type)
-{
+constexpr std::string_view rawValue(FileType type) {
     return fileTypeNames[static_cast<std::size_t>(type)];
 }
 

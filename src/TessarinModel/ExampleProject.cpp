@@ -4,8 +4,7 @@
 
 namespace tessarin {
 
-PollerProject makeExampleProject()
-{
+PollerProject makeExampleProject() {
     const auto point = [](std::string name, RegisterTable table, std::uint16_t address, DataType type,
                           double scale, std::string unit) {
         Datapoint fields;

@@ -21,8 +21,7 @@ struct LogSegment {
 inline constexpr std::array<std::string_view, 8> logSegmentKindNames{
     "text", "timestamp", "meta", "request", "response", "warning", "error", "system"};
 
-constexpr std::string_view rawValue(LogSegment::Kind kind)
-{
+constexpr std::string_view rawValue(LogSegment::Kind kind) {
     return logSegmentKindNames[static_cast<std::size_t>(kind)];
 }
 

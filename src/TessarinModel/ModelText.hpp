@@ -9,13 +9,11 @@ namespace tessarin {
 
 // The one crossing between the UTF-8 texts of the lower layers (the string table, names in
 // the project) and Qt's strings.
-[[nodiscard]] inline QString qtText(std::string_view utf8)
-{
+[[nodiscard]] inline QString qtText(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-[[nodiscard]] inline std::string utf8Text(const QString& text)
-{
+[[nodiscard]] inline std::string utf8Text(const QString& text) {
     return text.toStdString();
 }
 

@@ -25,8 +25,7 @@ const Tint orange{QColor(0xFF, 0x95, 0x00), QColor(0xFF, 0x9F, 0x0A)};
 const Tint red{QColor(0xFF, 0x3B, 0x30), QColor(0xFF, 0x45, 0x3A)};
 const Tint teal{QColor(0x30, 0xB0, 0xC7), QColor(0x40, 0xC8, 0xE0)};
 
-QColor blend(const QColor& front, const QColor& back, double frontShare)
-{
+QColor blend(const QColor& front, const QColor& back, double frontShare) {
     const auto mix = [frontShare](int f, int b) {
         return static_cast<int>(f * frontShare + b * (1.0 - frontShare) + 0.5);
     };
@@ -34,23 +33,19 @@ QColor blend(const QColor& front, const QColor& back, double frontShare)
                   mix(front.blue(), back.blue()));
 }
 
-bool isDark(const QPalette& palette)
-{
+bool isDark(const QPalette& palette) {
     return palette.color(QPalette::WindowText).lightness() > palette.color(QPalette::Window).lightness();
 }
 
-QPalette currentPalette()
-{
-    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr ? QGuiApplication::palette()
-                                                                                  : QPalette();
+QPalette currentPalette() {
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr
+               ? QGuiApplication::palette()
+               : QPalette();
 }
 
 }  // namespace
 
-OutputBuffer::OutputBuffer(QObject* parent)
-    : QObject(parent)
-    , m_cursor(&m_document)
-{
+OutputBuffer::OutputBuffer(QObject* parent) : QObject(parent), m_cursor(&m_document) {
     m_font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     m_font.setPointSizeF(12);
     m_font.setWeight(QFont::Normal);
@@ -63,15 +58,13 @@ OutputBuffer::OutputBuffer(QObject* parent)
     }
 }
 
-OutputBuffer::~OutputBuffer()
-{
+OutputBuffer::~OutputBuffer() {
     if (auto* app = QCoreApplication::instance()) {
         app->removeEventFilter(this);
     }
 }
 
-void OutputBuffer::buildFormats()
-{
+void OutputBuffer::buildFormats() {
     const QPalette palette = currentPalette();
     const QColor text = palette.color(QPalette::Text);
     const QColor base = palette.color(QPalette::Base);
@@ -86,41 +79,39 @@ void OutputBuffer::buildFormats()
         format.setFont(m_font);
         format.setProperty(kindProperty, static_cast<int>(index));
         switch (static_cast<LogSegment::Kind>(index)) {
-        case LogSegment::Kind::text:
-        case LogSegment::Kind::response:
-            break;  // the view's own text colour
-        case LogSegment::Kind::timestamp:
-            format.setForeground(blend(text, base, 0.55));
-            break;
-        case LogSegment::Kind::meta:
-            format.setForeground(blend(text, base, 0.35));
-            break;
-        case LogSegment::Kind::request:
-            format.setForeground(pick(blue));
-            break;
-        case LogSegment::Kind::warning:
-            format.setForeground(pick(orange));
-            break;
-        case LogSegment::Kind::error:
-            format.setForeground(pick(red));
-            break;
-        case LogSegment::Kind::system:
-            format.setFont(systemFont);
-            format.setForeground(pick(teal));
-            break;
+            case LogSegment::Kind::text:
+            case LogSegment::Kind::response:
+                break;  // the view's own text colour
+            case LogSegment::Kind::timestamp:
+                format.setForeground(blend(text, base, 0.55));
+                break;
+            case LogSegment::Kind::meta:
+                format.setForeground(blend(text, base, 0.35));
+                break;
+            case LogSegment::Kind::request:
+                format.setForeground(pick(blue));
+                break;
+            case LogSegment::Kind::warning:
+                format.setForeground(pick(orange));
+                break;
+            case LogSegment::Kind::error:
+                format.setForeground(pick(red));
+                break;
+            case LogSegment::Kind::system:
+                format.setFont(systemFont);
+                format.setForeground(pick(teal));
+                break;
         }
         m_formats[index] = format;
     }
     m_lineFeedFormat = m_formats[static_cast<std::size_t>(LogSegment::Kind::text)];
 }
 
-const QTextCharFormat& OutputBuffer::format(LogSegment::Kind kind) const
-{
+const QTextCharFormat& OutputBuffer::format(LogSegment::Kind kind) const {
     return m_formats[static_cast<std::size_t>(kind)];
 }
 
-void OutputBuffer::append(std::span<const LogSegment> line)
-{
+void OutputBuffer::append(std::span<const LogSegment> line) {
     m_cursor.beginEditBlock();
     m_cursor.movePosition(QTextCursor::End);
     for (const LogSegment& segment : line) {
@@ -136,8 +127,7 @@ void OutputBuffer::append(std::span<const LogSegment> line)
     }
 }
 
-void OutputBuffer::trim()
-{
+void OutputBuffer::trim() {
     qsizetype cut = length() - m_trimTarget;
     if (cut <= 0) {
         return;
@@ -154,34 +144,29 @@ void OutputBuffer::trim()
     range.removeSelectedText();
 }
 
-void OutputBuffer::clear()
-{
+void OutputBuffer::clear() {
     QTextCursor all(&m_document);
     all.select(QTextCursor::Document);
     all.removeSelectedText();
     all.setBlockCharFormat(m_lineFeedFormat);
 }
 
-qsizetype OutputBuffer::length() const
-{
+qsizetype OutputBuffer::length() const {
     // characterCount() counts the separator of the trailing empty block as well.
     return m_document.characterCount() - 1;
 }
 
-QString OutputBuffer::plainText() const
-{
+QString OutputBuffer::plainText() const {
     return m_document.toPlainText();
 }
 
-void OutputBuffer::setLimits(qsizetype maxCharacters, qsizetype trimTarget)
-{
+void OutputBuffer::setLimits(qsizetype maxCharacters, qsizetype trimTarget) {
     Q_ASSERT(trimTarget <= maxCharacters);
     m_maxCharacters = maxCharacters;
     m_trimTarget = trimTarget;
 }
 
-void OutputBuffer::applyPalette(const QPalette& palette)
-{
+void OutputBuffer::applyPalette(const QPalette& palette) {
     m_dark = isDark(palette);
     buildFormats();
 
@@ -196,7 +181,8 @@ void OutputBuffer::applyPalette(const QPalette& palette)
             const QTextFragment fragment = it.fragment();
             const QVariant kind = fragment.charFormat().property(kindProperty);
             if (kind.isValid()) {
-                runs.push_back({fragment.position(), fragment.length(), static_cast<std::size_t>(kind.toInt())});
+                runs.push_back(
+                    {fragment.position(), fragment.length(), static_cast<std::size_t>(kind.toInt())});
             }
         }
     }
@@ -213,8 +199,7 @@ void OutputBuffer::applyPalette(const QPalette& palette)
     cursor.endEditBlock();
 }
 
-bool OutputBuffer::eventFilter(QObject* watched, QEvent* event)
-{
+bool OutputBuffer::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ApplicationPaletteChange && watched == QCoreApplication::instance()) {
         applyPalette(currentPalette());
     }

@@ -12,11 +12,11 @@ namespace tessarin {
 // The live state of one datapoint. A failed read keeps the last good value and raw words
 // beside the failure, so the table can show both.
 struct PointStatus {
-    std::optional<double> value;                // engineering units, after scale
-    std::vector<std::uint16_t> raw;             // registers, or one 0/1 word for a bit
-    std::optional<PollFailure> failure;         // of the last read; none after a good read or write
+    std::optional<double> value;         // engineering units, after scale
+    std::vector<std::uint16_t> raw;      // registers, or one 0/1 word for a bit
+    std::optional<PollFailure> failure;  // of the last read; none after a good read or write
     std::optional<std::chrono::system_clock::time_point> updated;  // last read, good or failed
-    double duration = 0.0;                      // seconds, of the last good read
+    double duration = 0.0;                                         // seconds, of the last good read
 
     bool operator==(const PointStatus&) const = default;
 };

@@ -24,9 +24,9 @@
 #include <QSettings>
 #include <QTime>
 
+#include <fmt/format.h>
 #include <algorithm>
 #include <chrono>
-#include <fmt/format.h>
 
 namespace tessarin {
 namespace {
@@ -38,46 +38,40 @@ const QString rawFramesKey = QStringLiteral("rawFrames");
 const QString onlyProblemsKey = QStringLiteral("onlyProblems");
 const QString autoscrollKey = QStringLiteral("autoscroll");
 
-QSettings userDefaults()
-{
+QSettings userDefaults() {
     return QSettings(QStringLiteral("Tessarin"), QStringLiteral("Tessarin"));
 }
 
-int normalisedTimeout(int timeoutMs)
-{
+int normalisedTimeout(int timeoutMs) {
     const auto& allowed = PollerModel::allowedTimeoutsMs;
     return std::ranges::find(allowed, timeoutMs) != allowed.end() ? timeoutMs : PollerModel::defaultTimeoutMs;
 }
 
-LogSegment segment(Kind kind, std::string_view utf8)
-{
+LogSegment segment(Kind kind, std::string_view utf8) {
     return {kind, qtText(utf8)};
 }
 
-QString hexText(std::span<const std::uint8_t> bytes)
-{
+QString hexText(std::span<const std::uint8_t> bytes) {
     return qtText(hexString(bytes));
 }
 
 // Durations are shown in whole milliseconds, cut rather than rounded.
-long long wholeMilliseconds(double seconds)
-{
+long long wholeMilliseconds(double seconds) {
     return static_cast<long long>(seconds * 1000.0);
 }
 
 // The part of a datapoint that decides what its stored values mean.
-bool readsTheSame(const Datapoint& a, const Datapoint& b)
-{
+bool readsTheSame(const Datapoint& a, const Datapoint& b) {
     return a.unitID == b.unitID && a.table == b.table && a.address == b.address && a.dataType == b.dataType &&
            a.wordOrder == b.wordOrder && a.scale == b.scale;
 }
 
 // Everything the engine's plans depend on, in one comparable text.
-std::string readSignature(const std::vector<Poll>& polls)
-{
+std::string readSignature(const std::vector<Poll>& polls) {
     std::string signature;
     for (const Poll& poll : polls) {
-        signature += fmt::format("{}|{}|{}|", poll.id.text(), poll.intervalMs, poll.enabled ? "true" : "false");
+        signature +=
+            fmt::format("{}|{}|{}|", poll.id.text(), poll.intervalMs, poll.enabled ? "true" : "false");
         bool first = true;
         for (const Datapoint& point : poll.datapoints) {
             signature += fmt::format("{}{}.{}.{}.{}", first ? "" : ",", point.unitID, rawValue(point.table),
@@ -89,8 +83,7 @@ std::string readSignature(const std::vector<Poll>& polls)
     return signature;
 }
 
-std::unordered_map<Uuid, const Datapoint*> datapointsByID(const std::vector<Poll>& polls)
-{
+std::unordered_map<Uuid, const Datapoint*> datapointsByID(const std::vector<Poll>& polls) {
     std::unordered_map<Uuid, const Datapoint*> byID;
     for (const Poll& poll : polls) {
         for (const Datapoint& point : poll.datapoints) {
@@ -100,17 +93,13 @@ std::unordered_map<Uuid, const Datapoint*> datapointsByID(const std::vector<Poll
     return byID;
 }
 
-QString fileDateTime()
-{
+QString fileDateTime() {
     return QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd'T'HHmmss"));
 }
 
 }  // namespace
 
-PollerModel::PollerModel(DesktopServices& services, QObject* parent)
-    : QObject(parent)
-    , m_services(services)
-{
+PollerModel::PollerModel(DesktopServices& services, QObject* parent) : QObject(parent), m_services(services) {
     const QSettings settings = userDefaults();
     m_showTimestamps = settings.value(timestampsKey, true).toBool();
     m_showRawFrames = settings.value(rawFramesKey, false).toBool();
@@ -130,8 +119,7 @@ PollerModel::PollerModel(DesktopServices& services, QObject* parent)
     loadStartProject();
 }
 
-PollerModel::~PollerModel()
-{
+PollerModel::~PollerModel() {
     if (m_engine) {
         m_engine->stop();
     }
@@ -140,15 +128,15 @@ PollerModel::~PollerModel()
 // ---------------------------------------------------------------------------------------
 // Project and persistence
 
-void PollerModel::loadStartProject()
-{
+void PollerModel::loadStartProject() {
     std::optional<PollerProject> project;
     if (const auto path = autosavePath(); path && QFileInfo::exists(*path)) {
         QFile file(*path);
         std::optional<PollerProject> decoded;
         if (file.open(QIODevice::ReadOnly)) {
             const QByteArray bytes = file.readAll();
-            if (auto result = PollerProject::fromDocument(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
+            if (auto result = PollerProject::fromDocument(
+                    std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
                 decoded = std::move(*result);
             }
         }
@@ -173,8 +161,7 @@ void PollerModel::loadStartProject()
     }
 }
 
-PollerProject PollerModel::makeProject() const
-{
+PollerProject PollerModel::makeProject() const {
     PollerProject project;
     project.version = 1;
     project.host = utf8Text(m_host.trimmed());
@@ -187,8 +174,7 @@ PollerProject PollerModel::makeProject() const
     return project;
 }
 
-void PollerModel::apply(const PollerProject& project)
-{
+void PollerModel::apply(const PollerProject& project) {
     if (m_state != PollerState::stopped) {
         stop();
     }
@@ -204,18 +190,15 @@ void PollerModel::apply(const PollerProject& project)
     bumpHistoryVersion();
 }
 
-std::optional<QString> PollerModel::autosavePath() const
-{
+std::optional<QString> PollerModel::autosavePath() const {
     return AutosaveFile::defaultPath();
 }
 
-void PollerModel::scheduleAutosave()
-{
+void PollerModel::scheduleAutosave() {
     m_autosaveTimer.start();
 }
 
-void PollerModel::autosaveNow()
-{
+void PollerModel::autosaveNow() {
     m_autosaveTimer.stop();
     const auto path = autosavePath();
     if (!path) {
@@ -229,8 +212,7 @@ void PollerModel::autosaveNow()
         // The file that could not be read at start-up may still hold the user's only copy of
         // a project (a hand edit with a typo, say); keep it before writing over it. When it
         // cannot be moved, nothing is written: the next autosave tries again.
-        if (QFileInfo::exists(*path) &&
-            !AutosaveFile::moveAside(*path, QDateTime::currentDateTime())) {
+        if (QFileInfo::exists(*path) && !AutosaveFile::moveAside(*path, QDateTime::currentDateTime())) {
             return;
         }
         m_autosaveUnreadable = false;
@@ -240,8 +222,7 @@ void PollerModel::autosaveNow()
     }
 }
 
-bool PollerModel::writeProjectFile(const QString& path, QString* reason) const
-{
+bool PollerModel::writeProjectFile(const QString& path, QString* reason) const {
     const std::string text = makeProject().document();
     auto result = AtomicFile::write(path, QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
     if (!result) {
@@ -251,31 +232,29 @@ bool PollerModel::writeProjectFile(const QString& path, QString* reason) const
     return true;
 }
 
-bool PollerModel::confirmReplacingList()
-{
+bool PollerModel::confirmReplacingList() {
     const bool anyDatapoint =
         std::ranges::any_of(m_polls, [](const Poll& poll) { return !poll.datapoints.empty(); });
     if (!anyDatapoint) {
         return true;
     }
-    const AlertResponse answer = m_services.runAlert(
-        {.message = qtText(L10n::Project::replaceTitle()),
-         .informativeText = qtText(L10n::Project::replaceMessage()),
-         .buttons = {qtText(L10n::Project::save()), qtText(L10n::Project::dontSave()),
-                     qtText(L10n::Import::cancel())}});
+    const AlertResponse answer =
+        m_services.runAlert({.message = qtText(L10n::Project::replaceTitle()),
+                             .informativeText = qtText(L10n::Project::replaceMessage()),
+                             .buttons = {qtText(L10n::Project::save()), qtText(L10n::Project::dontSave()),
+                                         qtText(L10n::Import::cancel())}});
     switch (answer) {
-    case AlertResponse::first:
-        return saveProjectAs();
-    case AlertResponse::second:
-        return true;
-    case AlertResponse::third:
-        break;
+        case AlertResponse::first:
+            return saveProjectAs();
+        case AlertResponse::second:
+            return true;
+        case AlertResponse::third:
+            break;
     }
     return false;
 }
 
-void PollerModel::newProject()
-{
+void PollerModel::newProject() {
     if (!confirmReplacingList()) {
         return;
     }
@@ -288,8 +267,7 @@ void PollerModel::newProject()
     apply(project);
 }
 
-void PollerModel::openProject()
-{
+void PollerModel::openProject() {
     if (!confirmReplacingList()) {
         return;
     }
@@ -301,7 +279,8 @@ void PollerModel::openProject()
     QFile file(*path);
     if (file.open(QIODevice::ReadOnly)) {
         const QByteArray bytes = file.readAll();
-        if (auto decoded = PollerProject::fromDocument(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
+        if (auto decoded = PollerProject::fromDocument(
+                std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
             project = std::move(*decoded);
         }
     }
@@ -312,8 +291,7 @@ void PollerModel::openProject()
     apply(*project);
 }
 
-bool PollerModel::saveProjectAs()
-{
+bool PollerModel::saveProjectAs() {
     const auto path =
         m_services.runSavePanel({.type = FileType::json, .proposedName = QStringLiteral("tessarin.json")});
     if (!path || path->isEmpty()) {
@@ -330,30 +308,26 @@ bool PollerModel::saveProjectAs()
 // ---------------------------------------------------------------------------------------
 // Properties
 
-const PointStatus* PollerModel::status(const Uuid& pointID) const
-{
+const PointStatus* PollerModel::status(const Uuid& pointID) const {
     const auto found = m_status.find(pointID);
     return found != m_status.end() ? &found->second : nullptr;
 }
 
-void PollerModel::setErrorMessage(std::optional<QString> message)
-{
+void PollerModel::setErrorMessage(std::optional<QString> message) {
     if (m_errorMessage != message) {
         m_errorMessage = std::move(message);
         Q_EMIT errorMessageChanged();
     }
 }
 
-void PollerModel::setWriteError(std::optional<QString> message)
-{
+void PollerModel::setWriteError(std::optional<QString> message) {
     if (m_writeError != message) {
         m_writeError = std::move(message);
         Q_EMIT writeErrorChanged();
     }
 }
 
-void PollerModel::setHost(const QString& host)
-{
+void PollerModel::setHost(const QString& host) {
     if (m_host != host) {
         m_host = host;
         Q_EMIT hostChanged();
@@ -361,8 +335,7 @@ void PollerModel::setHost(const QString& host)
     }
 }
 
-void PollerModel::setPortText(const QString& portText)
-{
+void PollerModel::setPortText(const QString& portText) {
     if (m_portText != portText) {
         m_portText = portText;
         Q_EMIT portTextChanged();
@@ -370,8 +343,7 @@ void PollerModel::setPortText(const QString& portText)
     }
 }
 
-void PollerModel::setFraming(TCPFraming framing)
-{
+void PollerModel::setFraming(TCPFraming framing) {
     if (m_framing != framing) {
         m_framing = framing;
         Q_EMIT framingChanged();
@@ -379,8 +351,7 @@ void PollerModel::setFraming(TCPFraming framing)
     }
 }
 
-void PollerModel::setTimeoutMs(int timeoutMs)
-{
+void PollerModel::setTimeoutMs(int timeoutMs) {
     timeoutMs = normalisedTimeout(timeoutMs);
     if (m_timeoutMs != timeoutMs) {
         m_timeoutMs = timeoutMs;
@@ -389,8 +360,7 @@ void PollerModel::setTimeoutMs(int timeoutMs)
     }
 }
 
-void PollerModel::setWriteMode(WriteMode mode)
-{
+void PollerModel::setWriteMode(WriteMode mode) {
     if (m_writeMode != mode) {
         m_writeMode = mode;
         Q_EMIT writeModeChanged();
@@ -398,8 +368,7 @@ void PollerModel::setWriteMode(WriteMode mode)
     }
 }
 
-void PollerModel::setMaxGap(int maxGap)
-{
+void PollerModel::setMaxGap(int maxGap) {
     if (m_maxGap != maxGap) {
         m_maxGap = maxGap;
         Q_EMIT maxGapChanged();
@@ -410,8 +379,7 @@ void PollerModel::setMaxGap(int maxGap)
     }
 }
 
-void PollerModel::setPolls(std::vector<Poll> polls)
-{
+void PollerModel::setPolls(std::vector<Poll> polls) {
     if (m_polls == polls) {
         return;
     }
@@ -445,16 +413,14 @@ void PollerModel::setPolls(std::vector<Poll> polls)
     scheduleAutosave();
 }
 
-void PollerModel::setSelectedPollID(std::optional<Uuid> pollID)
-{
+void PollerModel::setSelectedPollID(std::optional<Uuid> pollID) {
     if (m_selectedPollID != pollID) {
         m_selectedPollID = pollID;
         Q_EMIT selectedPollIDChanged();
     }
 }
 
-void PollerModel::setShowTimestamps(bool on)
-{
+void PollerModel::setShowTimestamps(bool on) {
     if (m_showTimestamps != on) {
         m_showTimestamps = on;
         userDefaults().setValue(timestampsKey, on);
@@ -462,8 +428,7 @@ void PollerModel::setShowTimestamps(bool on)
     }
 }
 
-void PollerModel::setShowRawFrames(bool on)
-{
+void PollerModel::setShowRawFrames(bool on) {
     if (m_showRawFrames != on) {
         m_showRawFrames = on;
         userDefaults().setValue(rawFramesKey, on);
@@ -471,8 +436,7 @@ void PollerModel::setShowRawFrames(bool on)
     }
 }
 
-void PollerModel::setLogOnlyProblems(bool on)
-{
+void PollerModel::setLogOnlyProblems(bool on) {
     if (m_logOnlyProblems != on) {
         m_logOnlyProblems = on;
         userDefaults().setValue(onlyProblemsKey, on);
@@ -480,8 +444,7 @@ void PollerModel::setLogOnlyProblems(bool on)
     }
 }
 
-void PollerModel::setAutoscroll(bool on)
-{
+void PollerModel::setAutoscroll(bool on) {
     if (m_autoscroll != on) {
         m_autoscroll = on;
         m_output->setAutoscroll(on);
@@ -490,62 +453,55 @@ void PollerModel::setAutoscroll(bool on)
     }
 }
 
-void PollerModel::setState(PollerState state)
-{
+void PollerModel::setState(PollerState state) {
     if (m_state != state) {
         m_state = state;
         Q_EMIT stateChanged();
     }
 }
 
-void PollerModel::setConnectionProblem(std::optional<QString> problem)
-{
+void PollerModel::setConnectionProblem(std::optional<QString> problem) {
     if (m_connectionProblem != problem) {
         m_connectionProblem = std::move(problem);
         Q_EMIT connectionProblemChanged();
     }
 }
 
-void PollerModel::setStatistics(const PollerStatistics& statistics)
-{
+void PollerModel::setStatistics(const PollerStatistics& statistics) {
     if (m_statistics != statistics) {
         m_statistics = statistics;
         Q_EMIT statisticsChanged();
     }
 }
 
-void PollerModel::setShowNoResponseHint(bool on)
-{
+void PollerModel::setShowNoResponseHint(bool on) {
     if (m_showNoResponseHint != on) {
         m_showNoResponseHint = on;
         Q_EMIT showNoResponseHintChanged();
     }
 }
 
-void PollerModel::setOutputIsEmpty(bool empty)
-{
+void PollerModel::setOutputIsEmpty(bool empty) {
     if (m_outputIsEmpty != empty) {
         m_outputIsEmpty = empty;
         Q_EMIT outputIsEmptyChanged();
     }
 }
 
-void PollerModel::clearAllStatus()
-{
+void PollerModel::clearAllStatus() {
     m_status.clear();
     dropAllHistory();
     Q_EMIT statusCleared();
 }
 
-void PollerModel::bumpHistoryVersion()
-{
+void PollerModel::bumpHistoryVersion() {
     m_historyPublishTimer.stop();
     ++m_historyVersion;
     Q_EMIT historyVersionChanged();
 }
 
-void PollerModel::recordSample(const Uuid& pointID, std::chrono::system_clock::time_point time, double value)
-{
+void PollerModel::recordSample(const Uuid& pointID, std::chrono::system_clock::time_point time,
+                               double value) {
     m_history.record(pointID, Sample{time, value});
     // At most four publications a second, however fast the polls run.
     if (!m_historyPublishTimer.isActive()) {
@@ -553,30 +509,25 @@ void PollerModel::recordSample(const Uuid& pointID, std::chrono::system_clock::t
     }
 }
 
-void PollerModel::forgetHistory(const Uuid& pointID)
-{
+void PollerModel::forgetHistory(const Uuid& pointID) {
     m_history.forget(pointID);
 }
 
-void PollerModel::dropAllHistory()
-{
+void PollerModel::dropAllHistory() {
     m_history.clear();
 }
 
-void PollerModel::clearHistory()
-{
+void PollerModel::clearHistory() {
     m_history.clear();
     bumpHistoryVersion();
 }
 
-std::optional<ChartSeries> PollerModel::series(const Datapoint& point,
-                                               std::optional<std::chrono::system_clock::time_point> since) const
-{
+std::optional<ChartSeries> PollerModel::series(
+    const Datapoint& point, std::optional<std::chrono::system_clock::time_point> since) const {
     return m_history.series(point, since);
 }
 
-void PollerModel::exportHistory()
-{
+void PollerModel::exportHistory() {
     if (auto message = HistoryExport::run(m_services, m_polls, m_history)) {
         setErrorMessage(std::move(message));
     }
@@ -585,29 +536,25 @@ void PollerModel::exportHistory()
 // ---------------------------------------------------------------------------------------
 // Editing
 
-void PollerModel::editPolls(const std::function<bool(std::vector<Poll>&)>& edit)
-{
+void PollerModel::editPolls(const std::function<bool(std::vector<Poll>&)>& edit) {
     std::vector<Poll> polls = m_polls;
     if (edit(polls)) {
         setPolls(std::move(polls));
     }
 }
 
-void PollerModel::editSelectedPoll(const std::function<bool(Poll&)>& edit)
-{
+void PollerModel::editSelectedPoll(const std::function<bool(Poll&)>& edit) {
     editPolls([&](std::vector<Poll>& polls) {
         Poll* poll = PollEditing::selectedPoll(polls, m_selectedPollID);
         return poll != nullptr && edit(*poll);
     });
 }
 
-const Poll* PollerModel::selectedPoll() const
-{
+const Poll* PollerModel::selectedPoll() const {
     return PollEditing::selectedPoll(m_polls, m_selectedPollID);
 }
 
-std::optional<Uuid> PollerModel::addDatapoint(const std::optional<Uuid>& after)
-{
+std::optional<Uuid> PollerModel::addDatapoint(const std::optional<Uuid>& after) {
     std::optional<Uuid> added;
     editSelectedPoll([&](Poll& poll) {
         added = PollEditing::addDatapoint(poll, after);
@@ -616,37 +563,32 @@ std::optional<Uuid> PollerModel::addDatapoint(const std::optional<Uuid>& after)
     return added;
 }
 
-void PollerModel::duplicateDatapoints(const std::set<Uuid>& ids)
-{
+void PollerModel::duplicateDatapoints(const std::set<Uuid>& ids) {
     editSelectedPoll([&](Poll& poll) {
         PollEditing::duplicateDatapoints(poll, ids);
         return true;
     });
 }
 
-void PollerModel::deleteDatapoints(const std::set<Uuid>& ids)
-{
+void PollerModel::deleteDatapoints(const std::set<Uuid>& ids) {
     editSelectedPoll([&](Poll& poll) {
         PollEditing::deleteDatapoints(poll, ids);
         return true;
     });
 }
 
-void PollerModel::editDatapoint(const Uuid& pointID, const std::function<void(Datapoint&)>& edit)
-{
+void PollerModel::editDatapoint(const Uuid& pointID, const std::function<void(Datapoint&)>& edit) {
     editSelectedPoll([&](Poll& poll) { return PollEditing::editDatapoint(poll, pointID, edit); });
 }
 
-void PollerModel::setPlotted(bool on, const Uuid& pointID)
-{
+void PollerModel::setPlotted(bool on, const Uuid& pointID) {
     editSelectedPoll([&](Poll& poll) {
         PollEditing::setPlotted(poll, on, pointID);
         return true;
     });
 }
 
-void PollerModel::editPoll(const Uuid& pollID, const std::function<void(Poll&)>& edit)
-{
+void PollerModel::editPoll(const Uuid& pollID, const std::function<void(Poll&)>& edit) {
     editPolls([&](std::vector<Poll>& polls) {
         const auto poll = std::ranges::find(polls, pollID, &Poll::id);
         if (poll == polls.end()) {
@@ -657,8 +599,7 @@ void PollerModel::editPoll(const Uuid& pollID, const std::function<void(Poll&)>&
     });
 }
 
-void PollerModel::addPoll()
-{
+void PollerModel::addPoll() {
     std::optional<Uuid> added;
     editPolls([&](std::vector<Poll>& polls) {
         added = PollEditing::addPoll(polls);
@@ -667,8 +608,7 @@ void PollerModel::addPoll()
     setSelectedPollID(added);
 }
 
-void PollerModel::duplicatePoll(const Uuid& pollID)
-{
+void PollerModel::duplicatePoll(const Uuid& pollID) {
     std::optional<Uuid> copy;
     editPolls([&](std::vector<Poll>& polls) {
         copy = PollEditing::duplicatePoll(polls, pollID);
@@ -679,8 +619,7 @@ void PollerModel::duplicatePoll(const Uuid& pollID)
     }
 }
 
-void PollerModel::removePoll(const Uuid& pollID)
-{
+void PollerModel::removePoll(const Uuid& pollID) {
     std::optional<Uuid> selected = m_selectedPollID;
     editPolls([&](std::vector<Poll>& polls) {
         const std::size_t before = polls.size();
@@ -690,8 +629,7 @@ void PollerModel::removePoll(const Uuid& pollID)
     setSelectedPollID(selected);
 }
 
-void PollerModel::importDatapointsCSV()
-{
+void PollerModel::importDatapointsCSV() {
     std::optional<QString> failure;
     editSelectedPoll([&](Poll& poll) {
         auto changed = DatapointTransfer::importInto(m_services, poll);
@@ -706,8 +644,7 @@ void PollerModel::importDatapointsCSV()
     }
 }
 
-void PollerModel::exportDatapointsCSV()
-{
+void PollerModel::exportDatapointsCSV() {
     if (const Poll* poll = selectedPoll()) {
         if (auto message = DatapointTransfer::exportPoll(m_services, *poll, m_status)) {
             setErrorMessage(std::move(message));
@@ -718,8 +655,7 @@ void PollerModel::exportDatapointsCSV()
 // ---------------------------------------------------------------------------------------
 // Reading
 
-std::optional<std::uint16_t> PollerModel::parsePort(const QString& text)
-{
+std::optional<std::uint16_t> PollerModel::parsePort(const QString& text) {
     QString trimmed = text.trimmed();
     if (trimmed.startsWith(u'+')) {
         trimmed.remove(0, 1);
@@ -735,25 +671,22 @@ std::optional<std::uint16_t> PollerModel::parsePort(const QString& text)
     return static_cast<std::uint16_t>(port);
 }
 
-std::optional<std::uint16_t> PollerModel::parsedPort() const
-{
+std::optional<std::uint16_t> PollerModel::parsedPort() const {
     return parsePort(m_portText);
 }
 
-QString PollerModel::endpointText() const
-{
+QString PollerModel::endpointText() const {
     const auto port = parsedPort();
     return m_host.trimmed() + u':' + (port ? QString::number(*port) : QStringLiteral("…"));
 }
 
-bool PollerModel::canStart() const
-{
-    return !m_host.trimmed().isEmpty() && parsedPort() &&
-           std::ranges::any_of(m_polls, [](const Poll& poll) { return poll.enabled && !poll.datapoints.empty(); });
+bool PollerModel::canStart() const {
+    return !m_host.trimmed().isEmpty() && parsedPort() && std::ranges::any_of(m_polls, [](const Poll& poll) {
+        return poll.enabled && !poll.datapoints.empty();
+    });
 }
 
-std::optional<bool> PollerModel::health(const Poll& poll) const
-{
+std::optional<bool> PollerModel::health(const Poll& poll) const {
     bool any = false;
     for (const Datapoint& point : poll.datapoints) {
         if (const PointStatus* pointStatus = status(point.id)) {
@@ -766,14 +699,12 @@ std::optional<bool> PollerModel::health(const Poll& poll) const
     return any ? std::optional<bool>(true) : std::nullopt;
 }
 
-void PollerModel::dismissNoResponseHint()
-{
+void PollerModel::dismissNoResponseHint() {
     m_noResponseHintDismissed = true;
     setShowNoResponseHint(false);
 }
 
-std::vector<PollPlan> PollerModel::buildPlans() const
-{
+std::vector<PollPlan> PollerModel::buildPlans() const {
     std::vector<PollPlan> plans;
     for (const Poll& poll : m_polls) {
         if (poll.enabled) {
@@ -785,8 +716,7 @@ std::vector<PollPlan> PollerModel::buildPlans() const
     return plans;
 }
 
-void PollerModel::start()
-{
+void PollerModel::start() {
     if (m_state != PollerState::stopped) {
         return;
     }
@@ -824,8 +754,7 @@ void PollerModel::start()
     m_engine->start(buildPlans());
 }
 
-void PollerModel::stop()
-{
+void PollerModel::stop() {
     if (m_state == PollerState::stopped) {
         return;
     }
@@ -841,8 +770,7 @@ void PollerModel::stop()
     appendLine({segment(Kind::system, "--- " + L10n::Log::stopped() + " ---")});
 }
 
-void PollerModel::toggleReading()
-{
+void PollerModel::toggleReading() {
     if (m_state == PollerState::stopped) {
         start();
     } else {
@@ -850,8 +778,7 @@ void PollerModel::toggleReading()
     }
 }
 
-void PollerModel::handle(const PollerEvent& event)
-{
+void PollerModel::handle(const PollerEvent& event) {
     if (!m_engine) {
         return;
     }
@@ -873,8 +800,7 @@ void PollerModel::handle(const PollerEvent& event)
     }
 }
 
-std::vector<std::uint8_t> PollerModel::pduInFrame(std::span<const std::uint8_t> frame) const
-{
+std::vector<std::uint8_t> PollerModel::pduInFrame(std::span<const std::uint8_t> frame) const {
     constexpr std::size_t mbapLength = 7;
     if (m_framing == TCPFraming::modbusTCP) {
         if (frame.size() <= mbapLength) {
@@ -888,24 +814,23 @@ std::vector<std::uint8_t> PollerModel::pduInFrame(std::span<const std::uint8_t> 
     return {frame.begin() + 1, frame.end() - 2};
 }
 
-void PollerModel::countFailure(const PollFailure& failure, PollerStatistics& statistics)
-{
+void PollerModel::countFailure(const PollFailure& failure, PollerStatistics& statistics) {
     switch (failure.kind) {
-    case PollFailure::Kind::unexpectedUnit:
-    case PollFailure::Kind::unexpectedFunction:
-    case PollFailure::Kind::crcMismatch:
-    case PollFailure::Kind::malformed:
-        ++statistics.errors;
-        break;
-    case PollFailure::Kind::exception:
-        ++statistics.exceptions;
-        ++statistics.responses;
-        break;
-    case PollFailure::Kind::timeout:
-        ++statistics.timeouts;
-        break;
-    case PollFailure::Kind::noConnection:
-        break;
+        case PollFailure::Kind::unexpectedUnit:
+        case PollFailure::Kind::unexpectedFunction:
+        case PollFailure::Kind::crcMismatch:
+        case PollFailure::Kind::malformed:
+            ++statistics.errors;
+            break;
+        case PollFailure::Kind::exception:
+            ++statistics.exceptions;
+            ++statistics.responses;
+            break;
+        case PollFailure::Kind::timeout:
+            ++statistics.timeouts;
+            break;
+        case PollFailure::Kind::noConnection:
+            break;
     }
     if (failure.kind == PollFailure::Kind::timeout || failure.kind == PollFailure::Kind::crcMismatch) {
         ++m_consecutiveFailures;
@@ -915,8 +840,7 @@ void PollerModel::countFailure(const PollFailure& failure, PollerStatistics& sta
     }
 }
 
-void PollerModel::handleRead(const PollerEvent::Read& read)
-{
+void PollerModel::handleRead(const PollerEvent::Read& read) {
     PollerStatistics statistics = m_statistics;
     ++statistics.requests;
     const auto poll = std::ranges::find(m_polls, read.poll, &Poll::id);
@@ -946,10 +870,12 @@ void PollerModel::handleRead(const PollerEvent::Read& read)
             changed.push_back(point->id);
         }
         const Kind kind = failure.kind == PollFailure::Kind::exception ? Kind::warning : Kind::error;
-        const std::string range = L10n::Log::range(code(read.block.table), read.block.address, read.block.count);
-        appendLine({segment(kind, fmt::format("✕ {} {} {} · {}", L10n::Log::unitFunction(read.block.unit, functionCode),
-                                              L10n::Modbus::functionName(readFunction(read.block.table)), range,
-                                              L10n::Log::failure(failure, m_timeoutMs)))});
+        const std::string range =
+            L10n::Log::range(code(read.block.table), read.block.address, read.block.count);
+        appendLine({segment(
+            kind, fmt::format("✕ {} {} {} · {}", L10n::Log::unitFunction(read.block.unit, functionCode),
+                              L10n::Modbus::functionName(readFunction(read.block.table)), range,
+                              L10n::Log::failure(failure, m_timeoutMs)))});
     } else {
         ++statistics.responses;
         setStatistics(statistics);
@@ -995,16 +921,14 @@ void PollerModel::handleRead(const PollerEvent::Read& read)
 // ---------------------------------------------------------------------------------------
 // Writing
 
-QString PollerModel::label(const Datapoint& point)
-{
+QString PollerModel::label(const Datapoint& point) {
     if (!point.name.empty()) {
         return qtText(point.name);
     }
     return qtText(fmt::format("{} {}", code(point.table), point.address));
 }
 
-const Datapoint* PollerModel::findDatapoint(const Uuid& pointID) const
-{
+const Datapoint* PollerModel::findDatapoint(const Uuid& pointID) const {
     for (const Poll& poll : m_polls) {
         for (const Datapoint& point : poll.datapoints) {
             if (point.id == pointID) {
@@ -1015,8 +939,7 @@ const Datapoint* PollerModel::findDatapoint(const Uuid& pointID) const
     return nullptr;
 }
 
-void PollerModel::write(const Datapoint& point, double value)
-{
+void PollerModel::write(const Datapoint& point, double value) {
     if (m_state == PollerState::stopped || !m_engine) {
         setWriteError(qtText(L10n::Notice::startFirst()));
         return;
@@ -1041,15 +964,14 @@ void PollerModel::write(const Datapoint& point, double value)
     const std::uint8_t functionCode = pdu.front();
     m_engine->write(pdu, point.unitID, token);
     if (!m_logOnlyProblems) {
-        appendLine({segment(Kind::request,
-                            fmt::format("→ {} {} · {} = {}", L10n::Log::unitFunction(point.unitID, functionCode),
-                                        L10n::Modbus::functionName(functionCode), utf8Text(label(point)),
-                                        point.formatted(value)))});
+        appendLine({segment(Kind::request, fmt::format("→ {} {} · {} = {}",
+                                                       L10n::Log::unitFunction(point.unitID, functionCode),
+                                                       L10n::Modbus::functionName(functionCode),
+                                                       utf8Text(label(point)), point.formatted(value)))});
     }
 }
 
-void PollerModel::handleWrote(const PollerEvent::Wrote& wrote)
-{
+void PollerModel::handleWrote(const PollerEvent::Wrote& wrote) {
     PollerStatistics statistics = m_statistics;
     ++statistics.requests;
 
@@ -1098,26 +1020,25 @@ void PollerModel::handleWrote(const PollerEvent::Wrote& wrote)
 // ---------------------------------------------------------------------------------------
 // The log
 
-void PollerModel::appendLine(std::vector<LogSegment> line)
-{
+void PollerModel::appendLine(std::vector<LogSegment> line) {
     if (m_showTimestamps) {
-        line.insert(line.begin(), {Kind::timestamp, QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz  "))});
+        line.insert(line.begin(),
+                    {Kind::timestamp, QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz  "))});
     }
     m_output->append(line);
     setOutputIsEmpty(false);
 }
 
-void PollerModel::clearLog()
-{
+void PollerModel::clearLog() {
     m_output->clear();
     setOutputIsEmpty(true);
     setStatistics({});
 }
 
-void PollerModel::saveLog()
-{
-    const auto path = m_services.runSavePanel(
-        {.type = FileType::plainText, .proposedName = QStringLiteral("tessarin-log-") + fileDateTime() + u".txt"});
+void PollerModel::saveLog() {
+    const auto path =
+        m_services.runSavePanel({.type = FileType::plainText,
+                                 .proposedName = QStringLiteral("tessarin-log-") + fileDateTime() + u".txt"});
     if (!path || path->isEmpty()) {
         return;
     }
@@ -1127,8 +1048,7 @@ void PollerModel::saveLog()
     }
 }
 
-void PollerModel::prepareForQuit()
-{
+void PollerModel::prepareForQuit() {
     stop();
     autosaveNow();
 }

@@ -24,9 +24,9 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
-#include <set>
 #include <memory>
 #include <optional>
+#include <set>
 #include <unordered_map>
 #include <vector>
 
@@ -50,7 +50,8 @@ class PollerModel final : public QObject {
     Q_PROPERTY(bool showNoResponseHint READ showNoResponseHint NOTIFY showNoResponseHintChanged)
     Q_PROPERTY(bool showTimestamps READ showTimestamps WRITE setShowTimestamps NOTIFY showTimestampsChanged)
     Q_PROPERTY(bool showRawFrames READ showRawFrames WRITE setShowRawFrames NOTIFY showRawFramesChanged)
-    Q_PROPERTY(bool logOnlyProblems READ logOnlyProblems WRITE setLogOnlyProblems NOTIFY logOnlyProblemsChanged)
+    Q_PROPERTY(
+        bool logOnlyProblems READ logOnlyProblems WRITE setLogOnlyProblems NOTIFY logOnlyProblemsChanged)
     Q_PROPERTY(bool autoscroll READ autoscroll WRITE setAutoscroll NOTIFY autoscrollChanged)
 
 public:
@@ -151,7 +152,9 @@ public:
     // Writing.
     void write(const Datapoint& point, double value);
     [[nodiscard]] static QString label(const Datapoint& point);
-    [[nodiscard]] const std::unordered_map<Uuid, PendingWrite>& pendingWrites() const { return m_pendingWrites; }
+    [[nodiscard]] const std::unordered_map<Uuid, PendingWrite>& pendingWrites() const {
+        return m_pendingWrites;
+    }
 
     // Value history.
     [[nodiscard]] const ValueHistory& history() const { return m_history; }

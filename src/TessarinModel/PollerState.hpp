@@ -10,8 +10,7 @@ enum class PollerState { stopped, connecting, running };
 
 inline constexpr std::array<std::string_view, 3> pollerStateNames{"stopped", "connecting", "running"};
 
-constexpr std::string_view rawValue(PollerState state)
-{
+constexpr std::string_view rawValue(PollerState state) {
     return pollerStateNames[static_cast<std::size_t>(state)];
 }
 

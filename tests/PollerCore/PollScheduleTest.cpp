@@ -22,8 +22,10 @@ PollPlan plan(std::uint8_t tag, double interval, int blocks = 1) {
     result.id.bytes[0] = tag;
     result.interval = interval;
     for (int i = 0; i < blocks; ++i) {
-        result.blocks.push_back({.unit = 1, .table = RegisterTable::holdingRegister,
-                                 .address = static_cast<std::uint16_t>(i), .count = 1});
+        result.blocks.push_back({.unit = 1,
+                                 .table = RegisterTable::holdingRegister,
+                                 .address = static_cast<std::uint16_t>(i),
+                                 .count = 1});
     }
     return result;
 }
@@ -48,7 +50,7 @@ TEST(PollSchedule, KeepsEachPollsRhythmAndLetsPlanOrderBreakTies) {
     PollSchedule schedule;
     schedule.setPlans({plan(1, 1.0), plan(5, 5.0)});
     // Both run at once in plan order; at 5 s both are due and the first plan goes first.
-    const std::vector<std::string> expected{"1@0", "5@0", "1@1", "1@2", "1@3", "1@4", "1@5", "5@5",
+    const std::vector<std::string> expected{"1@0", "5@0", "1@1", "1@2", "1@3",  "1@4",  "1@5", "5@5",
                                             "1@6", "1@7", "1@8", "1@9", "1@10", "5@10", "1@11"};
     EXPECT_EQ(simulate(schedule, 15), expected);
 }
@@ -56,8 +58,8 @@ TEST(PollSchedule, KeepsEachPollsRhythmAndLetsPlanOrderBreakTies) {
 TEST(PollSchedule, AnOverduePollRunsOnceAndDoesNotCatchUp) {
     struct Row {
         const char* name;
-        Clock::duration startedLate;    // how long after its due time the run starts
-        Clock::duration expectedNext;   // from t0
+        Clock::duration startedLate;   // how long after its due time the run starts
+        Clock::duration expectedNext;  // from t0
     };
     const Row rows[] = {
         {"on time", {}, seconds(2)},

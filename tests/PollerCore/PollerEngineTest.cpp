@@ -149,8 +149,8 @@ TEST(PollerEngine, AddressBracketsIPv6Literals) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.host);
         EXPECT_EQ(PollerEngine::address(row.host, row.port), row.expected);
-        const PollerEngine engine(row.host, row.port, TCPFraming::modbusTCP, 1.0, [](const PollerEvent&) {},
-                                  queue.poster());
+        const PollerEngine engine(
+            row.host, row.port, TCPFraming::modbusTCP, 1.0, [](const PollerEvent&) {}, queue.poster());
         EXPECT_EQ(engine.address(), row.expected);
     }
 }
@@ -199,7 +199,8 @@ TEST(PollerEngine, ADeviceThatAcceptsAndClosesAtOnceIsNotHammered) {
     ClosingListener device;
     MainQueue queue;
     EventRecorder recorder;
-    PollerEngine engine("127.0.0.1", device.port(), TCPFraming::modbusTCP, 0.5, recorder.handler(), queue.poster(),
+    PollerEngine engine("127.0.0.1", device.port(), TCPFraming::modbusTCP, 0.5, recorder.handler(),
+                        queue.poster(),
                         {.reconnectDelay = aDay, .minimumOpenTimeout = 1.0, .stopGrace = 3.0});
     engine.start({onePlan()});
     ASSERT_TRUE(queue.pumpUntil([&] { return recorder.count(PollerEvent::Kind::disconnected) > 0; }));
@@ -226,7 +227,8 @@ TEST(PollerEngine, StopGivesUpOnAHangingConnectAndTheWorkerFinishesAlone) {
     EventRecorder recorder;
     {
         PollerEngine engine("127.0.0.1", device.port(), TCPFraming::modbusTCP, 0.1, recorder.handler(),
-                            queue.poster(), {.reconnectDelay = aDay, .minimumOpenTimeout = 2.0, .stopGrace = 0.1});
+                            queue.poster(),
+                            {.reconnectDelay = aDay, .minimumOpenTimeout = 2.0, .stopGrace = 0.1});
         engine.start({onePlan()});
         ASSERT_TRUE(queue.pumpUntil([&] { return engine.connectionAttempts() == 1; }));
         engine.stop();

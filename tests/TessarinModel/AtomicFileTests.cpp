@@ -6,26 +6,23 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
 #include <cerrno>
 #include <cstring>
-#include <sys/mount.h>
 
 namespace tessarin {
 namespace {
 
-QByteArray readAll(const QString& path)
-{
+QByteArray readAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QStringList entries(const QString& folder)
-{
+QStringList entries(const QString& folder) {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
-TEST(AtomicFile, ReplacesTheTargetAndLeavesNoTemporaryFileBehind)
-{
+TEST(AtomicFile, ReplacesTheTargetAndLeavesNoTemporaryFileBehind) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("project.json"));
     ASSERT_TRUE(AtomicFile::write(path, "old contents"));
@@ -39,8 +36,7 @@ TEST(AtomicFile, ReplacesTheTargetAndLeavesNoTemporaryFileBehind)
     EXPECT_EQ(entries(dir.path()), QStringList{QStringLiteral("project.json")});
 }
 
-TEST(AtomicFile, AShortWriteKeepsTheOriginalFile)
-{
+TEST(AtomicFile, AShortWriteKeepsTheOriginalFile) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("project.json"));
     ASSERT_TRUE(AtomicFile::write(path, "the user's project"));
@@ -58,8 +54,7 @@ TEST(AtomicFile, AShortWriteKeepsTheOriginalFile)
 }
 
 // The same on a real full file system, where the system itself cuts the write short.
-TEST(AtomicFile, AFullDiskKeepsTheOriginalFile)
-{
+TEST(AtomicFile, AFullDiskKeepsTheOriginalFile) {
     QTemporaryDir dir;
     if (::mount("tmpfs", dir.path().toLocal8Bit().constData(), "tmpfs", 0, "size=64k") != 0) {
         GTEST_SKIP() << "cannot mount a small tmpfs here (" << std::strerror(errno)

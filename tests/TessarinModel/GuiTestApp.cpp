@@ -7,25 +7,21 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-
 namespace tessarin::test {
 namespace {
 
-QTemporaryDir& home()
-{
+QTemporaryDir& home() {
     static QTemporaryDir dir;
     return dir;
 }
 
 }  // namespace
 
-QString testHome()
-{
+QString testHome() {
     return home().path();
 }
 
-void ensureGuiApp()
-{
+void ensureGuiApp() {
     if (QCoreApplication::instance() != nullptr) {
         return;
     }
@@ -44,7 +40,8 @@ void ensureGuiApp()
     QDir().mkpath(home().path() + QStringLiteral("/runtime"));
     QFile::setPermissions(home().path() + QStringLiteral("/runtime"),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home().path() + QStringLiteral("/config"));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       home().path() + QStringLiteral("/config"));
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home().path() + QStringLiteral("/config"));
 
     static int argc = 1;

@@ -16,7 +16,6 @@ QString testHome();
 }  // namespace tessarin::test
 
 // Readable QStrings in test failures.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
+inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }

@@ -12,8 +12,7 @@ using EditingTest = ModelFixture;
 
 // The edits themselves are PollEditing's; here: that each lands in the model as one change
 // of polls with the selection the commands promise.
-TEST_F(EditingTest, PollCommandsMoveTheSelection)
-{
+TEST_F(EditingTest, PollCommandsMoveTheSelection) {
     PollerModel& m = makeModel();
     const Uuid example = m.polls().front().id;
     m.addPoll();
@@ -35,8 +34,7 @@ TEST_F(EditingTest, PollCommandsMoveTheSelection)
     EXPECT_TRUE(m.autosavePending());
 }
 
-TEST_F(EditingTest, DatapointCommandsWorkOnTheSelectedPollOnly)
-{
+TEST_F(EditingTest, DatapointCommandsWorkOnTheSelectedPollOnly) {
     PollerModel& m = makeModel();
     const Uuid first = m.polls().front().datapoints.front().id;
     const auto added = m.addDatapoint(first);
@@ -60,8 +58,7 @@ TEST_F(EditingTest, DatapointCommandsWorkOnTheSelectedPollOnly)
     EXPECT_EQ(m.polls(), before);
 }
 
-TEST_F(EditingTest, ImportReplacesTheSelectedPollsListInOneChange)
-{
+TEST_F(EditingTest, ImportReplacesTheSelectedPollsListInOneChange) {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("list.csv"));
     writeFile(file, "Name,Table,Address\nFlow,HR,7\nbad,XX,1\n");
@@ -81,8 +78,7 @@ TEST_F(EditingTest, ImportReplacesTheSelectedPollsListInOneChange)
     EXPECT_TRUE(m.errorMessage()->startsWith(QStringLiteral("No datapoints found in this file.")));
 }
 
-TEST_F(EditingTest, ExportCarriesTheLiveValues)
-{
+TEST_F(EditingTest, ExportCarriesTheLiveValues) {
     const ClosedPort refusing;
     QTemporaryDir dir;
     PollerModel& m = makeModel();
@@ -90,12 +86,13 @@ TEST_F(EditingTest, ExportCarriesTheLiveValues)
     m.setPortText(QString::number(refusing.port()));
     m.start();
     const Poll& poll = *m.selectedPoll();
-    m.handle({PollerEvent::Read{.poll = poll.id,
-                                .block = {.unit = 1, .table = RegisterTable::inputRegister, .address = 0, .count = 1},
-                                .result = PDU::ReadData::registers({215}),
-                                .request = {},
-                                .response = {},
-                                .duration = 0.01}});
+    m.handle({PollerEvent::Read{
+        .poll = poll.id,
+        .block = {.unit = 1, .table = RegisterTable::inputRegister, .address = 0, .count = 1},
+        .result = PDU::ReadData::registers({215}),
+        .request = {},
+        .response = {},
+        .duration = 0.01}});
     const QString file = dir.filePath(QStringLiteral("out.csv"));
     services.answerSavePanel(file);
     m.exportDatapointsCSV();
@@ -103,7 +100,8 @@ TEST_F(EditingTest, ExportCarriesTheLiveValues)
 
     std::vector<Datapoint> expected = poll.datapoints;
     expected.front().value = 21.5;
-    EXPECT_EQ(readFile(file), QByteArray::fromStdString(DatapointCSV::export_(expected, DatapointCSV::Dialect::current())));
+    EXPECT_EQ(readFile(file),
+              QByteArray::fromStdString(DatapointCSV::export_(expected, DatapointCSV::Dialect::current())));
 }
 
 }  // namespace

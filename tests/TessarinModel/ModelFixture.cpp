@@ -9,51 +9,44 @@
 
 namespace tessarin::test {
 
-void ModelFixture::SetUp()
-{
+void ModelFixture::SetUp() {
     ensureGuiApp();
     QSettings(QStringLiteral("Tessarin"), QStringLiteral("Tessarin")).clear();
     QDir(dataFolder()).removeRecursively();
 }
 
-void ModelFixture::TearDown()
-{
+void ModelFixture::TearDown() {
     model.reset();
     EXPECT_TRUE(services.scriptUsedUp()) << "a scripted dialog answer was not used";
 }
 
-PollerModel& ModelFixture::makeModel()
-{
+PollerModel& ModelFixture::makeModel() {
     model = std::make_unique<PollerModel>(services);
     return *model;
 }
 
-QString ModelFixture::dataFolder()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Tessarin");
+QString ModelFixture::dataFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/Tessarin");
 }
 
-QString ModelFixture::autosaveFile()
-{
+QString ModelFixture::autosaveFile() {
     return dataFolder() + QStringLiteral("/project.json");
 }
 
-void ModelFixture::writeFile(const QString& path, const QByteArray& bytes)
-{
+void ModelFixture::writeFile(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).path());
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
-QByteArray ModelFixture::readFile(const QString& path)
-{
+QByteArray ModelFixture::readFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-std::vector<std::string> ModelFixture::logLines() const
-{
+std::vector<std::string> ModelFixture::logLines() const {
     std::vector<std::string> lines;
     for (const QString& line : model->output().plainText().split(u'\n')) {
         lines.push_back(line.toStdString());
@@ -64,8 +57,7 @@ std::vector<std::string> ModelFixture::logLines() const
     return lines;
 }
 
-Datapoint holdingRegister(std::uint16_t address, DataType type, std::string name)
-{
+Datapoint holdingRegister(std::uint16_t address, DataType type, std::string name) {
     Datapoint point;
     point.name = std::move(name);
     point.table = RegisterTable::holdingRegister;
@@ -74,8 +66,7 @@ Datapoint holdingRegister(std::uint16_t address, DataType type, std::string name
     return Datapoint::make(std::move(point));
 }
 
-Datapoint coil(std::uint16_t address, std::string name)
-{
+Datapoint coil(std::uint16_t address, std::string name) {
     Datapoint point;
     point.name = std::move(name);
     point.table = RegisterTable::coil;
@@ -83,8 +74,7 @@ Datapoint coil(std::uint16_t address, std::string name)
     return Datapoint::make(std::move(point));
 }
 
-Poll pollWith(std::vector<Datapoint> datapoints, std::string name)
-{
+Poll pollWith(std::vector<Datapoint> datapoints, std::string name) {
     Poll poll;
     poll.name = std::move(name);
     poll.datapoints = std::move(datapoints);

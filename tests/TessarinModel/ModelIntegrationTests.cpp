@@ -19,8 +19,7 @@ constexpr int capMs = 20'000;
 // for a client to see its connection come back.
 class Listener {
 public:
-    explicit Listener(std::uint16_t port)
-    {
+    explicit Listener(std::uint16_t port) {
         m_fd = ::socket(AF_INET, SOCK_STREAM, 0);
         const int on = 1;
         ::setsockopt(m_fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
@@ -43,8 +42,7 @@ private:
 
 class ModelIntegration : public ModelFixture {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ModelFixture::SetUp();
         auto started = PeerProcess::start(PeerKind::libmodbusTCP);
         ASSERT_TRUE(started) << started.error();
@@ -56,16 +54,14 @@ protected:
         m.setPortText(QString::number(peer->port()));
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         if (model) {
             model->stop();
         }
         ModelFixture::TearDown();
     }
 
-    void usePoll(std::vector<Datapoint> datapoints)
-    {
+    void usePoll(std::vector<Datapoint> datapoints) {
         Poll poll = pollWith(std::move(datapoints), "Device");
         poll.intervalMs = 100;
         model->setPolls({poll});
@@ -73,23 +69,21 @@ protected:
 
     const Datapoint& point(std::size_t index) const { return model->polls().front().datapoints[index]; }
 
-    bool logHas(const std::string& piece) const
-    {
+    bool logHas(const std::string& piece) const {
         return model->output().plainText().contains(QString::fromStdString(piece));
     }
 
     // A good read of the datapoint that started after `after`.
-    bool readAfter(const Datapoint& point, std::chrono::system_clock::time_point after) const
-    {
+    bool readAfter(const Datapoint& point, std::chrono::system_clock::time_point after) const {
         const PointStatus* status = model->status(point.id);
-        return status != nullptr && status->value && !status->failure && status->updated && *status->updated > after;
+        return status != nullptr && status->value && !status->failure && status->updated &&
+               *status->updated > after;
     }
 
     std::optional<PeerProcess> peer;
 };
 
-TEST_F(ModelIntegration, ReadingShowsValuesStatusesCountersAndLogLines)
-{
+TEST_F(ModelIntegration, ReadingShowsValuesStatusesCountersAndLogLines) {
     Datapoint input = holdingRegister(3);
     input.setTable(RegisterTable::inputRegister);
     Datapoint discrete = coil(1);
@@ -101,8 +95,9 @@ TEST_F(ModelIntegration, ReadingShowsValuesStatusesCountersAndLogLines)
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
             return m.state() == PollerState::running &&
-                   std::ranges::all_of(m.polls().front().datapoints,
-                                       [&](const Datapoint& p) { return m.status(p.id) && m.status(p.id)->value; });
+                   std::ranges::all_of(m.polls().front().datapoints, [&](const Datapoint& p) {
+                       return m.status(p.id) && m.status(p.id)->value;
+                   });
         },
         capMs));
 
@@ -128,8 +123,7 @@ TEST_F(ModelIntegration, ReadingShowsValuesStatusesCountersAndLogLines)
     EXPECT_TRUE(logHas(" 01 03 02 00 0A  (")) << m.output().plainText().toStdString();
 }
 
-TEST_F(ModelIntegration, WritesInBothModesReachTheDeviceAndAreReadBack)
-{
+TEST_F(ModelIntegration, WritesInBothModesReachTheDeviceAndAreReadBack) {
     struct Row {
         const char* name;
         WriteMode mode;
@@ -160,7 +154,8 @@ TEST_F(ModelIntegration, WritesInBothModesReachTheDeviceAndAreReadBack)
         m.write(point(row.point), row.value);
         ASSERT_TRUE(QTest::qWaitFor([&] { return m.pendingWrites().empty(); }, capMs));
         EXPECT_FALSE(m.writeError()) << m.writeError().value_or(QString()).toStdString();
-        EXPECT_TRUE(logHas(" = " + point(row.point).formatted(row.value))) << m.output().plainText().toStdString();
+        EXPECT_TRUE(logHas(" = " + point(row.point).formatted(row.value)))
+            << m.output().plainText().toStdString();
         EXPECT_TRUE(logHas(std::string(row.frame) + "  ← ")) << m.output().plainText().toStdString();
 
         const auto written = std::chrono::system_clock::now();
@@ -170,24 +165,24 @@ TEST_F(ModelIntegration, WritesInBothModesReachTheDeviceAndAreReadBack)
     EXPECT_EQ(m.statistics().errors + m.statistics().timeouts + m.statistics().exceptions, 0);
 }
 
-TEST_F(ModelIntegration, AnAddressEditWhileReadingIsReadAtOnce)
-{
+TEST_F(ModelIntegration, AnAddressEditWhileReadingIsReadAtOnce) {
     usePoll({holdingRegister(10), holdingRegister(11)});
     PollerModel& m = *model;
     m.start();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return m.status(point(0).id) && m.status(point(0).id)->value; }, capMs));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return m.status(point(0).id) && m.status(point(0).id)->value; }, capMs));
 
     std::vector<Poll> polls = m.polls();
     polls.front().datapoints.front().address = 700;
     m.setPolls(polls);
     EXPECT_EQ(m.status(point(0).id), nullptr);
     EXPECT_NE(m.status(point(1).id), nullptr);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return m.status(point(0).id) && m.status(point(0).id)->value; }, capMs));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return m.status(point(0).id) && m.status(point(0).id)->value; }, capMs));
     EXPECT_EQ(m.status(point(0).id)->value, 700.0);
 }
 
-TEST_F(ModelIntegration, ALostDeviceIsReportedAndReadingReconnects)
-{
+TEST_F(ModelIntegration, ALostDeviceIsReportedAndReadingReconnects) {
     usePoll({holdingRegister(10)});
     PollerModel& m = *model;
     m.start();

@@ -15,21 +15,19 @@ namespace {
 
 using ProjectTest = ModelFixture;
 
-PollerProject decodeFile(const QString& path)
-{
+PollerProject decodeFile(const QString& path) {
     const QByteArray bytes = ModelFixture::readFile(path);
-    auto project = PollerProject::fromDocument(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    auto project = PollerProject::fromDocument(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     EXPECT_TRUE(project) << "not a project: " << path.toStdString();
     return project.value_or(PollerProject{});
 }
 
-QByteArray documentOf(const PollerProject& project)
-{
+QByteArray documentOf(const PollerProject& project) {
     return QByteArray::fromStdString(project.document());
 }
 
-PollerProject projectWith(std::vector<Poll> polls)
-{
+PollerProject projectWith(std::vector<Poll> polls) {
     PollerProject project;
     project.host = "10.0.0.7";
     project.port = 1502;
@@ -41,8 +39,7 @@ PollerProject projectWith(std::vector<Poll> polls)
     return project;
 }
 
-TEST_F(ProjectTest, TheFirstStartBuildsTheExampleProject)
-{
+TEST_F(ProjectTest, TheFirstStartBuildsTheExampleProject) {
     PollerModel& m = makeModel();
     EXPECT_EQ(m.host(), QStringLiteral("127.0.0.1"));
     EXPECT_EQ(m.portText(), QStringLiteral("502"));
@@ -61,8 +58,8 @@ TEST_F(ProjectTest, TheFirstStartBuildsTheExampleProject)
     for (const Datapoint& point : poll.datapoints) {
         names.push_back(point.name);
     }
-    EXPECT_EQ(names, (std::vector<std::string>{"Temperature", "Pressure", "Run time", "Setpoint", "Mode", "Pump on",
-                                               "Alarm"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"Temperature", "Pressure", "Run time", "Setpoint", "Mode",
+                                               "Pump on", "Alarm"}));
     EXPECT_EQ(ReadPlanner::blocks(poll.datapoints, 0).size(), 4U) << "every datapoint is readable";
     EXPECT_EQ(poll.plotted, std::set<Uuid>{poll.datapoints.front().id});
     // Loading is not an edit.
@@ -70,8 +67,7 @@ TEST_F(ProjectTest, TheFirstStartBuildsTheExampleProject)
     EXPECT_FALSE(QFile::exists(autosaveFile()));
 }
 
-TEST_F(ProjectTest, TheAutosaveIsLoadedWithItsTimeoutNormalised)
-{
+TEST_F(ProjectTest, TheAutosaveIsLoadedWithItsTimeoutNormalised) {
     PollerProject stored = projectWith({pollWith({holdingRegister(7)}, "Boiler")});
     stored.timeoutMs = 300;
     QByteArray text = documentOf(stored);
@@ -95,8 +91,7 @@ TEST_F(ProjectTest, TheAutosaveIsLoadedWithItsTimeoutNormalised)
     EXPECT_TRUE(readFile(autosaveFile()).contains("\"version\": 1"));
 }
 
-TEST_F(ProjectTest, AnUnusableAutosaveGivesTheExampleAndAnUnreadableOneIsKeptAside)
-{
+TEST_F(ProjectTest, AnUnusableAutosaveGivesTheExampleAndAnUnreadableOneIsKeptAside) {
     struct Row {
         const char* name;
         QByteArray contents;
@@ -125,9 +120,10 @@ TEST_F(ProjectTest, AnUnusableAutosaveGivesTheExampleAndAnUnreadableOneIsKeptAsi
             QDir(dataFolder()).entryList({QStringLiteral("project-unreadable-*.json")}, QDir::Files);
         if (row.unreadable) {
             ASSERT_EQ(kept.size(), 1);
-            EXPECT_TRUE(QRegularExpression(QStringLiteral(R"(^project-unreadable-\d{4}-\d\d-\d\dT\d{6}\.json$)"))
-                            .match(kept.front())
-                            .hasMatch())
+            EXPECT_TRUE(
+                QRegularExpression(QStringLiteral(R"(^project-unreadable-\d{4}-\d\d-\d\dT\d{6}\.json$)"))
+                    .match(kept.front())
+                    .hasMatch())
                 << kept.front().toStdString();
             EXPECT_EQ(readFile(dataFolder() + u'/' + kept.front()), row.contents);
         } else {
@@ -141,8 +137,7 @@ TEST_F(ProjectTest, AnUnusableAutosaveGivesTheExampleAndAnUnreadableOneIsKeptAsi
     }
 }
 
-TEST_F(ProjectTest, AnUnreadableFileKeptTheSameSecondDoesNotReplaceAnEarlierOne)
-{
+TEST_F(ProjectTest, AnUnreadableFileKeptTheSameSecondDoesNotReplaceAnEarlierOne) {
     const QDateTime when = QDateTime::currentDateTime();
     QTemporaryDir dir;
     const QString first = dir.filePath(QStringLiteral("project.json"));
@@ -157,8 +152,7 @@ TEST_F(ProjectTest, AnUnreadableFileKeptTheSameSecondDoesNotReplaceAnEarlierOne)
     EXPECT_FALSE(QFile::exists(first));
 }
 
-TEST_F(ProjectTest, TenEditsInABurstGiveOneAutosaveAfterTheLast)
-{
+TEST_F(ProjectTest, TenEditsInABurstGiveOneAutosaveAfterTheLast) {
     PollerModel& m = makeModel();
     QSignalSpy writes(&m, &PollerModel::autosaveWritten);
     for (int i = 1; i <= 10; ++i) {
@@ -173,8 +167,7 @@ TEST_F(ProjectTest, TenEditsInABurstGiveOneAutosaveAfterTheLast)
     EXPECT_EQ(decodeFile(autosaveFile()).host, "10.0.0.10");
 }
 
-TEST_F(ProjectTest, NewProjectKeepsTheConnectionAndAsksBeforeReplacing)
-{
+TEST_F(ProjectTest, NewProjectKeepsTheConnectionAndAsksBeforeReplacing) {
     struct Row {
         const char* name;
         std::vector<AlertResponse> alerts;
@@ -209,10 +202,11 @@ TEST_F(ProjectTest, NewProjectKeepsTheConnectionAndAsksBeforeReplacing)
 
         ASSERT_EQ(services.alerts.size(), 1U);
         EXPECT_EQ(services.alerts.front(),
-                  (AlertRequest{QStringLiteral("Save the current project?"),
-                                QStringLiteral("The current datapoint list will be replaced. Save it first if you "
-                                               "want to use it later."),
-                                {QStringLiteral("Save…"), QStringLiteral("Don't Save"), QStringLiteral("Cancel")}}));
+                  (AlertRequest{
+                      QStringLiteral("Save the current project?"),
+                      QStringLiteral("The current datapoint list will be replaced. Save it first if you "
+                                     "want to use it later."),
+                      {QStringLiteral("Save…"), QStringLiteral("Don't Save"), QStringLiteral("Cancel")}}));
         if (row.replaced) {
             ASSERT_EQ(m.polls().size(), 1U);
             EXPECT_EQ(m.polls().front().name, "Poll 1");
@@ -234,16 +228,14 @@ TEST_F(ProjectTest, NewProjectKeepsTheConnectionAndAsksBeforeReplacing)
     }
 }
 
-TEST_F(ProjectTest, ReplacingAListWithoutDatapointsAsksNothing)
-{
+TEST_F(ProjectTest, ReplacingAListWithoutDatapointsAsksNothing) {
     PollerModel& m = makeModel();
     m.apply(projectWith({pollWith({}), pollWith({})}));
     EXPECT_TRUE(m.confirmReplacingList());
     EXPECT_TRUE(services.alerts.empty());
 }
 
-TEST_F(ProjectTest, OpeningAFileThatIsNoProjectLeavesTheModelAsItWas)
-{
+TEST_F(ProjectTest, OpeningAFileThatIsNoProjectLeavesTheModelAsItWas) {
     QTemporaryDir dir;
     struct Row {
         const char* file;
@@ -266,16 +258,16 @@ TEST_F(ProjectTest, OpeningAFileThatIsNoProjectLeavesTheModelAsItWas)
         services.answerOpenPanel(path);
         m.setErrorMessage(std::nullopt);
         m.openProject();
-        EXPECT_EQ(m.errorMessage(),
-                  QStringLiteral("Cannot read %1. Is it a file of this app?").arg(QString::fromLatin1(row.file)));
+        EXPECT_EQ(
+            m.errorMessage(),
+            QStringLiteral("Cannot read %1. Is it a file of this app?").arg(QString::fromLatin1(row.file)));
         EXPECT_EQ(m.makeProject(), before);
     }
     ASSERT_FALSE(services.openPanels.empty());
     EXPECT_EQ(services.openPanels.front().allowedTypes, std::vector<FileType>{FileType::json});
 }
 
-TEST_F(ProjectTest, OpeningAProjectAppliesIt)
-{
+TEST_F(ProjectTest, OpeningAProjectAppliesIt) {
     QTemporaryDir dir;
     PollerProject stored = projectWith({pollWith({holdingRegister(3)}, "A"), pollWith({}, "B")});
     stored.timeoutMs = 300;
@@ -302,15 +294,15 @@ TEST_F(ProjectTest, OpeningAProjectAppliesIt)
     EXPECT_EQ(m.polls(), stored.polls);
 }
 
-TEST_F(ProjectTest, SaveProjectAsWritesTheProjectOrSaysWhyNot)
-{
+TEST_F(ProjectTest, SaveProjectAsWritesTheProjectOrSaysWhyNot) {
     QTemporaryDir dir;
     PollerModel& m = makeModel();
     m.setHost(QStringLiteral(" 10.1.1.1 "));
 
     services.answerSavePanel(dir.filePath(QStringLiteral("saved.json")));
     EXPECT_TRUE(m.saveProjectAs());
-    EXPECT_EQ(services.savePanels.back(), (SavePanelRequest{FileType::json, QStringLiteral("tessarin.json")}));
+    EXPECT_EQ(services.savePanels.back(),
+              (SavePanelRequest{FileType::json, QStringLiteral("tessarin.json")}));
     EXPECT_EQ(readFile(dir.filePath(QStringLiteral("saved.json"))), documentOf(m.makeProject()));
     EXPECT_EQ(decodeFile(dir.filePath(QStringLiteral("saved.json"))).host, "10.1.1.1");
 
@@ -321,12 +313,12 @@ TEST_F(ProjectTest, SaveProjectAsWritesTheProjectOrSaysWhyNot)
     services.answerSavePanel(dir.filePath(QStringLiteral("missing/folder/saved.json")));
     EXPECT_FALSE(m.saveProjectAs());
     ASSERT_TRUE(m.errorMessage());
-    EXPECT_TRUE(m.errorMessage()->startsWith(QStringLiteral("Saving failed: "))) << m.errorMessage()->toStdString();
+    EXPECT_TRUE(m.errorMessage()->startsWith(QStringLiteral("Saving failed: ")))
+        << m.errorMessage()->toStdString();
     EXPECT_GT(m.errorMessage()->size(), QStringLiteral("Saving failed: ").size());
 }
 
-TEST_F(ProjectTest, QuittingWhileReadingStopsAndWritesTheAutosaveAtOnce)
-{
+TEST_F(ProjectTest, QuittingWhileReadingStopsAndWritesTheAutosaveAtOnce) {
     const ClosedPort device;
     PollerModel& m = makeModel();
     m.setPortText(QString::number(device.port()));

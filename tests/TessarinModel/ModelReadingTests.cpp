@@ -10,8 +10,7 @@
 namespace tessarin::test {
 namespace {
 
-std::vector<std::uint8_t> mbap(std::uint8_t unit, const std::vector<std::uint8_t>& pdu)
-{
+std::vector<std::uint8_t> mbap(std::uint8_t unit, const std::vector<std::uint8_t>& pdu) {
     std::vector<std::uint8_t> frame;
     appendUInt16(frame, 1);
     appendUInt16(frame, 0);
@@ -22,8 +21,7 @@ std::vector<std::uint8_t> mbap(std::uint8_t unit, const std::vector<std::uint8_t
 }
 
 PollerEvent readOK(const Poll& poll, const ReadBlock& block, const std::vector<std::uint16_t>& registers,
-                   double duration = 0.0129)
-{
+                   double duration = 0.0129) {
     std::vector<std::uint8_t> pdu{static_cast<std::uint8_t>(readFunction(block.table)),
                                   static_cast<std::uint8_t>(registers.size() * 2)};
     for (const std::uint16_t value : registers) {
@@ -37,8 +35,7 @@ PollerEvent readOK(const Poll& poll, const ReadBlock& block, const std::vector<s
                               .duration = duration}};
 }
 
-PollerEvent readFailed(const Poll& poll, const ReadBlock& block, PollFailure failure)
-{
+PollerEvent readFailed(const Poll& poll, const ReadBlock& block, PollFailure failure) {
     return {PollerEvent::Read{.poll = poll.id,
                               .block = block,
                               .result = std::unexpected(PollFailureError{failure}),
@@ -47,8 +44,7 @@ PollerEvent readFailed(const Poll& poll, const ReadBlock& block, PollFailure fai
                               .duration = 1.0}};
 }
 
-ReadBlock holdingBlock(std::uint16_t address, int count)
-{
+ReadBlock holdingBlock(std::uint16_t address, int count) {
     return {.unit = 1, .table = RegisterTable::holdingRegister, .address = address, .count = count};
 }
 
@@ -56,8 +52,7 @@ ReadBlock holdingBlock(std::uint16_t address, int count)
 // that the events a test hands it are the only ones it handles.
 class ReadingTest : public ModelFixture {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ModelFixture::SetUp();
         PollerModel& m = makeModel();
         m.setShowTimestamps(false);
@@ -80,8 +75,7 @@ protected:
     ClosedPort refusing;
 };
 
-TEST_F(ReadingTest, AGoodReadStoresEveryCoveredStatusAndLogsTheAnswer)
-{
+TEST_F(ReadingTest, AGoodReadStoresEveryCoveredStatusAndLogsTheAnswer) {
     PollerModel& m = *model;
     QSignalSpy changed(&m, &PollerModel::pointStatusChanged);
     const auto before = std::chrono::system_clock::now();
@@ -101,18 +95,20 @@ TEST_F(ReadingTest, AGoodReadStoresEveryCoveredStatusAndLogsTheAnswer)
     EXPECT_EQ(m.status(point(2).id), nullptr);
 
     ASSERT_EQ(changed.count(), 1);
-    EXPECT_EQ(changed.front().front().value<std::vector<Uuid>>(), (std::vector<Uuid>{point(0).id, point(1).id}));
+    EXPECT_EQ(changed.front().front().value<std::vector<Uuid>>(),
+              (std::vector<Uuid>{point(0).id, point(1).id}));
     EXPECT_EQ(m.statistics(), (PollerStatistics{.requests = 1, .responses = 1}));
-    EXPECT_EQ(logLines(), std::vector<std::string>{"← Unit 1 · FC 03 Read holding registers · 04 00 D7 FF FF  (12 ms)"});
+    EXPECT_EQ(logLines(),
+              std::vector<std::string>{"← Unit 1 · FC 03 Read holding registers · 04 00 D7 FF FF  (12 ms)"});
 
     m.setShowRawFrames(true);
     m.handle(readOK(poll(), holdingBlock(0, 2), {1, 2}, 0.0004));
-    EXPECT_EQ(logLines().back(), "← Unit 1 · FC 03 Read holding registers · 00 01 00 00 00 06 01 03 00 "
-                                 "00 00 02  ←  00 01 00 00 00 07 01 03 04 00 01 00 02  (0 ms)");
+    EXPECT_EQ(logLines().back(),
+              "← Unit 1 · FC 03 Read holding registers · 00 01 00 00 00 06 01 03 00 "
+              "00 00 02  ←  00 01 00 00 00 07 01 03 04 00 01 00 02  (0 ms)");
 }
 
-TEST_F(ReadingTest, ExceptionsAreWarningsAndOtherFailuresErrors)
-{
+TEST_F(ReadingTest, ExceptionsAreWarningsAndOtherFailuresErrors) {
     PollerModel& m = *model;
     m.handle(readFailed(poll(), holdingBlock(0, 1), PollFailure::exception(2)));
     m.handle(readFailed(poll(), holdingBlock(0, 1), PollFailure::timeout()));
@@ -124,8 +120,7 @@ TEST_F(ReadingTest, ExceptionsAreWarningsAndOtherFailuresErrors)
               m.output().format(LogSegment::Kind::error).foreground());
 }
 
-TEST_F(ReadingTest, EveryFailureIsCountedAndLoggedByItsKind)
-{
+TEST_F(ReadingTest, EveryFailureIsCountedAndLoggedByItsKind) {
     struct Row {
         PollFailure failure;
         PollerStatistics counted;
@@ -133,7 +128,9 @@ TEST_F(ReadingTest, EveryFailureIsCountedAndLoggedByItsKind)
     };
     const std::vector<Row> rows{
         {PollFailure::timeout(), {.requests = 1, .timeouts = 1}, "no response within 1000 ms"},
-        {PollFailure::exception(2), {.requests = 1, .responses = 1, .exceptions = 1}, "Illegal data address (02)"},
+        {PollFailure::exception(2),
+         {.requests = 1, .responses = 1, .exceptions = 1},
+         "Illegal data address (02)"},
         {PollFailure::exception(0x0C), {.requests = 1, .responses = 1, .exceptions = 1}, "Exception (0C)"},
         {PollFailure::crcMismatch(), {.requests = 1, .errors = 1}, "CRC error in the response"},
         {PollFailure::malformed(), {.requests = 1, .errors = 1}, "response with the wrong length"},
@@ -149,7 +146,8 @@ TEST_F(ReadingTest, EveryFailureIsCountedAndLoggedByItsKind)
         m.handle(readFailed(poll(), holdingBlock(0, 2), row.failure));
         EXPECT_EQ(m.statistics(), row.counted);
         EXPECT_EQ(logLines(),
-                  std::vector<std::string>{std::string("✕ Unit 1 · FC 03 Read holding registers HR 0–1 · ") + row.text});
+                  std::vector<std::string>{std::string("✕ Unit 1 · FC 03 Read holding registers HR 0–1 · ") +
+                                           row.text});
         EXPECT_EQ(m.status(point(0).id)->failure, row.failure);
     }
     m.clearLog();
@@ -157,8 +155,7 @@ TEST_F(ReadingTest, EveryFailureIsCountedAndLoggedByItsKind)
     EXPECT_EQ(logLines().back(), "✕ Unit 1 · FC 03 Read holding registers HR 5 · no response within 1000 ms");
 }
 
-TEST_F(ReadingTest, AFailedReadKeepsTheLastGoodValueBesideTheFailure)
-{
+TEST_F(ReadingTest, AFailedReadKeepsTheLastGoodValueBesideTheFailure) {
     PollerModel& m = *model;
     EXPECT_EQ(m.health(poll()), std::nullopt);
     m.handle(readOK(poll(), holdingBlock(0, 2), {100, 3}));
@@ -182,16 +179,15 @@ TEST_F(ReadingTest, AFailedReadKeepsTheLastGoodValueBesideTheFailure)
     EXPECT_EQ(fresh.duration, 0.0);
 }
 
-TEST_F(ReadingTest, TheNoResponseHintFollowsThreeTimeoutsInARow)
-{
+TEST_F(ReadingTest, TheNoResponseHintFollowsThreeTimeoutsInARow) {
     struct Row {
         const char* steps;  // T timeout, C CRC error, E exception, G good read, D dismiss, R restart
         bool shown;
     };
     const std::vector<Row> rows{
-        {"TTT", true},  {"TT", false},   {"TGTT", false}, {"CCC", true},     {"TCT", true},
-        {"TTET", true}, {"TTTG", true},  {"TTTD", false}, {"TTTDTTT", false}, {"TTTDRTTT", true},
-        {"TTTR", false}, {"EEE", false},
+        {"TTT", true},      {"TT", false},      {"TGTT", false}, {"CCC", true},
+        {"TCT", true},      {"TTET", true},     {"TTTG", true},  {"TTTD", false},
+        {"TTTDTTT", false}, {"TTTDRTTT", true}, {"TTTR", false}, {"EEE", false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.steps);
@@ -200,20 +196,32 @@ TEST_F(ReadingTest, TheNoResponseHintFollowsThreeTimeoutsInARow)
         m.start();
         for (const char* step = row.steps; *step != '\0'; ++step) {
             switch (*step) {
-            case 'T': m.handle(readFailed(poll(), holdingBlock(0, 1), PollFailure::timeout())); break;
-            case 'C': m.handle(readFailed(poll(), holdingBlock(0, 1), PollFailure::crcMismatch())); break;
-            case 'E': m.handle(readFailed(poll(), holdingBlock(0, 1), PollFailure::exception(2))); break;
-            case 'G': m.handle(readOK(poll(), holdingBlock(0, 1), {1})); break;
-            case 'D': m.dismissNoResponseHint(); break;
-            case 'R': m.stop(); m.start(); break;
+                case 'T':
+                    m.handle(readFailed(poll(), holdingBlock(0, 1), PollFailure::timeout()));
+                    break;
+                case 'C':
+                    m.handle(readFailed(poll(), holdingBlock(0, 1), PollFailure::crcMismatch()));
+                    break;
+                case 'E':
+                    m.handle(readFailed(poll(), holdingBlock(0, 1), PollFailure::exception(2)));
+                    break;
+                case 'G':
+                    m.handle(readOK(poll(), holdingBlock(0, 1), {1}));
+                    break;
+                case 'D':
+                    m.dismissNoResponseHint();
+                    break;
+                case 'R':
+                    m.stop();
+                    m.start();
+                    break;
             }
         }
         EXPECT_EQ(m.showNoResponseHint(), row.shown);
     }
 }
 
-TEST_F(ReadingTest, ConnectionEventsMoveTheStateAndAreLogged)
-{
+TEST_F(ReadingTest, ConnectionEventsMoveTheStateAndAreLogged) {
     PollerModel& m = *model;
     m.handle({PollerEvent::ConnectionFailed{"Cannot find 'plc'. Check the IP address or name."}});
     EXPECT_EQ(m.state(), PollerState::connecting);
@@ -225,9 +233,10 @@ TEST_F(ReadingTest, ConnectionEventsMoveTheStateAndAreLogged)
     m.handle({PollerEvent::Disconnected{}});
     EXPECT_EQ(m.state(), PollerState::connecting);
     EXPECT_EQ(m.connectionProblem(), QStringLiteral("The connection was closed."));
-    EXPECT_EQ(logLines(), (std::vector<std::string>{"✕ Cannot find 'plc'. Check the IP address or name.",
-                                                    "--- Connected to 127.0.0.1:1502 ---",
-                                                    "✕ The connection was closed.", "✕ Connection lost; reconnecting…"}));
+    EXPECT_EQ(logLines(),
+              (std::vector<std::string>{"✕ Cannot find 'plc'. Check the IP address or name.",
+                                        "--- Connected to 127.0.0.1:1502 ---", "✕ The connection was closed.",
+                                        "✕ Connection lost; reconnecting…"}));
     m.stop();
     EXPECT_EQ(m.state(), PollerState::stopped);
     EXPECT_FALSE(m.connectionProblem());
@@ -243,8 +252,7 @@ TEST_F(ReadingTest, ConnectionEventsMoveTheStateAndAreLogged)
     EXPECT_EQ(logLines().back(), "--- Reading stopped ---");
 }
 
-TEST_F(ReadingTest, EventsOfARemovedPollAreCountedOnlyAndEventsAfterStopAreDropped)
-{
+TEST_F(ReadingTest, EventsOfARemovedPollAreCountedOnlyAndEventsAfterStopAreDropped) {
     PollerModel& m = *model;
     Poll gone = poll();
     gone.id = Uuid::random();
@@ -260,8 +268,7 @@ TEST_F(ReadingTest, EventsOfARemovedPollAreCountedOnlyAndEventsAfterStopAreDropp
     EXPECT_TRUE(m.status().empty());
 }
 
-TEST_F(ReadingTest, OnlyEditsThatChangeHowADatapointIsReadDropItsStatus)
-{
+TEST_F(ReadingTest, OnlyEditsThatChangeHowADatapointIsReadDropItsStatus) {
     struct Row {
         const char* edit;
         std::function<void(Datapoint&)> change;
@@ -314,8 +321,7 @@ TEST_F(ReadingTest, OnlyEditsThatChangeHowADatapointIsReadDropItsStatus)
     EXPECT_NE(m.status(point(0).id), nullptr);
 }
 
-TEST_F(ReadingTest, ApplyingAProjectStopsReadingAndClearsEveryStatus)
-{
+TEST_F(ReadingTest, ApplyingAProjectStopsReadingAndClearsEveryStatus) {
     PollerModel& m = *model;
     m.handle(readOK(poll(), holdingBlock(0, 2), {1, 2}));
     QSignalSpy cleared(&m, &PollerModel::statusCleared);
@@ -327,8 +333,7 @@ TEST_F(ReadingTest, ApplyingAProjectStopsReadingAndClearsEveryStatus)
     EXPECT_EQ(m.historyVersion(), version + 1);
 }
 
-TEST_F(ReadingTest, NewValuesAreAnnouncedToTheChartInOneLaterPublication)
-{
+TEST_F(ReadingTest, NewValuesAreAnnouncedToTheChartInOneLaterPublication) {
     PollerModel& m = *model;
     QSignalSpy published(&m, &PollerModel::historyVersionChanged);
     const int version = m.historyVersion();
@@ -346,8 +351,7 @@ TEST_F(ReadingTest, NewValuesAreAnnouncedToTheChartInOneLaterPublication)
     EXPECT_EQ(m.historyVersion(), version + 2);
 }
 
-TEST_F(ReadingTest, EveryGoodValueIsRecordedUntilItsMeaningChanges)
-{
+TEST_F(ReadingTest, EveryGoodValueIsRecordedUntilItsMeaningChanges) {
     PollerModel& m = *model;
     m.handle(readOK(poll(), holdingBlock(0, 2), {215, 1}));
     m.handle(readFailed(poll(), holdingBlock(0, 2), PollFailure::timeout()));
@@ -371,8 +375,7 @@ TEST_F(ReadingTest, EveryGoodValueIsRecordedUntilItsMeaningChanges)
     EXPECT_NE(m.status(point(0).id), nullptr) << "the table keeps its values";
 }
 
-TEST_F(ReadingTest, GoodReadsAreNotLoggedWhenOnlyProblemsAre)
-{
+TEST_F(ReadingTest, GoodReadsAreNotLoggedWhenOnlyProblemsAre) {
     PollerModel& m = *model;
     m.setLogOnlyProblems(true);
     m.handle(readOK(poll(), holdingBlock(0, 2), {1, 2}));
@@ -386,8 +389,7 @@ TEST_F(ReadingTest, GoodReadsAreNotLoggedWhenOnlyProblemsAre)
 
 using StartTest = ModelFixture;
 
-TEST_F(StartTest, HostAndPortAreCheckedBeforeReading)
-{
+TEST_F(StartTest, HostAndPortAreCheckedBeforeReading) {
     struct Row {
         const char* host;
         const char* port;
@@ -427,8 +429,7 @@ TEST_F(StartTest, HostAndPortAreCheckedBeforeReading)
     EXPECT_EQ(m.endpointText(), QStringLiteral("127.0.0.1:…"));
 }
 
-TEST_F(StartTest, CanStartNeedsAnEnabledPollWithADatapoint)
-{
+TEST_F(StartTest, CanStartNeedsAnEnabledPollWithADatapoint) {
     PollerModel& m = makeModel();
     m.setHost(QStringLiteral("plc"));
     EXPECT_TRUE(m.canStart());
@@ -442,8 +443,7 @@ TEST_F(StartTest, CanStartNeedsAnEnabledPollWithADatapoint)
     EXPECT_TRUE(m.canStart());
 }
 
-TEST_F(StartTest, PlansCoverEveryEnabledPollInOrder)
-{
+TEST_F(StartTest, PlansCoverEveryEnabledPollInOrder) {
     PollerModel& m = makeModel();
     Poll fast = pollWith({holdingRegister(0), holdingRegister(2)}, "fast");
     fast.intervalMs = 250;

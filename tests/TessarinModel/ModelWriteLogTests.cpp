@@ -15,8 +15,7 @@ namespace {
 // hands it are the only ones it handles.
 class WriteTest : public ModelFixture {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ModelFixture::SetUp();
         PollerModel& m = makeModel();
         m.setShowTimestamps(false);
@@ -27,8 +26,8 @@ protected:
         input.setTable(RegisterTable::inputRegister);
         PollerProject project;
         project.port = refusing.port();
-        project.polls = {pollWith({setpoint, holdingRegister(100), holdingRegister(2, DataType::float32, "Flow"),
-                                   coil(0, "Pump"), input})};
+        project.polls = {pollWith({setpoint, holdingRegister(100),
+                                   holdingRegister(2, DataType::float32, "Flow"), coil(0, "Pump"), input})};
         m.apply(project);
         m.start();
         m.clearLog();
@@ -37,28 +36,26 @@ protected:
     const Datapoint& point(std::size_t index) const { return model->polls().front().datapoints[index]; }
 
     // The token of the one write that waits for its result.
-    Uuid pendingToken() const
-    {
+    Uuid pendingToken() const {
         EXPECT_EQ(model->pendingWrites().size(), 1U);
         return model->pendingWrites().empty() ? Uuid{} : model->pendingWrites().begin()->first;
     }
 
-    static PollerEvent wrote(const Uuid& token, std::expected<void, PollFailureError> result)
-    {
-        return {PollerEvent::Wrote{.token = token,
-                                   .unit = 1,
-                                   .result = std::move(result),
-                                   .request = {0, 0, 0, 0, 0, 6, 1, 6, 0, 0, 0, 0xD7},
-                                   .response = result ? std::vector<std::uint8_t>{0, 0, 0, 0, 0, 6, 1, 6, 0, 0, 0, 0xD7}
-                                                      : std::vector<std::uint8_t>{},
-                                   .duration = 0.0087}};
+    static PollerEvent wrote(const Uuid& token, std::expected<void, PollFailureError> result) {
+        return {PollerEvent::Wrote{
+            .token = token,
+            .unit = 1,
+            .result = std::move(result),
+            .request = {0, 0, 0, 0, 0, 6, 1, 6, 0, 0, 0, 0xD7},
+            .response = result ? std::vector<std::uint8_t>{0, 0, 0, 0, 0, 6, 1, 6, 0, 0, 0, 0xD7}
+                               : std::vector<std::uint8_t>{},
+            .duration = 0.0087}};
     }
 
     ClosedPort refusing;
 };
 
-TEST_F(WriteTest, EachWriteIsSentWithTheFunctionItsModeAndTypeCallFor)
-{
+TEST_F(WriteTest, EachWriteIsSentWithTheFunctionItsModeAndTypeCallFor) {
     struct Row {
         WriteMode mode;
         std::size_t point;
@@ -81,14 +78,14 @@ TEST_F(WriteTest, EachWriteIsSentWithTheFunctionItsModeAndTypeCallFor)
         m.write(point(row.point), row.value);
         EXPECT_EQ(logLines(), std::vector<std::string>{row.line});
         ASSERT_EQ(m.pendingWrites().size(), 1U);
-        EXPECT_EQ(m.pendingWrites().begin()->second, (PollerModel::PendingWrite{point(row.point).id, row.value}));
+        EXPECT_EQ(m.pendingWrites().begin()->second,
+                  (PollerModel::PendingWrite{point(row.point).id, row.value}));
         m.handle(wrote(pendingToken(), {}));
     }
     EXPECT_FALSE(m.writeError());
 }
 
-TEST_F(WriteTest, WritesNeedReadingAndAWritableTable)
-{
+TEST_F(WriteTest, WritesNeedReadingAndAWritableTable) {
     PollerModel& m = *model;
     m.write(point(4), 3);
     EXPECT_TRUE(m.pendingWrites().empty());
@@ -101,18 +98,18 @@ TEST_F(WriteTest, WritesNeedReadingAndAWritableTable)
     EXPECT_TRUE(m.pendingWrites().empty());
 }
 
-TEST_F(WriteTest, AGoodResultShowsTheWrittenValueAtOnce)
-{
+TEST_F(WriteTest, AGoodResultShowsTheWrittenValueAtOnce) {
     PollerModel& m = *model;
     m.setShowRawFrames(true);
     m.write(point(0), 21.5);
     QSignalSpy changed(&m, &PollerModel::pointStatusChanged);
     m.handle(wrote(pendingToken(), {}));
 
-    EXPECT_EQ(logLines(), (std::vector<std::string>{"→ Unit 1 · FC 06 Write single register · Setpoint = 21.5",
-                                                    "✎ Unit 1 · Setpoint = 21.5 °C  (8 ms)",
-                                                    "  → 00 00 00 00 00 06 01 06 00 00 00 D7  ← 00 00 00 00 00 06 01 06 "
-                                                    "00 00 00 D7"}));
+    EXPECT_EQ(logLines(),
+              (std::vector<std::string>{"→ Unit 1 · FC 06 Write single register · Setpoint = 21.5",
+                                        "✎ Unit 1 · Setpoint = 21.5 °C  (8 ms)",
+                                        "  → 00 00 00 00 00 06 01 06 00 00 00 D7  ← 00 00 00 00 00 06 01 06 "
+                                        "00 00 00 D7"}));
     const PointStatus* status = m.status(point(0).id);
     ASSERT_NE(status, nullptr);
     PointStatus expected;
@@ -123,8 +120,7 @@ TEST_F(WriteTest, AGoodResultShowsTheWrittenValueAtOnce)
     EXPECT_TRUE(m.pendingWrites().empty());
 }
 
-TEST_F(WriteTest, OnlyProblemsHidesTheRequestButNotTheResult)
-{
+TEST_F(WriteTest, OnlyProblemsHidesTheRequestButNotTheResult) {
     PollerModel& m = *model;
     m.setLogOnlyProblems(true);
     m.setShowRawFrames(true);
@@ -137,8 +133,7 @@ TEST_F(WriteTest, OnlyProblemsHidesTheRequestButNotTheResult)
                                                     "✕ Writing Setpoint failed · Illegal data value (03)"}));
 }
 
-TEST_F(WriteTest, AFailedWriteKeepsTheStatusAndRaisesTheNotice)
-{
+TEST_F(WriteTest, AFailedWriteKeepsTheStatusAndRaisesTheNotice) {
     PollerModel& m = *model;
     m.write(point(0), 21.5);
     m.handle(wrote(pendingToken(), {}));
@@ -155,8 +150,7 @@ TEST_F(WriteTest, AFailedWriteKeepsTheStatusAndRaisesTheNotice)
     EXPECT_TRUE(m.showNoResponseHint());
 }
 
-TEST_F(WriteTest, AResultForADeletedDatapointOrAnUnknownTokenHasNoLabel)
-{
+TEST_F(WriteTest, AResultForADeletedDatapointOrAnUnknownTokenHasNoLabel) {
     PollerModel& m = *model;
     m.write(point(0), 21.5);
     const Uuid first = pendingToken();
@@ -182,8 +176,7 @@ TEST_F(WriteTest, AResultForADeletedDatapointOrAnUnknownTokenHasNoLabel)
     EXPECT_TRUE(m.status().empty());
 }
 
-TEST_F(WriteTest, StoppingDropsPendingWritesAndTheirLateResults)
-{
+TEST_F(WriteTest, StoppingDropsPendingWritesAndTheirLateResults) {
     PollerModel& m = *model;
     m.write(point(0), 21.5);
     const Uuid token = pendingToken();
@@ -199,8 +192,7 @@ TEST_F(WriteTest, StoppingDropsPendingWritesAndTheirLateResults)
 
 using LogTest = ModelFixture;
 
-TEST_F(LogTest, LinesStartWithATimestampOnlyWhenAsked)
-{
+TEST_F(LogTest, LinesStartWithATimestampOnlyWhenAsked) {
     PollerModel& m = makeModel();
     ASSERT_TRUE(m.showTimestamps());
     m.appendLine({{LogSegment::Kind::text, QStringLiteral("first")}});
@@ -220,8 +212,7 @@ TEST_F(LogTest, LinesStartWithATimestampOnlyWhenAsked)
               m.output().format(LogSegment::Kind::timestamp).foreground());
 }
 
-TEST_F(LogTest, TheOptionsLiveInTheSettings)
-{
+TEST_F(LogTest, TheOptionsLiveInTheSettings) {
     {
         PollerModel& m = makeModel();
         EXPECT_TRUE(m.showTimestamps());
@@ -249,19 +240,19 @@ TEST_F(LogTest, TheOptionsLiveInTheSettings)
     EXPECT_FALSE(again.output().autoscroll());
 }
 
-TEST_F(LogTest, ClearingEmptiesTheLogAndTheCountersButKeepsTheValues)
-{
+TEST_F(LogTest, ClearingEmptiesTheLogAndTheCountersButKeepsTheValues) {
     const ClosedPort refusing;
     PollerModel& m = makeModel();
     m.setPortText(QString::number(refusing.port()));
     m.start();
     const Poll& poll = m.polls().front();
-    m.handle({PollerEvent::Read{.poll = poll.id,
-                                .block = {.unit = 1, .table = RegisterTable::inputRegister, .address = 0, .count = 1},
-                                .result = PDU::ReadData::registers({215}),
-                                .request = {},
-                                .response = {},
-                                .duration = 0.01}});
+    m.handle({PollerEvent::Read{
+        .poll = poll.id,
+        .block = {.unit = 1, .table = RegisterTable::inputRegister, .address = 0, .count = 1},
+        .result = PDU::ReadData::registers({215}),
+        .request = {},
+        .response = {},
+        .duration = 0.01}});
     ASSERT_NE(m.statistics(), PollerStatistics{});
     ASSERT_FALSE(m.outputIsEmpty());
     QSignalSpy empty(&m, &PollerModel::outputIsEmptyChanged);
@@ -276,12 +267,12 @@ TEST_F(LogTest, ClearingEmptiesTheLogAndTheCountersButKeepsTheValues)
     EXPECT_DOUBLE_EQ(*m.status(poll.datapoints.front().id)->value, 21.5);
 }
 
-TEST_F(LogTest, SavingWritesThePlainTextOrSaysWhyNot)
-{
+TEST_F(LogTest, SavingWritesThePlainTextOrSaysWhyNot) {
     QTemporaryDir dir;
     PollerModel& m = makeModel();
     m.setShowTimestamps(false);
-    m.appendLine({{LogSegment::Kind::error, QStringLiteral("✕ lost")}, {LogSegment::Kind::meta, QStringLiteral(" · ü")}});
+    m.appendLine({{LogSegment::Kind::error, QStringLiteral("✕ lost")},
+                  {LogSegment::Kind::meta, QStringLiteral(" · ü")}});
     m.appendLine({{LogSegment::Kind::system, QStringLiteral("--- Reading stopped ---")}});
 
     const QString path = dir.filePath(QStringLiteral("log.txt"));

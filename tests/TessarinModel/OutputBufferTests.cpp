@@ -20,16 +20,14 @@ protected:
     void SetUp() override { test::ensureGuiApp(); }
 
     // The format of the text at position (the run that holds it).
-    static QTextCharFormat formatAt(const QTextDocument& document, int position)
-    {
+    static QTextCharFormat formatAt(const QTextDocument& document, int position) {
         QTextCursor cursor(const_cast<QTextDocument*>(&document));
         cursor.setPosition(position + 1);
         return cursor.charFormat();
     }
 };
 
-TEST_F(OutputBufferTest, LinesAreSegmentsInTheirKindsFormatFollowedByALineFeed)
-{
+TEST_F(OutputBufferTest, LinesAreSegmentsInTheirKindsFormatFollowedByALineFeed) {
     OutputBuffer buffer;
     std::vector<LogSegment> line;
     for (std::size_t index = 0; index < logSegmentKindNames.size(); ++index) {
@@ -58,14 +56,14 @@ TEST_F(OutputBufferTest, LinesAreSegmentsInTheirKindsFormatFollowedByALineFeed)
     EXPECT_EQ(buffer.plainText(), QStringLiteral("again\n"));
 }
 
-TEST_F(OutputBufferTest, TrimsTheFullSizeLogToAboutThreeQuartersOnALineBoundary)
-{
+TEST_F(OutputBufferTest, TrimsTheFullSizeLogToAboutThreeQuartersOnALineBoundary) {
     OutputBuffer buffer;
     const QString filler(90, QLatin1Char('x'));
     int lines = 0;
     // Numbered lines of 100 characters with their line feed, up to just below the cap.
     const auto line = [&](int number) {
-        return std::vector<LogSegment>{{Kind::text, QStringLiteral("%1 ").arg(number, 8, 10, QLatin1Char('0')) + filler}};
+        return std::vector<LogSegment>{
+            {Kind::text, QStringLiteral("%1 ").arg(number, 8, 10, QLatin1Char('0')) + filler}};
     };
     while (buffer.length() + 100 <= OutputBuffer::defaultMaxCharacters) {
         buffer.append(line(lines++));
@@ -79,11 +77,11 @@ TEST_F(OutputBufferTest, TrimsTheFullSizeLogToAboutThreeQuartersOnALineBoundary)
     const int firstNumber = text.left(8).toInt();
     EXPECT_EQ(text.left(9), QStringLiteral("%1 ").arg(firstNumber, 8, 10, QLatin1Char('0')));
     EXPECT_EQ(lines - firstNumber, buffer.length() / 100);
-    EXPECT_TRUE(text.endsWith(QStringLiteral("%1 ").arg(lines - 1, 8, 10, QLatin1Char('0')) + filler + u'\n'));
+    EXPECT_TRUE(
+        text.endsWith(QStringLiteral("%1 ").arg(lines - 1, 8, 10, QLatin1Char('0')) + filler + u'\n'));
 }
 
-TEST_F(OutputBufferTest, TrimmingCutsOnTheLineFeedAtOrAfterTheCut)
-{
+TEST_F(OutputBufferTest, TrimmingCutsOnTheLineFeedAtOrAfterTheCut) {
     struct Row {
         const char* name;
         std::vector<QString> lines;
@@ -91,13 +89,14 @@ TEST_F(OutputBufferTest, TrimmingCutsOnTheLineFeedAtOrAfterTheCut)
     };
     // Limits 20/10: a trim starts once more than 20 characters are held and keeps at most 10.
     const std::vector<Row> rows{
-        {"cut inside a line drops the whole line", {QStringLiteral("aaaaaaaa"), QStringLiteral("bbbbbbbb"),
-                                                     QStringLiteral("cccccccc")},
+        {"cut inside a line drops the whole line",
+         {QStringLiteral("aaaaaaaa"), QStringLiteral("bbbbbbbb"), QStringLiteral("cccccccc")},
          QStringLiteral("cccccccc\n")},
-        {"cut right at a line start still drops that line", {QStringLiteral("aaaaaaaaaa"), QStringLiteral("bbbb"),
-                                                              QStringLiteral("cccccc")},
+        {"cut right at a line start still drops that line",
+         {QStringLiteral("aaaaaaaaaa"), QStringLiteral("bbbb"), QStringLiteral("cccccc")},
          QStringLiteral("cccccc\n")},
-        {"one line longer than the cap leaves nothing", {QStringLiteral("a"), QString(30, QLatin1Char('z'))},
+        {"one line longer than the cap leaves nothing",
+         {QStringLiteral("a"), QString(30, QLatin1Char('z'))},
          QString()},
     };
     for (const Row& row : rows) {
@@ -112,8 +111,7 @@ TEST_F(OutputBufferTest, TrimmingCutsOnTheLineFeedAtOrAfterTheCut)
     }
 }
 
-TEST_F(OutputBufferTest, AutoscrollAsksForTheEndOnlyWhileOn)
-{
+TEST_F(OutputBufferTest, AutoscrollAsksForTheEndOnlyWhileOn) {
     OutputBuffer buffer;
     QSignalSpy scrolls(&buffer, &OutputBuffer::scrollToEndRequested);
     const std::vector<LogSegment> line{{Kind::text, QStringLiteral("x")}};
@@ -129,11 +127,11 @@ TEST_F(OutputBufferTest, AutoscrollAsksForTheEndOnlyWhileOn)
     EXPECT_EQ(scrolls.count(), 2);
 }
 
-TEST_F(OutputBufferTest, AChangeToADarkPaletteRecoloursTheTextAlreadyWritten)
-{
+TEST_F(OutputBufferTest, AChangeToADarkPaletteRecoloursTheTextAlreadyWritten) {
     const QPalette original = QGuiApplication::palette();
     OutputBuffer buffer;
-    buffer.append(std::vector<LogSegment>{{Kind::error, QStringLiteral("✕ lost")}, {Kind::text, QStringLiteral(" ok")}});
+    buffer.append(std::vector<LogSegment>{{Kind::error, QStringLiteral("✕ lost")},
+                                          {Kind::text, QStringLiteral(" ok")}});
     ASSERT_FALSE(buffer.darkAppearance());
     const QColor lightRed = formatAt(*buffer.document(), 0).foreground().color();
 

@@ -4,8 +4,7 @@
 
 namespace tessarin::test {
 
-std::optional<QString> ScriptedDesktopServices::runOpenPanel(const OpenPanelRequest& request)
-{
+std::optional<QString> ScriptedDesktopServices::runOpenPanel(const OpenPanelRequest& request) {
     openPanels.push_back(request);
     if (m_openAnswers.empty()) {
         ADD_FAILURE() << "an open panel that the test did not expect";
@@ -16,8 +15,7 @@ std::optional<QString> ScriptedDesktopServices::runOpenPanel(const OpenPanelRequ
     return answer;
 }
 
-std::optional<QString> ScriptedDesktopServices::runSavePanel(const SavePanelRequest& request)
-{
+std::optional<QString> ScriptedDesktopServices::runSavePanel(const SavePanelRequest& request) {
     savePanels.push_back(request);
     if (m_saveAnswers.empty()) {
         ADD_FAILURE() << "a save panel that the test did not expect: " << request.proposedName.toStdString();
@@ -28,8 +26,7 @@ std::optional<QString> ScriptedDesktopServices::runSavePanel(const SavePanelRequ
     return answer;
 }
 
-AlertResponse ScriptedDesktopServices::runAlert(const AlertRequest& request)
-{
+AlertResponse ScriptedDesktopServices::runAlert(const AlertRequest& request) {
     alerts.push_back(request);
     if (m_alertAnswers.empty()) {
         ADD_FAILURE() << "an alert that the test did not expect: " << request.message.toStdString();

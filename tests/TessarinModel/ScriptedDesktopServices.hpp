@@ -26,8 +26,7 @@ public:
     std::vector<AlertRequest> alerts;
 
     // True when every scripted answer was used.
-    [[nodiscard]] bool scriptUsedUp() const
-    {
+    [[nodiscard]] bool scriptUsedUp() const {
         return m_openAnswers.empty() && m_saveAnswers.empty() && m_alertAnswers.empty();
     }
 

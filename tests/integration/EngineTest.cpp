@@ -74,10 +74,18 @@ PDU::ReadData served(const ReadBlock& block) {
     for (int i = 0; i < block.count; ++i) {
         const auto address = static_cast<std::uint16_t>(block.address + i);
         switch (block.table) {
-        case RegisterTable::coil: bits.push_back(contents::coil(address)); break;
-        case RegisterTable::discreteInput: bits.push_back(contents::discreteInput(address)); break;
-        case RegisterTable::holdingRegister: registers.push_back(contents::holdingRegister(address)); break;
-        case RegisterTable::inputRegister: registers.push_back(contents::inputRegister(address)); break;
+            case RegisterTable::coil:
+                bits.push_back(contents::coil(address));
+                break;
+            case RegisterTable::discreteInput:
+                bits.push_back(contents::discreteInput(address));
+                break;
+            case RegisterTable::holdingRegister:
+                registers.push_back(contents::holdingRegister(address));
+                break;
+            case RegisterTable::inputRegister:
+                registers.push_back(contents::inputRegister(address));
+                break;
         }
     }
     return block.table == RegisterTable::coil || block.table == RegisterTable::discreteInput
@@ -119,11 +127,13 @@ TEST_P(EngineAgainstPeers, TwoPlansRunAtOnceInOrderThenEachOnItsOwnInterval) {
     ASSERT_TRUE(peer) << peer.error();
     // The 1 s and 5 s polls of a real project, ten times faster.
     const PollPlan fast = plan(0.1, {block(RegisterTable::holdingRegister, 0, 10)});
-    const PollPlan slow = plan(0.5, {block(RegisterTable::inputRegister, 65530, 6), block(RegisterTable::coil, 7, 20),
-                                     block(RegisterTable::discreteInput, 0, 9)});
+    const PollPlan slow =
+        plan(0.5, {block(RegisterTable::inputRegister, 65530, 6), block(RegisterTable::coil, 7, 20),
+                   block(RegisterTable::discreteInput, 0, 9)});
     MainQueue queue;
     EventRecorder recorder;
-    PollerEngine engine("127.0.0.1", peer->port(), framingOf(GetParam()), 1.0, recorder.handler(), queue.poster());
+    PollerEngine engine("127.0.0.1", peer->port(), framingOf(GetParam()), 1.0, recorder.handler(),
+                        queue.poster());
     engine.start({fast, slow});
     ASSERT_TRUE(queue.pumpUntil([&] { return readsOf(recorder.events(), slow.id).size() >= 9; }));
     engine.stop();
@@ -156,11 +166,12 @@ TEST_P(EngineAgainstPeers, ATimedOutReadCarriesTheFrameItWouldHaveSentAndNoRespo
     auto peer = PeerProcess::start(GetParam(), {.unit = 1, .delayMs = 0, .size = 100, .port = 0});
     ASSERT_TRUE(peer) << peer.error();
     const PollPlan poll = plan(anHour, {block(RegisterTable::holdingRegister, 0x10, 2, 2),  // nobody answers
-                                        block(RegisterTable::holdingRegister, 99, 2),       // beyond the table
+                                        block(RegisterTable::holdingRegister, 99, 2),  // beyond the table
                                         block(RegisterTable::holdingRegister, 0, 1)});
     MainQueue queue;
     EventRecorder recorder;
-    PollerEngine engine("127.0.0.1", peer->port(), framingOf(GetParam()), 0.3, recorder.handler(), queue.poster());
+    PollerEngine engine("127.0.0.1", peer->port(), framingOf(GetParam()), 0.3, recorder.handler(),
+                        queue.poster());
     engine.start({poll});
     ASSERT_TRUE(queue.pumpUntil([&] { return readsOf(recorder.events(), poll.id).size() == 3; }));
     engine.stop();
@@ -186,8 +197,10 @@ TEST_P(EngineAgainstPeers, ATimedOutReadCarriesTheFrameItWouldHaveSentAndNoRespo
         EXPECT_BYTES(reads[1].request, "00 02 00 00 00 06 01 03 00 63 00 02");
         EXPECT_BYTES(reads[1].response, "00 02 00 00 00 03 01 83 02");
     } else {
-        EXPECT_EQ(reads[0].request, RTUFrame::build(2, std::vector<std::uint8_t>{0x03, 0x00, 0x10, 0x00, 0x02}));
-        EXPECT_EQ(reads[1].request, RTUFrame::build(1, std::vector<std::uint8_t>{0x03, 0x00, 0x63, 0x00, 0x02}));
+        EXPECT_EQ(reads[0].request,
+                  RTUFrame::build(2, std::vector<std::uint8_t>{0x03, 0x00, 0x10, 0x00, 0x02}));
+        EXPECT_EQ(reads[1].request,
+                  RTUFrame::build(1, std::vector<std::uint8_t>{0x03, 0x00, 0x63, 0x00, 0x02}));
         EXPECT_EQ(reads[1].response, RTUFrame::build(1, std::vector<std::uint8_t>{0x83, 0x02}));
     }
 }
@@ -200,8 +213,8 @@ INSTANTIATE_TEST_SUITE_P(BothPeers, EngineAgainstPeers,
 
 TEST(EngineAgainstAScriptedDevice, WritesGoFirstInQueueOrderAndOneGoesBetweenTheBlocksOfAPoll) {
     const ReadBlock first = block(RegisterTable::holdingRegister, 300, 4);
-    const PollPlan poll = plan(anHour, {first, block(RegisterTable::inputRegister, 0, 2),
-                                        block(RegisterTable::coil, 0, 8)});
+    const PollPlan poll =
+        plan(anHour, {first, block(RegisterTable::inputRegister, 0, 2), block(RegisterTable::coil, 0, 8)});
     const Uuid early[] = {Uuid::random(), Uuid::random(), Uuid::random()};
     const Uuid during = Uuid::random();
 
@@ -217,11 +230,13 @@ TEST(EngineAgainstAScriptedDevice, WritesGoFirstInQueueOrderAndOneGoesBetweenThe
     });
     MainQueue queue;
     EventRecorder recorder;
-    PollerEngine engine("127.0.0.1", device.port(), TCPFraming::modbusTCP, 1.0, recorder.handler(), queue.poster());
+    PollerEngine engine("127.0.0.1", device.port(), TCPFraming::modbusTCP, 1.0, recorder.handler(),
+                        queue.poster());
     running = &engine;
     for (int i = 0; i < 3; ++i) {
-        engine.write(PDU::writeSingleRegister(static_cast<std::uint16_t>(301 + i), static_cast<std::uint16_t>(i + 1)),
-                     1, early[i]);
+        engine.write(
+            PDU::writeSingleRegister(static_cast<std::uint16_t>(301 + i), static_cast<std::uint16_t>(i + 1)),
+            1, early[i]);
     }
     engine.start({poll});
     ASSERT_TRUE(queue.pumpUntil([&] { return readsOf(recorder.events(), poll.id).size() == 3; }));
@@ -249,10 +264,12 @@ TEST(EngineAgainstLibmodbus, QueuedWritesReachTheDeviceBeforeTheReadsThatFollow)
     const PollPlan poll = plan(anHour, {block(RegisterTable::holdingRegister, 300, 4)});
     MainQueue queue;
     EventRecorder recorder;
-    PollerEngine engine("127.0.0.1", peer->port(), TCPFraming::modbusTCP, 1.0, recorder.handler(), queue.poster());
+    PollerEngine engine("127.0.0.1", peer->port(), TCPFraming::modbusTCP, 1.0, recorder.handler(),
+                        queue.poster());
     for (int i = 0; i < 3; ++i) {
-        engine.write(PDU::writeSingleRegister(static_cast<std::uint16_t>(301 + i), static_cast<std::uint16_t>(i + 1)),
-                     1, Uuid::random());
+        engine.write(
+            PDU::writeSingleRegister(static_cast<std::uint16_t>(301 + i), static_cast<std::uint16_t>(i + 1)),
+            1, Uuid::random());
     }
     engine.write(PDU::writeSingleRegister(301, 0xA5A5), 1, Uuid::random());  // the last word wins
     engine.start({poll});
@@ -269,15 +286,17 @@ TEST(EngineAgainstLibmodbus, AWriteQueuedWhileTheDeviceIsUnreachableIsSentOnceIt
     const Uuid token = Uuid::random();
     MainQueue queue;
     EventRecorder recorder;
-    PollerEngine engine("127.0.0.1", port.port(), TCPFraming::modbusTCP, 1.0, recorder.handler(), queue.poster(),
+    PollerEngine engine("127.0.0.1", port.port(), TCPFraming::modbusTCP, 1.0, recorder.handler(),
+                        queue.poster(),
                         {.reconnectDelay = 0.02, .minimumOpenTimeout = 1.0, .stopGrace = 3.0});
     engine.start({poll});
     ASSERT_TRUE(queue.pumpUntil([&] { return recorder.count(PollerEvent::Kind::connectionFailed) == 1; }));
     engine.write(PDU::writeSingleRegister(200, 0xBEEF), 1, token);
 
     port.release();
-    auto peer = PeerProcess::start(PeerKind::libmodbusTCP, {.unit = std::nullopt, .delayMs = 0,
-                                                            .size = contents::defaultSize, .port = port.port()});
+    auto peer = PeerProcess::start(
+        PeerKind::libmodbusTCP,
+        {.unit = std::nullopt, .delayMs = 0, .size = contents::defaultSize, .port = port.port()});
     ASSERT_TRUE(peer) << peer.error();
     ASSERT_TRUE(queue.pumpUntil([&] { return !readsOf(recorder.events(), poll.id).empty(); }));
     engine.stop();
@@ -302,7 +321,8 @@ TEST(EngineAgainstLibmodbus, ReplacingPlansKeepsTheScheduleOfPollsThatRemain) {
     const PollPlan added = plan(anHour, {block(RegisterTable::holdingRegister, 10, 1)});
     MainQueue queue;
     EventRecorder recorder;
-    PollerEngine engine("127.0.0.1", peer->port(), TCPFraming::modbusTCP, 1.0, recorder.handler(), queue.poster());
+    PollerEngine engine("127.0.0.1", peer->port(), TCPFraming::modbusTCP, 1.0, recorder.handler(),
+                        queue.poster());
     engine.start({kept});
     ASSERT_TRUE(queue.pumpUntil([&] { return readsOf(recorder.events(), kept.id).size() == 1; }));
 
@@ -326,7 +346,8 @@ TEST(EngineAgainstLibmodbus, APlanWithoutBlocksNeverRunsWhileWritesStillGoOut) {
     MainQueue queue;
     EventRecorder recorder;
     // Destroyed while running: the destructor stops it.
-    PollerEngine engine("127.0.0.1", peer->port(), TCPFraming::modbusTCP, 1.0, recorder.handler(), queue.poster());
+    PollerEngine engine("127.0.0.1", peer->port(), TCPFraming::modbusTCP, 1.0, recorder.handler(),
+                        queue.poster());
     engine.start({plan(0.0, {})});
     ASSERT_TRUE(queue.pumpUntil([&] { return recorder.count(PollerEvent::Kind::connected) == 1; }));
     engine.write(PDU::writeSingleCoil(4, true), 1, Uuid::random());
@@ -346,12 +367,13 @@ TEST(EngineAgainstAScriptedDevice, ADeviceLostMidPollIsReportedOnceAndRedialledA
         if (request.index == 1) return std::vector<test::FakeStep>{test::FakeStep::close()};
         return test::answerCorrectly(request);
     });
-    const PollPlan poll = plan(anHour, {block(RegisterTable::holdingRegister, 0, 1),
-                                        block(RegisterTable::holdingRegister, 1, 1),
-                                        block(RegisterTable::holdingRegister, 2, 1)});
+    const PollPlan poll = plan(
+        anHour, {block(RegisterTable::holdingRegister, 0, 1), block(RegisterTable::holdingRegister, 1, 1),
+                 block(RegisterTable::holdingRegister, 2, 1)});
     MainQueue queue;
     EventRecorder recorder;
-    PollerEngine engine("127.0.0.1", device.port(), TCPFraming::modbusTCP, 1.0, recorder.handler(), queue.poster(),
+    PollerEngine engine("127.0.0.1", device.port(), TCPFraming::modbusTCP, 1.0, recorder.handler(),
+                        queue.poster(),
                         {.reconnectDelay = anHour, .minimumOpenTimeout = 1.0, .stopGrace = 3.0});
     engine.start({poll});
     ASSERT_TRUE(queue.pumpUntil([&] { return recorder.count(PollerEvent::Kind::connected) == 2; }));

@@ -38,8 +38,10 @@ public:
     bool connected() const { return m_connected; }
 
     // Sends request and reads until `expected` bytes arrived or `waitMs` passed without any.
-    std::vector<std::uint8_t> ask(const std::vector<std::uint8_t>& request, std::size_t expected, int waitMs) {
-        EXPECT_EQ(::send(m_fd, request.data(), request.size(), MSG_NOSIGNAL), static_cast<ssize_t>(request.size()));
+    std::vector<std::uint8_t> ask(const std::vector<std::uint8_t>& request, std::size_t expected,
+                                  int waitMs) {
+        EXPECT_EQ(::send(m_fd, request.data(), request.size(), MSG_NOSIGNAL),
+                  static_cast<ssize_t>(request.size()));
         std::vector<std::uint8_t> answer;
         while (answer.size() < expected) {
             pollfd watched{m_fd, POLLIN, 0};
@@ -60,7 +62,8 @@ private:
 constexpr int answerWaitMs = 10000;  // only a cap on a broken peer
 
 std::vector<std::uint8_t> frame(PeerKind kind, std::uint8_t unit, const std::vector<std::uint8_t>& pdu) {
-    return kind == PeerKind::libmodbusTCP ? MBAPHeader::message(0x1234, unit, pdu) : RTUFrame::build(unit, pdu);
+    return kind == PeerKind::libmodbusTCP ? MBAPHeader::message(0x1234, unit, pdu)
+                                          : RTUFrame::build(unit, pdu);
 }
 
 class PeersTest : public ::testing::TestWithParam<PeerKind> {};
@@ -119,7 +122,8 @@ TEST_P(PeersTest, HonourUnitDelayAndSizeOptions) {
     EXPECT_EQ(hex(client.ask(frame(kind, 7, {0x03, 0, 99, 0, 2}), beyond.size(), answerWaitMs)), hex(beyond));
 }
 
-INSTANTIATE_TEST_SUITE_P(BothPeers, PeersTest, ::testing::Values(PeerKind::libmodbusTCP, PeerKind::pymodbusRTU),
+INSTANTIATE_TEST_SUITE_P(BothPeers, PeersTest,
+                         ::testing::Values(PeerKind::libmodbusTCP, PeerKind::pymodbusRTU),
                          [](const ::testing::TestParamInfo<PeerKind>& row) {
                              return row.param == PeerKind::libmodbusTCP ? "libmodbus" : "pymodbus";
                          });

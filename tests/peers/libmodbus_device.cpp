@@ -75,20 +75,24 @@ Options parse(int argc, char** argv) {
         const std::string_view flag = argv[i];
         if (i + 1 >= argc) usage();
         const char* value = argv[++i];
-        if (flag == "--port") options.port = number(value, 0, 65535);
-        else if (flag == "--unit") options.unit = number(value, 0, 255);
-        else if (flag == "--delay-ms") options.delayMs = number(value, 0, 600000);
-        else if (flag == "--size") options.size = number(value, 1, defaultSize);
-        else usage();
+        if (flag == "--port")
+            options.port = number(value, 0, 65535);
+        else if (flag == "--unit")
+            options.unit = number(value, 0, 255);
+        else if (flag == "--delay-ms")
+            options.delayMs = number(value, 0, 600000);
+        else if (flag == "--size")
+            options.size = number(value, 1, defaultSize);
+        else
+            usage();
     }
     return options;
 }
 
 modbus_mapping_t* makeTables(int size) {
-    modbus_mapping_t* map = modbus_mapping_new_start_address(0, static_cast<unsigned>(size), 0,
-                                                             static_cast<unsigned>(size), 0,
-                                                             static_cast<unsigned>(size), 0,
-                                                             static_cast<unsigned>(size));
+    modbus_mapping_t* map =
+        modbus_mapping_new_start_address(0, static_cast<unsigned>(size), 0, static_cast<unsigned>(size), 0,
+                                         static_cast<unsigned>(size), 0, static_cast<unsigned>(size));
     if (map == nullptr) fail("modbus_mapping_new_start_address");
     using namespace tessarin::test::DeviceContents;
     for (int a = 0; a < size; ++a) {
@@ -119,7 +123,9 @@ int listenOn(int port) {
     return fd;
 }
 
-std::uint16_t word(const std::uint8_t* p) { return static_cast<std::uint16_t>((p[0] << 8) | p[1]); }
+std::uint16_t word(const std::uint8_t* p) {
+    return static_cast<std::uint16_t>((p[0] << 8) | p[1]);
+}
 
 // The exception code this device answers with, or 0 when libmodbus may serve the request.
 // `pdu` is the function code and its data; the checks follow the Modbus application
@@ -128,39 +134,42 @@ int exceptionFor(const std::uint8_t* pdu, std::size_t length, int size) {
     constexpr int illegalFunction = 1, illegalAddress = 2, illegalValue = 3;
     const auto fits = [size](int address, int count) { return address + count <= size; };
     switch (pdu[0]) {
-    case MODBUS_FC_READ_COILS:
-    case MODBUS_FC_READ_DISCRETE_INPUTS:
-    case MODBUS_FC_READ_HOLDING_REGISTERS:
-    case MODBUS_FC_READ_INPUT_REGISTERS: {
-        if (length != 5) return illegalValue;
-        const bool bits = pdu[0] <= MODBUS_FC_READ_DISCRETE_INPUTS;
-        const int count = word(pdu + 3);
-        if (count < 1 || count > (bits ? MODBUS_MAX_READ_BITS : MODBUS_MAX_READ_REGISTERS)) return illegalValue;
-        return fits(word(pdu + 1), count) ? 0 : illegalAddress;
-    }
-    case MODBUS_FC_WRITE_SINGLE_COIL: {
-        if (length != 5) return illegalValue;
-        const int value = word(pdu + 3);
-        if (value != 0x0000 && value != 0xFF00) return illegalValue;
-        return fits(word(pdu + 1), 1) ? 0 : illegalAddress;
-    }
-    case MODBUS_FC_WRITE_SINGLE_REGISTER:
-        if (length != 5) return illegalValue;
-        return fits(word(pdu + 1), 1) ? 0 : illegalAddress;
-    case MODBUS_FC_WRITE_MULTIPLE_COILS:
-    case MODBUS_FC_WRITE_MULTIPLE_REGISTERS: {
-        if (length < 6) return illegalValue;
-        const bool bits = pdu[0] == MODBUS_FC_WRITE_MULTIPLE_COILS;
-        const int count = word(pdu + 3);
-        const int byteCount = pdu[5];
-        if (count < 1 || count > (bits ? MODBUS_MAX_WRITE_BITS : MODBUS_MAX_WRITE_REGISTERS)) return illegalValue;
-        if (byteCount != (bits ? (count + 7) / 8 : count * 2) || length != 6U + static_cast<unsigned>(byteCount)) {
-            return illegalValue;
+        case MODBUS_FC_READ_COILS:
+        case MODBUS_FC_READ_DISCRETE_INPUTS:
+        case MODBUS_FC_READ_HOLDING_REGISTERS:
+        case MODBUS_FC_READ_INPUT_REGISTERS: {
+            if (length != 5) return illegalValue;
+            const bool bits = pdu[0] <= MODBUS_FC_READ_DISCRETE_INPUTS;
+            const int count = word(pdu + 3);
+            if (count < 1 || count > (bits ? MODBUS_MAX_READ_BITS : MODBUS_MAX_READ_REGISTERS))
+                return illegalValue;
+            return fits(word(pdu + 1), count) ? 0 : illegalAddress;
         }
-        return fits(word(pdu + 1), count) ? 0 : illegalAddress;
-    }
-    default:
-        return illegalFunction;
+        case MODBUS_FC_WRITE_SINGLE_COIL: {
+            if (length != 5) return illegalValue;
+            const int value = word(pdu + 3);
+            if (value != 0x0000 && value != 0xFF00) return illegalValue;
+            return fits(word(pdu + 1), 1) ? 0 : illegalAddress;
+        }
+        case MODBUS_FC_WRITE_SINGLE_REGISTER:
+            if (length != 5) return illegalValue;
+            return fits(word(pdu + 1), 1) ? 0 : illegalAddress;
+        case MODBUS_FC_WRITE_MULTIPLE_COILS:
+        case MODBUS_FC_WRITE_MULTIPLE_REGISTERS: {
+            if (length < 6) return illegalValue;
+            const bool bits = pdu[0] == MODBUS_FC_WRITE_MULTIPLE_COILS;
+            const int count = word(pdu + 3);
+            const int byteCount = pdu[5];
+            if (count < 1 || count > (bits ? MODBUS_MAX_WRITE_BITS : MODBUS_MAX_WRITE_REGISTERS))
+                return illegalValue;
+            if (byteCount != (bits ? (count + 7) / 8 : count * 2) ||
+                length != 6U + static_cast<unsigned>(byteCount)) {
+                return illegalValue;
+            }
+            return fits(word(pdu + 1), count) ? 0 : illegalAddress;
+        }
+        default:
+            return illegalFunction;
     }
 }
 
@@ -181,7 +190,8 @@ bool serveFrames(Client& client, modbus_t* ctx, modbus_mapping_t* map, const Opt
         if (protocol != 0 || length < 2 || length > 254) return false;
         const std::size_t total = 6 + length;
         if (pending.size() < total) return true;
-        const std::vector<std::uint8_t> frame(pending.begin(), pending.begin() + static_cast<std::ptrdiff_t>(total));
+        const std::vector<std::uint8_t> frame(pending.begin(),
+                                              pending.begin() + static_cast<std::ptrdiff_t>(total));
         pending.erase(pending.begin(), pending.begin() + static_cast<std::ptrdiff_t>(total));
 
         if (options.unit && frame[6] != *options.unit) continue;

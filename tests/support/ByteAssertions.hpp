@@ -23,7 +23,5 @@ std::string hex(std::span<const std::uint8_t> data);
 }  // namespace tessarin::test
 
 // EXPECT_BYTES(frame, "0F 00 13 00 0A 02 CD 01") shows both sides as hex on a mismatch.
-#define EXPECT_BYTES(actual, expected) \
-    EXPECT_PRED_FORMAT2(::tessarin::test::bytesEqual, actual, expected)
-#define ASSERT_BYTES(actual, expected) \
-    ASSERT_PRED_FORMAT2(::tessarin::test::bytesEqual, actual, expected)
+#define EXPECT_BYTES(actual, expected) EXPECT_PRED_FORMAT2(::tessarin::test::bytesEqual, actual, expected)
+#define ASSERT_BYTES(actual, expected) ASSERT_PRED_FORMAT2(::tessarin::test::bytesEqual, actual, expected)

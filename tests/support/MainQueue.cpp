@@ -25,7 +25,9 @@ std::function<void(MainQueue::Task)> MainQueue::poster() const {
     return [state = m_state](Task task) { enqueue(*state, std::move(task)); };
 }
 
-void MainQueue::post(Task task) const { enqueue(*m_state, std::move(task)); }
+void MainQueue::post(Task task) const {
+    enqueue(*m_state, std::move(task));
+}
 
 std::size_t MainQueue::pump() {
     std::deque<Task> batch;

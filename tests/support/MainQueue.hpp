@@ -27,7 +27,8 @@ public:
     std::size_t pump();
     // Runs tasks as they arrive until `done()` holds (checked after every task, and every few
     // milliseconds while none arrives) or `cap` has passed. True when `done()` held.
-    bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds cap = std::chrono::seconds(20));
+    bool pumpUntil(const std::function<bool()>& done,
+                   std::chrono::milliseconds cap = std::chrono::seconds(20));
 
 private:
     struct State {

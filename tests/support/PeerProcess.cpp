@@ -114,8 +114,8 @@ std::expected<PeerProcess, std::string> PeerProcess::start(PeerKind kind, const 
     if (spawned != 0) {
         closeFd(input->write);
         closeFd(output->read);
-        return std::unexpected(fmt::format("{} could not be started from {}: {}", name, args[0],
-                                           std::strerror(spawned)));
+        return std::unexpected(
+            fmt::format("{} could not be started from {}: {}", name, args[0], std::strerror(spawned)));
     }
 
     const std::string line = firstLine(output->read);
@@ -134,7 +134,9 @@ std::expected<PeerProcess, std::string> PeerProcess::start(PeerKind kind, const 
 }
 
 PeerProcess::PeerProcess(PeerProcess&& other) noexcept
-    : m_pid(std::exchange(other.m_pid, -1)), m_input(std::exchange(other.m_input, -1)), m_port(other.m_port) {}
+    : m_pid(std::exchange(other.m_pid, -1)),
+      m_input(std::exchange(other.m_input, -1)),
+      m_port(other.m_port) {}
 
 PeerProcess& PeerProcess::operator=(PeerProcess&& other) noexcept {
     if (this != &other) {
@@ -146,7 +148,9 @@ PeerProcess& PeerProcess::operator=(PeerProcess&& other) noexcept {
     return *this;
 }
 
-PeerProcess::~PeerProcess() { stop(); }
+PeerProcess::~PeerProcess() {
+    stop();
+}
 
 void PeerProcess::stop() {
     closeFd(m_input);

@@ -18,8 +18,8 @@ enum class PeerKind {
 };
 
 struct PeerOptions {
-    std::optional<std::uint8_t> unit;  // answer only this unit; silence for the others
-    int delayMs = 0;                   // wait before every answer
+    std::optional<std::uint8_t> unit;        // answer only this unit; silence for the others
+    int delayMs = 0;                         // wait before every answer
     int size = DeviceContents::defaultSize;  // addresses per table; reads beyond get exception 02
     std::uint16_t port = 0;                  // 0: any free port
 };
