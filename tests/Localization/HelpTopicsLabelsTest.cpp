@@ -1,6 +1,8 @@
 #include "Localization/HelpTopics.hpp"
 #include "Localization/L10n.hpp"
 
+#include "support/HelpWrittenText.hpp"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,6 +16,8 @@
 // looking for a label that does not exist; these tests tie the two together per language.
 namespace tessarin {
 namespace {
+
+using test::writtenText;
 
 using Label = std::function<std::string(Language)>;
 
@@ -33,15 +37,6 @@ std::vector<HelpRow> tableRows(Language language, std::string_view id, std::size
         }
     }
     return found;
-}
-
-// Every text of a topic as written, Markdown markers included.
-std::string writtenText(const HelpTopic& topic) {
-    std::string text = topic.title;
-    for (const HelpBlock& block : topic.blocks) {
-        for (std::string_view piece : block.texts()) text.append(" ").append(piece);
-    }
-    return text;
 }
 
 // "On (1)" → "On": the help names the button without the value it writes.

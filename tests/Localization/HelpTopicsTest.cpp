@@ -1,5 +1,7 @@
 #include "Localization/HelpTopics.hpp"
 
+#include "support/HelpWrittenText.hpp"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +12,8 @@
 
 namespace tessarin {
 namespace {
+
+using test::writtenText;
 
 using L10n::Help::topics;
 
@@ -40,15 +44,6 @@ std::vector<std::string> keys(const HelpBlock& block) {
     std::vector<std::string> found;
     for (const HelpRow& row : rows(block)) found.push_back(row.key);
     return found;
-}
-
-// Every text of a topic as written, Markdown markers included.
-std::string writtenText(const HelpTopic& topic) {
-    std::string text = topic.title;
-    for (const HelpBlock& block : topic.blocks) {
-        for (std::string_view piece : block.texts()) text.append(" ").append(piece);
-    }
-    return text;
 }
 
 std::string lowercased(std::string text) {

@@ -6,6 +6,7 @@
 
 #include "ModbusTCP/TCPLinkError.hpp"
 #include "support/EventRecorder.hpp"
+#include "support/FreePort.hpp"
 #include "support/MainQueue.hpp"
 
 #include <gtest/gtest.h>
@@ -28,18 +29,11 @@ namespace tessarin {
 namespace {
 
 using test::EventRecorder;
+using test::loopback;
 using test::MainQueue;
 using namespace std::chrono_literals;
 
 constexpr double aDay = 24.0 * 3600;
-
-sockaddr_in loopback(std::uint16_t port) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(port);
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    return address;
-}
 
 // A loopback socket bound to a free port. Not listening, it makes the port refuse
 // connections; listening, it accepts them.

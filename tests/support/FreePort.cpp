@@ -19,6 +19,8 @@ namespace {
     std::abort();
 }
 
+}  // namespace
+
 sockaddr_in loopback(std::uint16_t port) {
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -26,8 +28,6 @@ sockaddr_in loopback(std::uint16_t port) {
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     return address;
 }
-
-}  // namespace
 
 int bindLoopback(std::uint16_t& port) {
     const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);

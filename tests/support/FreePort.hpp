@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include <netinet/in.h>
+
 namespace tessarin::test {
 
 // A loopback port that refuses connections: a socket is bound to it but does not listen, so
@@ -41,5 +43,8 @@ private:
 // Port and descriptor of a TCP socket bound to 127.0.0.1 on a port the kernel picks; aborts
 // the test binary when the machine has no loopback sockets at all.
 int bindLoopback(std::uint16_t& port);
+
+// 127.0.0.1 at the given port (0: the kernel picks one when bound).
+sockaddr_in loopback(std::uint16_t port);
 
 }  // namespace tessarin::test
