@@ -69,7 +69,7 @@ std::optional<DecodedValue> value(const Datapoint& datapoint, const ReadBlock& b
     if (const auto* bits = data.bitValues()) {
         if (offset >= bits->size()) return std::nullopt;
         const bool on = (*bits)[offset];
-        return DecodedValue{on ? 1.0 : 0.0, {static_cast<std::uint16_t>(on ? 1 : 0)}};
+        return DecodedValue{on ? 1.0 : 0.0, RawWords{static_cast<std::uint16_t>(on ? 1 : 0)}};
     }
     const auto& registers = *data.registerValues();
     const auto count = static_cast<std::size_t>(datapoint.count());
@@ -77,7 +77,7 @@ std::optional<DecodedValue> value(const Datapoint& datapoint, const ReadBlock& b
     const std::span<const std::uint16_t> raw(registers.data() + offset, count);
     return DecodedValue{
         ValueCodec::valueFromRegisters(raw, datapoint.dataType, datapoint.wordOrder, datapoint.scale),
-        std::vector<std::uint16_t>(raw.begin(), raw.end())};
+        RawWords(raw)};
 }
 
 }  // namespace tessarin::ReadPlanner

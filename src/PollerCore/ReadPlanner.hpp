@@ -2,6 +2,7 @@
 
 #include "ModbusCore/PDU.hpp"
 #include "ModbusCore/RegisterTable.hpp"
+#include "PollerCore/RawWords.hpp"
 #include "PollerCore/ReadBlock.hpp"
 
 #include <compare>
@@ -27,7 +28,7 @@ struct GroupKey {
 // bit the single word 0 or 1.
 struct DecodedValue {
     double value = 0.0;
-    std::vector<std::uint16_t> raw;
+    RawWords raw;
 
     bool operator==(const DecodedValue&) const = default;
 };

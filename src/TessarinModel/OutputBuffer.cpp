@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QTextBlock>
 
+#include <utility>
 #include <vector>
 
 namespace tessarin {
@@ -74,9 +75,10 @@ void OutputBuffer::buildFormats() {
     systemFont.setPointSizeF(11);
     systemFont.setWeight(QFont::Medium);
 
+    // Kinds in the buffer font carry no font of their own but take the document's default
+    // font: a font is a dozen properties that every insertion would copy and compare.
     for (std::size_t index = 0; index < m_formats.size(); ++index) {
         QTextCharFormat format;
-        format.setFont(m_font);
         format.setProperty(kindProperty, static_cast<int>(index));
         switch (static_cast<LogSegment::Kind>(index)) {
             case LogSegment::Kind::text:
@@ -111,29 +113,86 @@ const QTextCharFormat& OutputBuffer::format(LogSegment::Kind kind) const {
     return m_formats[static_cast<std::size_t>(kind)];
 }
 
-void OutputBuffer::append(std::span<const LogSegment> line) {
-    m_cursor.beginEditBlock();
-    m_cursor.movePosition(QTextCursor::End);
+QTextDocument* OutputBuffer::document() {
+    render();
+    return &m_document;
+}
+
+void OutputBuffer::append(std::vector<LogSegment> line) {
+    qsizetype length = 1;
     for (const LogSegment& segment : line) {
-        m_cursor.insertText(segment.text, format(segment.kind));
+        length += segment.text.size();
     }
-    m_cursor.insertBlock(QTextBlockFormat(), m_lineFeedFormat);
-    if (length() > m_maxCharacters) {
-        trim();
+    m_pending.push_back({std::move(line), length});
+    m_pendingLength += length;
+    if (!m_renderPosted) {
+        m_renderPosted = true;
+        QMetaObject::invokeMethod(this, &OutputBuffer::render, Qt::QueuedConnection);
     }
+}
+
+void OutputBuffer::render() {
+    m_renderPosted = false;
+    if (m_pending.empty()) {
+        return;
+    }
+    const std::vector<PendingLine> lines = std::exchange(m_pending, {});
+    const qsizetype total = documentLength() + std::exchange(m_pendingLength, 0);
+    std::span<const PendingLine> kept(lines);
+
+    m_cursor.beginEditBlock();
+    if (total > m_maxCharacters) {
+        // The first line feed at or after the cut ends the oldest line that stays out, so
+        // every line that starts at or before the cut goes, in the document or in the batch.
+        const qsizetype cut = total - m_trimTarget;
+        qsizetype start = documentLength();
+        if (cut < start) {
+            removeThroughLineAt(cut);
+        } else {
+            clear();
+            while (!kept.empty() && start <= cut) {
+                start += kept.front().length;
+                kept = kept.subspan(1);
+            }
+        }
+    }
+    insertLines(kept);
     m_cursor.endEditBlock();
     if (m_autoscroll) {
         Q_EMIT scrollToEndRequested();
     }
 }
 
-void OutputBuffer::trim() {
-    qsizetype cut = length() - m_trimTarget;
-    if (cut <= 0) {
-        return;
+void OutputBuffer::insertLines(std::span<const PendingLine> lines) {
+    m_cursor.movePosition(QTextCursor::End);
+    // Every insertion becomes a piece of the document's piece table, and their number is what
+    // rendering costs: neighbouring segments of one kind go in as one piece.
+    for (const PendingLine& line : lines) {
+        const std::span<const LogSegment> segments(line.segments);
+        for (std::size_t first = 0; first < segments.size();) {
+            const LogSegment::Kind kind = segments[first].kind;
+            std::size_t end = first + 1;
+            while (end < segments.size() && segments[end].kind == kind) {
+                ++end;
+            }
+            if (end == first + 1) {
+                m_cursor.insertText(segments[first].text, format(kind));
+            } else {
+                QString run;
+                for (const LogSegment& segment : segments.subspan(first, end - first)) {
+                    run += segment.text;
+                }
+                m_cursor.insertText(run, format(kind));
+            }
+            first = end;
+        }
+        m_cursor.insertBlock(QTextBlockFormat(), m_lineFeedFormat);
     }
-    // Every line ends its block, so the first line feed at or after the cut ends the block
-    // that holds the cut. The trailing block after the last line feed has none.
+}
+
+void OutputBuffer::removeThroughLineAt(qsizetype cut) {
+    // Every line ends its block, so the block that holds the cut ends in the line feed at or
+    // after it. The trailing block after the last line feed has none.
     const QTextBlock block = m_document.findBlock(static_cast<int>(cut));
     if (block.isValid() && block.next().isValid()) {
         cut = block.next().position();
@@ -145,18 +204,26 @@ void OutputBuffer::trim() {
 }
 
 void OutputBuffer::clear() {
+    m_pending.clear();
+    m_pendingLength = 0;
     QTextCursor all(&m_document);
     all.select(QTextCursor::Document);
     all.removeSelectedText();
     all.setBlockCharFormat(m_lineFeedFormat);
 }
 
-qsizetype OutputBuffer::length() const {
+qsizetype OutputBuffer::length() {
+    render();
+    return documentLength();
+}
+
+qsizetype OutputBuffer::documentLength() const {
     // characterCount() counts the separator of the trailing empty block as well.
     return m_document.characterCount() - 1;
 }
 
-QString OutputBuffer::plainText() const {
+QString OutputBuffer::plainText() {
+    render();
     return m_document.toPlainText();
 }
 
@@ -167,6 +234,7 @@ void OutputBuffer::setLimits(qsizetype maxCharacters, qsizetype trimTarget) {
 }
 
 void OutputBuffer::applyPalette(const QPalette& palette) {
+    render();
     m_dark = isDark(palette);
     buildFormats();
 

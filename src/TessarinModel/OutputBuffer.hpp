@@ -11,14 +11,23 @@
 
 #include <array>
 #include <span>
+#include <vector>
 
 namespace tessarin {
 
 // The communication log: one QTextDocument that a log view shows directly, coloured by
 // segment kind and kept below a size limit by dropping its oldest lines in large cuts.
 //
+// Lines are rendered into the document in batches: append() queues a line and the batch is
+// rendered once control returns to the event loop, or at once when anybody reads the log. A
+// batch that would overflow the document is trimmed before it is rendered, so lines that the
+// trim would drop again are never laid out: however fast lines arrive, one batch costs at
+// most the rendering of maxCharacters.
+//
 // The document has no layout of its own because the plain-text layout lives in Qt Widgets;
-// a view installs a QPlainTextDocumentLayout before it first shows the document. Kinds drawn
+// a view installs a QPlainTextDocumentLayout before it first shows the document. Text in the
+// buffer font takes the document's default font, so a view that sets its own font as the
+// document's default (QPlainTextEdit does) must use font() for it. Kinds drawn
 // in the text colour carry no colour of their own, so they follow the view's palette; the
 // other kinds are re-coloured whenever the application's palette changes between light and
 // dark.
@@ -32,17 +41,19 @@ public:
     explicit OutputBuffer(QObject* parent = nullptr);
     ~OutputBuffer() override;
 
-    [[nodiscard]] QTextDocument* document() { return &m_document; }
-    [[nodiscard]] const QTextDocument* document() const { return &m_document; }
+    // The document with every line appended so far.
+    [[nodiscard]] QTextDocument* document();
 
-    // Renders one line (its segments, then a line feed) and trims the oldest text when the
-    // document has grown past maxCharacters.
-    void append(std::span<const LogSegment> line);
+    // Queues one line (its segments, then a line feed) for the next render.
+    void append(std::vector<LogSegment> line);
+    // Renders the queued lines, trimming the oldest text when the document would grow past
+    // maxCharacters, and asks for scrolling. Runs by itself from the event loop.
+    void render();
     void clear();
 
     // Length of the text in UTF-16 code units, every line feed included.
-    [[nodiscard]] qsizetype length() const;
-    [[nodiscard]] QString plainText() const;
+    [[nodiscard]] qsizetype length();
+    [[nodiscard]] QString plainText();
 
     [[nodiscard]] bool autoscroll() const { return m_autoscroll; }
     void setAutoscroll(bool on) { m_autoscroll = on; }
@@ -60,21 +71,32 @@ public:
     void applyPalette(const QPalette& palette);
 
 Q_SIGNALS:
-    // Sent after each append while autoscroll is on; the log view scrolls to the end.
+    // Sent after each render while autoscroll is on; the log view scrolls to the end.
     void scrollToEndRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    struct PendingLine {
+        std::vector<LogSegment> segments;
+        qsizetype length = 0;  // with the line feed
+    };
+
     void buildFormats();
-    void trim();
+    [[nodiscard]] qsizetype documentLength() const;
+    // Removes the document's text up to the end of the line that holds position cut.
+    void removeThroughLineAt(qsizetype cut);
+    void insertLines(std::span<const PendingLine> lines);
 
     QTextDocument m_document;
     QTextCursor m_cursor;
     QFont m_font;
     std::array<QTextCharFormat, logSegmentKindNames.size()> m_formats;
     QTextCharFormat m_lineFeedFormat;
+    std::vector<PendingLine> m_pending;
+    qsizetype m_pendingLength = 0;
+    bool m_renderPosted = false;
     bool m_dark = false;
     bool m_autoscroll = true;
     qsizetype m_maxCharacters = defaultMaxCharacters;

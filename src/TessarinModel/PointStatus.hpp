@@ -1,11 +1,11 @@
 #pragma once
 
 #include "ModbusCore/PollFailure.hpp"
+#include "PollerCore/RawWords.hpp"
 
 #include <chrono>
 #include <cstdint>
 #include <optional>
-#include <vector>
 
 namespace tessarin {
 
@@ -13,7 +13,7 @@ namespace tessarin {
 // beside the failure, so the table can show both.
 struct PointStatus {
     std::optional<double> value;         // engineering units, after scale
-    std::vector<std::uint16_t> raw;      // registers, or one 0/1 word for a bit
+    RawWords raw;                        // registers, or one 0/1 word for a bit
     std::optional<PollFailure> failure;  // of the last read; none after a good read or write
     std::optional<std::chrono::system_clock::time_point> updated;  // last read, good or failed
     double duration = 0.0;                                         // seconds, of the last good read

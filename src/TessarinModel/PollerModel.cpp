@@ -22,7 +22,6 @@
 #include <QFileInfo>
 #include <QPointer>
 #include <QSettings>
-#include <QTime>
 
 #include <fmt/format.h>
 #include <algorithm>
@@ -886,7 +885,7 @@ void PollerModel::handleRead(const PollerEvent::Read& read) {
                 continue;
             }
             m_status[point->id] = PointStatus{.value = decoded->value,
-                                              .raw = std::move(decoded->raw),
+                                              .raw = decoded->raw,
                                               .failure = std::nullopt,
                                               .updated = now,
                                               .duration = read.duration};
@@ -1022,10 +1021,9 @@ void PollerModel::handleWrote(const PollerEvent::Wrote& wrote) {
 
 void PollerModel::appendLine(std::vector<LogSegment> line) {
     if (m_showTimestamps) {
-        line.insert(line.begin(),
-                    {Kind::timestamp, QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz  "))});
+        line.insert(line.begin(), {Kind::timestamp, m_logTimestamp.text(std::chrono::system_clock::now())});
     }
-    m_output->append(line);
+    m_output->append(std::move(line));
     setOutputIsEmpty(false);
 }
 

@@ -10,6 +10,7 @@
 #include "PollerCore/WriteMode.hpp"
 #include "TessarinModel/ChartSeries.hpp"
 #include "TessarinModel/LogSegment.hpp"
+#include "TessarinModel/LogTimestamp.hpp"
 #include "TessarinModel/OutputBuffer.hpp"
 #include "TessarinModel/PointStatus.hpp"
 #include "TessarinModel/PollerState.hpp"
@@ -245,6 +246,7 @@ private:
 
     DesktopServices& m_services;
     std::unique_ptr<OutputBuffer> m_output;
+    LogTimestamp m_logTimestamp;
 
     std::optional<QString> m_connectionProblem;
     PollerState m_state = PollerState::stopped;

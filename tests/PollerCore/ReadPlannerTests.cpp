@@ -145,7 +145,7 @@ TEST(ReadPlanner, ValueOfRegisters) {
         std::string_view name;
         Datapoint point;
         double value;
-        std::vector<std::uint16_t> raw;
+        RawWords raw;
     };
     Datapoint scaled = hr(100);
     scaled.scale = 0.1;

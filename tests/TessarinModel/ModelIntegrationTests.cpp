@@ -111,7 +111,7 @@ TEST_F(ModelIntegration, ReadingShowsValuesStatusesCountersAndLogLines) {
         EXPECT_FALSE(status.failure);
         EXPECT_GT(status.duration, 0.0);
     }
-    EXPECT_EQ(m.status(point(1).id)->raw, (std::vector<std::uint16_t>{20, 21}));
+    EXPECT_EQ(m.status(point(1).id)->raw, (RawWords{20, 21}));
     EXPECT_GE(m.statistics().responses, 4);
     EXPECT_EQ(m.statistics().timeouts + m.statistics().errors + m.statistics().exceptions, 0);
     EXPECT_EQ(m.health(m.polls().front()), true);

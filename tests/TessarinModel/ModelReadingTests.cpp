@@ -85,7 +85,7 @@ TEST_F(ReadingTest, AGoodReadStoresEveryCoveredStatusAndLogsTheAnswer) {
     const PointStatus* second = m.status(point(1).id);
     ASSERT_TRUE(level && second);
     EXPECT_DOUBLE_EQ(*level->value, 21.5);
-    EXPECT_EQ(level->raw, std::vector<std::uint16_t>{215});
+    EXPECT_EQ(level->raw, RawWords{215});
     EXPECT_FALSE(level->failure);
     EXPECT_DOUBLE_EQ(level->duration, 0.0129);
     ASSERT_TRUE(level->updated);

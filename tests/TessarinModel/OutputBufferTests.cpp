@@ -43,8 +43,9 @@ TEST_F(OutputBufferTest, LinesAreSegmentsInTheirKindsFormatFollowedByALineFeed) 
         SCOPED_TRACE(std::string(rawValue(kind)));
         const QTextCharFormat format = formatAt(*buffer.document(), static_cast<int>(index) * 3);
         EXPECT_EQ(format.foreground(), buffer.format(kind).foreground());
-        EXPECT_EQ(format.font().pointSizeF(), kind == Kind::system ? 11.0 : 12.0);
-        EXPECT_EQ(format.font().weight(), kind == Kind::system ? QFont::Medium : QFont::Normal);
+        const QFont font = format.font().resolve(buffer.document()->defaultFont());
+        EXPECT_EQ(font.pointSizeF(), kind == Kind::system ? 11.0 : 12.0);
+        EXPECT_EQ(font.weight(), kind == Kind::system ? QFont::Medium : QFont::Normal);
     }
     // Text and responses take the view's own text colour.
     EXPECT_EQ(buffer.format(Kind::response).foreground().style(), Qt::NoBrush);
@@ -99,32 +100,76 @@ TEST_F(OutputBufferTest, TrimmingCutsOnTheLineFeedAtOrAfterTheCut) {
          {QStringLiteral("a"), QString(30, QLatin1Char('z'))},
          QString()},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        OutputBuffer buffer;
-        buffer.setLimits(20, 10);
-        for (const QString& text : row.lines) {
-            buffer.append(std::vector<LogSegment>{{Kind::text, text}});
+    // Rendered line by line, or all lines in one batch.
+    for (const bool eachLine : {true, false}) {
+        for (const Row& row : rows) {
+            SCOPED_TRACE(row.name);
+            SCOPED_TRACE(eachLine ? "line by line" : "one batch");
+            OutputBuffer buffer;
+            buffer.setLimits(20, 10);
+            for (const QString& text : row.lines) {
+                buffer.append(std::vector<LogSegment>{{Kind::text, text}});
+                if (eachLine) buffer.render();
+            }
+            EXPECT_EQ(buffer.plainText(), row.kept);
+            EXPECT_EQ(buffer.length(), row.kept.size());
         }
-        EXPECT_EQ(buffer.plainText(), row.kept);
-        EXPECT_EQ(buffer.length(), row.kept.size());
     }
 }
 
-TEST_F(OutputBufferTest, AutoscrollAsksForTheEndOnlyWhileOn) {
+TEST_F(OutputBufferTest, LinesReachTheDocumentInOneRenderPerEventLoopTurn) {
     OutputBuffer buffer;
     QSignalSpy scrolls(&buffer, &OutputBuffer::scrollToEndRequested);
     const std::vector<LogSegment> line{{Kind::text, QStringLiteral("x")}};
 
     buffer.append(line);
+    buffer.append(line);
+    EXPECT_EQ(scrolls.count(), 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(buffer.plainText(), QStringLiteral("x\nx\n"));
     EXPECT_EQ(scrolls.count(), 1);
+
+    // Autoscroll is asked for per render while it is on; off, the view stays where it is.
     buffer.setAutoscroll(false);
     buffer.append(line);
-    buffer.append(line);
+    QCoreApplication::processEvents();
     EXPECT_EQ(scrolls.count(), 1);
     buffer.setAutoscroll(true);
     buffer.append(line);
+    QCoreApplication::processEvents();
     EXPECT_EQ(scrolls.count(), 2);
+
+    // Clearing drops what was still waiting as well.
+    buffer.append(line);
+    buffer.clear();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(buffer.length(), 0);
+}
+
+TEST_F(OutputBufferTest, ABatchBeyondTheCapKeepsWhatLineByLineAppendsWouldKeep) {
+    // Lines of 9 characters with the line feed; limits 50/30. Whatever the batching, the log
+    // holds the newest lines, starts on a line and is never longer than the cap.
+    const auto line = [](int number) {
+        return std::vector<LogSegment>{
+            {Kind::text, QStringLiteral("line %1").arg(number, 3, 10, QLatin1Char('0'))}};
+    };
+    for (const int batch : {1, 2, 3, 5, 8, 40}) {
+        SCOPED_TRACE(batch);
+        OutputBuffer buffer;
+        buffer.setLimits(50, 30);
+        for (int number = 0; number < 100; ++number) {
+            buffer.append(line(number));
+            if ((number + 1) % batch == 0) {
+                buffer.render();
+                EXPECT_LE(buffer.length(), 50);
+            }
+        }
+        const QString text = buffer.plainText();
+        EXPECT_TRUE(text.startsWith(QStringLiteral("line ")));
+        EXPECT_TRUE(text.endsWith(QStringLiteral("line 099\n")));
+        EXPECT_GE(text.size(), 27);
+        EXPECT_LE(text.size(), 50);
+    }
 }
 
 TEST_F(OutputBufferTest, AChangeToADarkPaletteRecoloursTheTextAlreadyWritten) {
