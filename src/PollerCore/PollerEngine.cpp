@@ -72,6 +72,8 @@ struct Outbox {
     std::mutex mutex;
     std::vector<PollerEvent> events;  // guarded by mutex
     bool handoverPosted = false;      // guarded by mutex
+    // Tells a worker waiting on a full outbox that the owning thread took it.
+    std::condition_variable taken;
 
     // On the owning thread.
     void handOver() {
@@ -81,6 +83,7 @@ struct Outbox {
             batch.swap(events);
             handoverPosted = false;
         }
+        taken.notify_all();
         for (const PollerEvent& event : batch) onEvent(event);
     }
 };
@@ -139,6 +142,25 @@ private:
             if (post) outbox.handoverPosted = true;
         }
         if (post) postHandover();
+        waitWhileBacklogged();
+    }
+
+    // Waits while the outbox holds a full backlog that the owning thread has not taken;
+    // stop() ends the wait within one check interval.
+    void waitWhileBacklogged() {
+        Outbox& outbox = *m_shared->outbox;
+        const std::size_t limit = m_shared->pacing.eventBacklog;
+        {
+            std::lock_guard lock(outbox.mutex);
+            if (outbox.events.size() < limit) return;
+        }
+        flush();
+        constexpr auto checkInterval = std::chrono::milliseconds(20);
+        while (isRunning()) {
+            std::unique_lock lock(outbox.mutex);
+            if (outbox.taken.wait_for(lock, checkInterval, [&] { return outbox.events.size() < limit; }))
+                return;
+        }
     }
 
     // Posts what the outbox holds unless a posted hand-over will take it anyway.

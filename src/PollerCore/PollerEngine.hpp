@@ -5,6 +5,7 @@
 #include "PollerCore/PollPlan.hpp"
 #include "PollerCore/PollerEvent.hpp"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -24,6 +25,10 @@ struct PollerPacing {
     double minimumOpenTimeout = 1.0;
     // stop() waits for the worker at most the answer time-out plus this.
     double stopGrace = 3.0;
+    // Events the owning thread may leave untaken before the worker waits for it to catch
+    // up. A device that answers faster than the owner handles its answers is then read more
+    // slowly, instead of the undelivered events growing without end.
+    std::size_t eventBacklog = 10'000;
 };
 
 // Polls one device from start() until stop(): a worker thread named "Tessarin" keeps one link

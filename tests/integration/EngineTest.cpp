@@ -20,8 +20,10 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <optional>
+#include <thread>
 #include <vector>
 
 namespace tessarin {
@@ -278,6 +280,29 @@ TEST(EngineAgainstLibmodbus, QueuedWritesReachTheDeviceBeforeTheReadsThatFollow)
     const auto reads = readsOf(recorder.events(), poll.id);
     ASSERT_TRUE(reads[0].result);
     EXPECT_EQ(*reads[0].result, PDU::ReadData::registers({300, 0xA5A5, 2, 3}));
+}
+
+TEST(EngineAgainstLibmodbus, AnOwnerThatFallsBehindSlowsTheWorkerInsteadOfPilingUpEvents) {
+    auto peer = PeerProcess::start(PeerKind::libmodbusTCP);
+    ASSERT_TRUE(peer) << peer.error();
+    const PollPlan poll = plan(0.0, {block(RegisterTable::holdingRegister, 0, 2)});
+    MainQueue queue;
+    EventRecorder recorder;
+    PollerPacing pacing;
+    pacing.eventBacklog = 20;
+    PollerEngine engine("127.0.0.1", peer->port(), TCPFraming::modbusTCP, 1.0, recorder.handler(),
+                        queue.poster(), pacing);
+    engine.start({poll});
+    // Nobody takes the events for a while: a device this fast would give thousands.
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    queue.pump();
+    const std::size_t taken = recorder.events().size();
+    EXPECT_GE(taken, 1U);
+    EXPECT_LE(taken, 20U);
+    // Once the owner catches up, reading goes on.
+    ASSERT_TRUE(queue.pumpUntil([&] { return readsOf(recorder.events(), poll.id).size() >= 100; }));
+    engine.stop();
+    for (const auto& read : readsOf(recorder.events(), poll.id)) ASSERT_TRUE(read.result);
 }
 
 TEST(EngineAgainstLibmodbus, AWriteQueuedWhileTheDeviceIsUnreachableIsSentOnceItAnswers) {
