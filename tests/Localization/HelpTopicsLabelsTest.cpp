@@ -28,12 +28,12 @@ const HelpTopic& topicById(Language language, std::string_view id) {
     return found == all.end() ? all.front() : *found;
 }
 
-std::vector<HelpRow> tableRows(Language language, std::string_view id, std::size_t which) {
-    std::vector<HelpRow> found;
+std::vector<std::string> tableKeys(Language language, std::string_view id, std::size_t which) {
+    std::vector<std::string> found;
     std::size_t seen = 0;
     for (const HelpBlock& block : topicById(language, id).blocks) {
         if (const auto* table = std::get_if<HelpBlock::Table>(&block.content); table && seen++ == which) {
-            found = table->rows;
+            for (const HelpRow& row : table->rows) found.push_back(row.key);
         }
     }
     return found;
@@ -58,71 +58,49 @@ INSTANTIATE_TEST_SUITE_P(Languages, HelpLabels, ::testing::ValuesIn(allLanguages
                          [](const auto& instance) { return std::string(rawValue(instance.param)); });
 
 TEST_P(HelpLabels, BoldLabelsAreTheScreenLabels) {
-    struct Case {
-        std::string_view topic;
-        Label label;
-    };
+    using namespace L10n;
     const auto table = [](RegisterTable which) {
-        return [which](Language l) { return L10n::Table::tableName(which, l); };
+        return [which](Language l) { return Table::tableName(which, l); };
     };
-    const std::vector<Case> cases{
-        {"start", [](Language l) { return L10n::Header::start(l); }},
-        {"start", [](Language l) { return L10n::Table::value(l); }},
-        {"start", [](Language l) { return L10n::Table::status(l); }},
-        {"start", [](Language l) { return L10n::Project::menu(l); }},
-        {"polls", [](Language l) { return L10n::Polls::active(l); }},
-        {"datapoints", table(RegisterTable::coil)},
-        {"datapoints", table(RegisterTable::discreteInput)},
-        {"datapoints", table(RegisterTable::holdingRegister)},
-        {"datapoints", table(RegisterTable::inputRegister)},
-        {"writing", [](Language l) { return L10n::Table::value(l); }},
-        {"writing", [](Language l) { return L10n::Write::button(l); }},
-        {"writing", [](Language l) { return withoutValueSuffix(L10n::Write::on(l)); }},
-        {"writing", [](Language l) { return withoutValueSuffix(L10n::Write::off(l)); }},
-        {"writing", [](Language l) { return L10n::Settings::writeMultiple(l); }},
-        {"chart", [](Language l) { return L10n::Table::plot(l); }},
-        {"chart", [](Language l) { return L10n::Pane::log(l); }},
-        {"chart", [](Language l) { return L10n::Pane::chart(l); }},
-        {"chart", [](Language l) { return L10n::Pane::exportHistory(l); }},
-        {"csv",
-         [](Language l) { return L10n::Table::csv(l) + " ▸ " + withoutCsvSuffix(L10n::Menu::exportCSV(l)); }},
-        {"rtu-over-tcp", [](Language l) { return L10n::TCP::rtuOverTCP(l); }},
-        {"rtu-over-tcp", [](Language l) { return L10n::Log::shortFailure(PollFailure::crcMismatch(), l); }},
-        {"log", [](Language l) { return L10n::Footer::showLog(l); }},
+    const std::vector<std::pair<std::string_view, std::vector<Label>>> cases{
+        {"start", {&Header::start, &Table::value, &Table::status, &Project::menu}},
+        {"polls", {&Polls::active}},
+        {"datapoints",
+         {table(RegisterTable::coil), table(RegisterTable::discreteInput),
+          table(RegisterTable::holdingRegister), table(RegisterTable::inputRegister)}},
+        {"writing",
+         {&Table::value, &Write::button, [](Language l) { return withoutValueSuffix(Write::on(l)); },
+          [](Language l) { return withoutValueSuffix(Write::off(l)); }, &Settings::writeMultiple}},
+        {"chart", {&Table::plot, &Pane::log, &Pane::chart, &Pane::exportHistory}},
+        {"csv", {[](Language l) { return Table::csv(l) + " ▸ " + withoutCsvSuffix(Menu::exportCSV(l)); }}},
+        {"rtu-over-tcp",
+         {&TCP::rtuOverTCP, [](Language l) { return Log::shortFailure(PollFailure::crcMismatch(), l); }}},
+        {"log", {&Footer::showLog}},
     };
     const Language language = GetParam();
-    for (const Case& c : cases) {
-        const std::string bold = "**" + c.label(language) + "**";
-        SCOPED_TRACE(::testing::Message() << c.topic << ": " << bold);
-        EXPECT_NE(writtenText(topicById(language, c.topic)).find(bold), std::string::npos);
+    for (const auto& [topic, labels] : cases) {
+        const std::string text = writtenText(topicById(language, topic));
+        for (const Label& label : labels) {
+            const std::string bold = "**" + label(language) + "**";
+            SCOPED_TRACE(::testing::Message() << topic << ": " << bold);
+            EXPECT_NE(text.find(bold), std::string::npos);
+        }
     }
 }
 
-TEST_P(HelpLabels, DatapointFieldsAreTheColumnTitles) {
+// The datapoint fields are explained under the column titles, the log's statuses under the
+// texts of the status column, and the protocol topic is titled with the protocol's name.
+TEST_P(HelpLabels, KeysAndTitlesAreTheScreenTexts) {
+    using namespace L10n;
     const Language l = GetParam();
-    const std::vector<std::string> columns{
-        L10n::Table::unitID(l),    L10n::Table::table(l), L10n::Table::address(l), L10n::Table::dataType(l),
-        L10n::Table::wordOrder(l), L10n::Table::scale(l), L10n::Table::format(l)};
-    std::vector<std::string> keys;
-    for (const HelpRow& row : tableRows(l, "datapoints", 0)) keys.push_back(row.key);
-    EXPECT_EQ(keys, columns);
-}
-
-TEST_P(HelpLabels, StatusRowsAreTheStatusTexts) {
-    const Language l = GetParam();
-    const std::vector<std::string> statuses{
-        L10n::Table::ok(24, l),
-        L10n::Log::shortFailure(PollFailure::timeout(), l),
-        L10n::Log::shortFailure(PollFailure::exception(0x02), l),
-        L10n::Log::shortFailure(PollFailure::noConnection(), l),
-    };
-    std::vector<std::string> keys;
-    for (const HelpRow& row : tableRows(l, "log", 0)) keys.push_back(row.key);
-    EXPECT_EQ(keys, statuses);
-}
-
-TEST_P(HelpLabels, ProtocolTopicIsTitledWithTheProtocolName) {
-    EXPECT_EQ(topicById(GetParam(), "rtu-over-tcp").title, L10n::TCP::rtuOverTCP(GetParam()));
+    EXPECT_EQ(tableKeys(l, "datapoints", 0),
+              (std::vector{Table::unitID(l), Table::table(l), Table::address(l), Table::dataType(l),
+                           Table::wordOrder(l), Table::scale(l), Table::format(l)}));
+    EXPECT_EQ(tableKeys(l, "log", 0),
+              (std::vector{Table::ok(24, l), Log::shortFailure(PollFailure::timeout(), l),
+                           Log::shortFailure(PollFailure::exception(0x02), l),
+                           Log::shortFailure(PollFailure::noConnection(), l)}));
+    EXPECT_EQ(topicById(l, "rtu-over-tcp").title, TCP::rtuOverTCP(l));
 }
 
 }  // namespace
