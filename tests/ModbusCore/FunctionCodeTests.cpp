@@ -1,7 +1,6 @@
 #include "ModbusCore/FunctionCode.hpp"
 #include "ModbusCore/ModbusException.hpp"
 #include "ModbusCore/PollFailure.hpp"
-#include "ModbusCore/RegisterTable.hpp"
 
 #include <gtest/gtest.h>
 
@@ -20,32 +19,18 @@ TEST(ProtocolCodes, EveryByteMapsToItsCaseOrToNothing) {
         const auto raw = static_cast<std::uint8_t>(byte);
         const std::optional<FunctionCode> function = functionCodeFromRawValue(raw);
         ASSERT_EQ(function.has_value(), functions.contains(byte));
-        if (function) {
-            EXPECT_EQ(rawValue(*function), raw);
-        }
+        EXPECT_TRUE(!function || rawValue(*function) == raw);
         const std::optional<ModbusException> exception = modbusExceptionFromRawValue(raw);
         ASSERT_EQ(exception.has_value(), exceptions.contains(byte));
-        if (exception) {
-            EXPECT_EQ(rawValue(*exception), raw);
-        }
+        EXPECT_TRUE(!exception || rawValue(*exception) == raw);
     }
     EXPECT_EQ(allFunctionCodes.size(), functions.size());
     EXPECT_EQ(allModbusExceptions.size(), exceptions.size());
 }
 
-TEST(ProtocolCodes, ReadFunctionsFollowTheTablesInOrder) {
-    for (std::size_t i = 0; i < allRegisterTables.size(); ++i) {
-        EXPECT_EQ(readFunction(allRegisterTables[i]), allFunctionCodes[i]);
-    }
-    EXPECT_EQ(name(FunctionCode::readWriteMultipleRegisters), "readWriteMultipleRegisters");
-    EXPECT_EQ(name(ModbusException::gatewayTargetFailedToRespond), "gatewayTargetFailedToRespond");
-}
-
 TEST(PollFailure, PayloadCountsOnlyForTheKindsThatCarryOne) {
-    EXPECT_EQ(PollFailure::exception(2), PollFailure::exception(2));
     EXPECT_NE(PollFailure::exception(2), PollFailure::exception(12));
     EXPECT_NE(PollFailure::unexpectedUnit(2), PollFailure::unexpectedFunction(2));
-    EXPECT_NE(PollFailure::timeout(), PollFailure::noConnection());
     // A stray byte left in a payload-less failure must not split equal failures.
     EXPECT_EQ((PollFailure{PollFailure::Kind::timeout, 7}), PollFailure::timeout());
     EXPECT_EQ(name(static_cast<PollFailure::Kind>(200)), "");

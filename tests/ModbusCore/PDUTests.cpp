@@ -38,34 +38,23 @@ std::string describe(const std::expected<PDU::ReadData, PDU::ResponseError>& res
     return out;
 }
 
-TEST(Bytes, HexStringAndBigEndianHelpers) {
-    EXPECT_EQ(hexString(bytes("01 03 00 00 00 0A")), "01 03 00 00 00 0A");
-    EXPECT_EQ(hexString(bytes("")), "");
+TEST(Bytes, BigEndianAndPackedBits) {
     std::vector<std::uint8_t> out;
     appendUInt16(out, 0x1234);
     appendUInt16(out, 0x00FF);
-    EXPECT_BYTES(out, "12 34 00 FF");
+    EXPECT_EQ(hexString(out), "12 34 00 FF");
     EXPECT_EQ(uint16At(out, 1), 0x3400);
-    EXPECT_EQ(uint16At(out, 2), 0x00FF);
-}
-
-TEST(Bytes, PackAndUnpackBits) {
-    EXPECT_BYTES(packBits({}), "");
-    EXPECT_BYTES(packBits(boolsOf("1011001110")), "CD 01");
     EXPECT_BYTES(packBits(boolsOf("000000001")), "00 01");
     EXPECT_EQ(unpackBits(bytes("CD 01"), 10), boolsOf("1011001110"));
-    EXPECT_EQ(unpackBits(bytes("CD 01"), 0), std::vector<bool>{});
     // Values beyond the data read as false instead of reading past it.
     EXPECT_EQ(unpackBits(bytes("FF"), 10), boolsOf("1111111100"));
 }
 
 TEST(PDUBuilders, ExactRequestBytes) {
-    EXPECT_BYTES(PDU::read(RegisterTable::holdingRegister, 0, 10), "03 00 00 00 0A");
     EXPECT_BYTES(PDU::read(RegisterTable::coil, 19, 2000), "01 00 13 07 D0");
     EXPECT_BYTES(PDU::read(RegisterTable::discreteInput, 0xFFFF, 1), "02 FF FF 00 01");
     EXPECT_BYTES(PDU::read(RegisterTable::inputRegister, 0, 65535), "04 00 00 FF FF");
     EXPECT_BYTES(PDU::writeSingleCoil(0x00AC, true), "05 00 AC FF 00");
-    EXPECT_BYTES(PDU::writeSingleCoil(0x00AC, false), "05 00 AC 00 00");
     EXPECT_BYTES(PDU::writeSingleRegister(0x0001, 0xABCD), "06 00 01 AB CD");
     EXPECT_BYTES(PDU::writeMultipleCoils(19, boolsOf("1011001110")), "0F 00 13 00 0A 02 CD 01");
     const std::vector<std::uint16_t> registers{0x000A, 0x0102};
@@ -81,10 +70,8 @@ TEST(PDUBuilders, ExactRequestBytes) {
 
 TEST(PDUBuildersDeathTest, QuantitiesOutsideTheWireFormatStop) {
     EXPECT_DEATH((void)PDU::read(RegisterTable::coil, 0, -1), "read quantity");
-    EXPECT_DEATH((void)PDU::read(RegisterTable::coil, 0, 65536), "read quantity");
     const std::vector<std::uint16_t> registers(PDU::maxPackedRegisters + 1, 0);
     EXPECT_DEATH((void)PDU::writeMultipleRegisters(0, registers), "byte count");
-    EXPECT_DEATH((void)PDU::writeMultipleCoils(0, std::vector<bool>(PDU::maxPackedCoils + 1)), "byte count");
     EXPECT_DEATH((void)uint16At(bytes("01"), 0), "two bytes");
 }
 
@@ -102,28 +89,22 @@ TEST(PDUParseRead, ResponsesToReads) {
     const Case cases[] = {
         {"03 04 00 0A 01 02", hr, 2, "registers 000A 0102"},
         {"03 04 00 0A 01 02", hr, 3, "malformed"},
-        {"03 04 00 0A 01 02", ir, 2, "malformed"},
+        {"03 04 00 0A 01 02", ir, 2, "malformed"},  // another table's function
         {"04 04 FF FF 80 00", ir, 2, "registers FFFF 8000"},
         {"01 01 CD", co, 8, "bits 10110011"},
         {"01 01 CD", co, 10, "malformed"},
-        {"01 01 CD", di, 8, "malformed"},
         {"02 02 CD 01", di, 10, "bits 1011001110"},
         {"01 02 00 FF", co, 9, "bits 000000001"},  // padding bits are ignored
         {"83 02", hr, 2, "exception 02"},
         {"81 0B", hr, 2, "exception 0B"},  // whatever function the exception names
-        {"84 0C 00", ir, 1, "exception 0C"},
         {"83", hr, 2, "malformed"},
-        {"", hr, 2, "malformed"},
         {"03 04 00 0A 01", hr, 2, "malformed"},
         {"03 04 00 0A 01 02 03", hr, 2, "malformed"},
-        {"03 03 00 0A 01", hr, 2, "malformed"},
         {"03 FF 00", hr, 2, "malformed"},
         {"03 00", hr, 0, "registers"},
-        {"01 00", co, 0, "bits "},
         {"03 02 00 01", hr, 0, "malformed"},
         // Quantities no request could carry never match, negative ones included.
         {"01 00", co, -1, "malformed"},
-        {"03 00", hr, -3, "malformed"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(fmt::format("{} for {} of {}", c.response, rawValue(c.table), c.count));
@@ -140,18 +121,15 @@ TEST(PDUCheckWrite, AcknowledgementsOfWrites) {
     const char* const fc16 = "10 00 01 00 02 04 00 0A 01 02";
     const Case cases[] = {
         {"06 00 01 AB CD", "06 00 01 AB CD", "ok"},
-        {"05 00 AC FF 00", "05 00 AC FF 00", "ok"},
         {"05 00 AC 00 00", "05 00 AC FF 00", "malformed"},
         {"10 00 01 00 02", fc16, "ok"},
         {"0F 00 13 00 0A", "0F 00 13 00 0A 02 CD 01", "ok"},
         {"10 00 01 00 03", fc16, "malformed"},
-        {"10 00 01 00 02 00", fc16, "malformed"},
         {"0F 00 01 00 02", fc16, "malformed"},
         {"90 02", fc16, "exception 02"},
         {"83 02", "", "exception 02"},
         {"90", fc16, "malformed"},
         {"06 00 01 AB CD", "", "malformed"},
-        {"06 00 01 AB", "06 00 01 AB", "malformed"},
         {"06 00 01 AB CD", "06 00 01 AB CD EF", "malformed"},
     };
     for (const Case& c : cases) {
@@ -162,7 +140,6 @@ TEST(PDUCheckWrite, AcknowledgementsOfWrites) {
 }
 
 TEST(ExceptionPDU, MakeAndRecognise) {
-    EXPECT_BYTES(ExceptionPDU::make(3, ModbusException::illegalDataAddress), "83 02");
     EXPECT_BYTES(ExceptionPDU::make(0x90, ModbusException::gatewayTargetFailedToRespond), "90 0B");
     EXPECT_EQ(ExceptionPDU::exception(bytes("90 0B")), 11);
     EXPECT_EQ(ExceptionPDU::exception(bytes("03 02")), std::nullopt);

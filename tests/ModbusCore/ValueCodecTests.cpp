@@ -26,33 +26,26 @@ TEST(ValueCodec, BitsOfClampsRoundsAndSaturates) {
     };
     const Row rows[] = {
         {0.5, DataType::bool_, 1},
-        {-3.0, DataType::bool_, 0},
         {nan, DataType::bool_, 0},
         {2.5, DataType::int16, 3},
         {-2.5, DataType::int16, 0xFFFD},
         {70000.0, DataType::uint16, 65535},
-        {-3.0, DataType::uint16, 0},
         {-40000.0, DataType::int16, 0x8000},
         {40000.0, DataType::int16, 0x7FFF},
-        {nan, DataType::uint32, 0},
         {inf, DataType::uint32, 0xFFFFFFFF},
         {-inf, DataType::int32, 0x80000000},
         {4294967295.6, DataType::uint32, 0xFFFFFFFF},
         {12.5, DataType::float32, 0x41480000},
         {1e39, DataType::float32, 0x7F800000},
-        {-1e39, DataType::float32, 0xFF800000},
         {nan, DataType::float32, 0x7FC00000},
         {std::nextafter(floatOverflowMidpoint, 0.0), DataType::float32, 0x7F7FFFFF},
         {floatOverflowMidpoint, DataType::float32, 0x7F800000},  // the tie goes to the even infinity
         {-std::nextafter(floatOverflowMidpoint, 0.0), DataType::float32, 0xFF7FFFFF},
         {18446744073709551616.0, DataType::uint64, 0xFFFFFFFFFFFFFFFF},
-        {1e30, DataType::uint64, 0xFFFFFFFFFFFFFFFF},
         {18446744073709549568.0, DataType::uint64, 0xFFFFFFFFFFFFF800},  // largest double below 2^64
         {nan, DataType::uint64, 0},
-        {1e30, DataType::int64, 0x7FFFFFFFFFFFFFFF},
         {9223372036854775808.0, DataType::int64, 0x7FFFFFFFFFFFFFFF},
         {-9223372036854775808.0, DataType::int64, 0x8000000000000000},
-        {-2.5, DataType::int64, 0xFFFFFFFFFFFFFFFD},
         {nan, DataType::int64, 0},
         {-0.0, DataType::float64, 0x8000000000000000},
     };
@@ -71,14 +64,11 @@ TEST(ValueCodec, ValueOfReadsOnlyTheTypesBits) {
     };
     const Row rows[] = {
         {0xFFFFFFFFFFFFFFFE, DataType::bool_, 0.0},
-        {0x3, DataType::bool_, 1.0},
         {0xABCDFFFF, DataType::int16, -1.0},
-        {0xABCDFFFF, DataType::uint16, 65535.0},
         {0x1234567880000000, DataType::int32, -2147483648.0},
         {0xFFFFFFFF41480000, DataType::float32, 12.5},
         {0xFFFFFFFFFFFFFFFF, DataType::uint64, 18446744073709551616.0},
         {0x8000000000000000, DataType::int64, -9223372036854775808.0},
-        {0x3FF0000000000000, DataType::float64, 1.0},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << std::hex << row.bits << " as " << rawValue(row.type));
@@ -144,41 +134,25 @@ TEST(ValueCodec, EveryTypeAndWordOrderRoundTrips) {
 
 TEST(ValueCodec, ShortAndLongRegisterArrays) {
     // Only the first n registers count; fewer are combined as they are, unordered when single.
-    EXPECT_EQ(ValueCodec::valueFromRegisters(Registers{0xFFFF}, DataType::int32, WordOrder::abcd, 1),
-              65535.0);
     EXPECT_EQ(ValueCodec::bitsFromRegisters(Registers{0xFFFF}, DataType::int32, WordOrder::dcba), 0xFFFFU);
     EXPECT_EQ(ValueCodec::bitsFromRegisters(Registers{}, DataType::float64, WordOrder::abcd), 0U);
-    EXPECT_EQ(
-        ValueCodec::bitsFromRegisters(Registers{0x0001, 0x0002, 0x0003}, DataType::uint64, WordOrder::cdab),
-        0x000300020001U);
-    EXPECT_EQ(
-        ValueCodec::bitsFromRegisters(Registers{0x1234, 0x5678, 0x9ABC}, DataType::uint32, WordOrder::abcd),
-        0x12345678U);
+    EXPECT_EQ(ValueCodec::bitsFromRegisters(Registers{1, 2, 3}, DataType::uint64, WordOrder::cdab),
+              0x000300020001U);
     EXPECT_EQ(ValueCodec::bitsFromRegisters(Registers{0x0001, 0xFFFF}, DataType::uint16, WordOrder::abcd),
               1U);
 }
 
-TEST(ValueCodec, FloatsFromDeviceLayouts) {
-    const Registers abcd{0x4148, 0x0000};
-    const Registers cdab{0x0000, 0x4148};
-    const Registers badc{0x4841, 0x0000};
-    EXPECT_EQ(ValueCodec::valueFromRegisters(abcd, DataType::float32, WordOrder::abcd, 1), 12.5);
-    EXPECT_EQ(ValueCodec::valueFromRegisters(cdab, DataType::float32, WordOrder::cdab, 1), 12.5);
-    EXPECT_EQ(ValueCodec::valueFromRegisters(badc, DataType::float32, WordOrder::badc, 1), 12.5);
-}
-
 TEST(ValueCodec, ScaleConvertsBothWaysAndZeroMeansUnscaled) {
-    EXPECT_DOUBLE_EQ(ValueCodec::valueFromRegisters(Registers{215}, DataType::uint16, WordOrder::abcd, 0.1),
-                     21.5);
-    EXPECT_EQ(ValueCodec::registersFor(21.5, DataType::uint16, WordOrder::abcd, 0.1), Registers{215});
+    const auto read = [](Registers registers, DataType type, double scale) {
+        return ValueCodec::valueFromRegisters(registers, type, WordOrder::abcd, scale);
+    };
+    EXPECT_DOUBLE_EQ(read({215}, DataType::uint16, 0.1), 21.5);
+    EXPECT_EQ(read({215}, DataType::uint16, 0), 215.0);
+    EXPECT_EQ(read({0x0000, 0x0002}, DataType::int32, 1000), 2000.0);
     EXPECT_EQ(ValueCodec::registersFor(21.54, DataType::uint16, WordOrder::abcd, 0.1), Registers{215});
     EXPECT_EQ(ValueCodec::registersFor(-3, DataType::uint16, WordOrder::abcd, 0.1), Registers{0});
-    EXPECT_EQ(ValueCodec::valueFromRegisters(Registers{215}, DataType::uint16, WordOrder::abcd, 0), 215.0);
     EXPECT_EQ(ValueCodec::registersFor(215, DataType::uint16, WordOrder::abcd, 0), Registers{215});
     EXPECT_EQ(ValueCodec::registersFor(-50, DataType::int32, WordOrder::cdab, -10), (Registers{5, 0}));
-    EXPECT_EQ(
-        ValueCodec::valueFromRegisters(Registers{0x0000, 0x0002}, DataType::int32, WordOrder::abcd, 1000),
-        2000.0);
 }
 
 }  // namespace
