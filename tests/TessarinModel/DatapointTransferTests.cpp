@@ -52,30 +52,20 @@ protected:
 };
 
 TEST_F(DatapointTransferTest, TwelveBadLinesAreCountedAndTheFirstFiveListed) {
-    const QByteArray twelveBad =
-        "Name,Table,Address,Data type,Scale\r\n"
-        "first,HR,0,uint16,1\r\n"
-        "b1,XX,1,uint16,1\r\nb2,HR,70000,uint16,1\r\nb3,HR,-1,uint16,1\r\nb4,CO,1,float32,1\r\n"
-        "b5,HR,1,int12,1\r\nb6,HR,1,uint16,0\r\nb7,HR,1,uint16,abc\r\nb8,,1,uint16,1\r\n"
-        "b9,HR,,uint16,1\r\nb10,IR,1.5,uint16,1\r\nb11,Q,1,uint16,1\r\nb12,DI,65536,bool,1\r\n"
-        "second,IR,7,float32,0.5\r\n";
-    EXPECT_EQ(importBytes(twelveBad, AlertResponse::first), true);
+    QByteArray file = "Name,Table,Address\r\nfirst,HR,0\r\n";
+    for (int i = 1; i <= 12; ++i) file += QByteArray("bad,XX,") + QByteArray::number(i) + "\r\n";
+    EXPECT_EQ(importBytes(file + "second,IR,7\r\n", AlertResponse::first), true);
 
     EXPECT_EQ(services.openPanels.at(0).allowedTypes,
               (std::vector{FileType::commaSeparatedText, FileType::plainText, FileType::tabSeparatedText}));
     const AlertRequest& alert = services.alerts.at(0);
     EXPECT_EQ(alert.message, QStringLiteral("2 datapoints found"));
-    const QStringList lines = alert.informativeText.split(u'\n');
-    ASSERT_EQ(lines.size(), 8) << alert.informativeText.toStdString();
-    EXPECT_EQ(
-        lines.mid(0, 5),
-        (QStringList{QStringLiteral("Do you want to add them to the current list, or replace the list?"),
-                     QString(), QStringLiteral("12 line(s) skipped:"),
-                     QStringLiteral("Line 3: unknown table 'XX' (use CO, DI, HR or IR)"),
-                     QStringLiteral("Line 4: invalid address '70000' (0 to 65535)")}));
-    for (int i = 5; i < 8; ++i) {
-        EXPECT_TRUE(lines[i].startsWith(QStringLiteral("Line %1: ").arg(i))) << lines[i].toStdString();
+    QStringList expected{QStringLiteral("Do you want to add them to the current list, or replace the list?"),
+                         QString(), QStringLiteral("12 line(s) skipped:")};
+    for (int line = 3; line <= 7; ++line) {
+        expected << QStringLiteral("Line %1: unknown table 'XX' (use CO, DI, HR or IR)").arg(line);
     }
+    EXPECT_EQ(alert.informativeText.split(u'\n'), expected);
     EXPECT_EQ(alert.buttons,
               (std::vector{QStringLiteral("Add"), QStringLiteral("Replace"), QStringLiteral("Cancel")}));
     // Add keeps the list and what it plots, and appends in file order.
@@ -142,14 +132,10 @@ TEST_F(DatapointTransferTest, ExportCarriesLiveValuesOnlyWhereAValueWasRead) {
 }
 
 TEST_F(DatapointTransferTest, ProposedNameIsThePollsAndNeverAPath) {
-    const std::pair<std::string, QString> cases[] = {
-        {"Boiler", QStringLiteral("Boiler.csv")},
-        {"", QStringLiteral("datapoints.csv")},
-        {"Pump 1/2", QStringLiteral("Pump 1-2.csv")},
-    };
-    for (const auto& [name, proposed] : cases) {
+    for (const auto& [name, proposed] : {std::pair{"Boiler", "Boiler.csv"}, std::pair{"", "datapoints.csv"},
+                                         std::pair{"Pump 1/2", "Pump 1-2.csv"}}) {
         poll.name = name;
-        EXPECT_EQ(DatapointTransfer::proposedFileName(poll), proposed) << name;
+        EXPECT_EQ(DatapointTransfer::proposedFileName(poll), QString::fromUtf8(proposed)) << name;
     }
 }
 

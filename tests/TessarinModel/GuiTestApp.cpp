@@ -1,25 +1,11 @@
 #include "GuiTestApp.hpp"
 
 #include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 namespace tessarin::test {
-namespace {
-
-QTemporaryDir& home() {
-    static QTemporaryDir dir;
-    return dir;
-}
-
-}  // namespace
-
-QString testHome() {
-    return home().path();
-}
 
 void ensureGuiApp() {
     if (QCoreApplication::instance() != nullptr) {
@@ -31,18 +17,17 @@ void ensureGuiApp() {
     // Texts and numbers in the forms the tests spell out.
     qputenv("LANGUAGE", "en");
     qputenv("LC_ALL", "C.UTF-8");
-    const QByteArray root = home().path().toUtf8();
+    static QTemporaryDir home;
+    const QByteArray root = home.path().toUtf8();
     qputenv("HOME", root);
     qputenv("XDG_DATA_HOME", root + "/data");
     qputenv("XDG_CONFIG_HOME", root + "/config");
-    qputenv("XDG_CACHE_HOME", root + "/cache");
     qputenv("XDG_RUNTIME_DIR", root + "/runtime");
-    QDir().mkpath(home().path() + QStringLiteral("/runtime"));
-    QFile::setPermissions(home().path() + QStringLiteral("/runtime"),
+    QDir().mkpath(home.path() + QStringLiteral("/runtime"));
+    QFile::setPermissions(home.path() + QStringLiteral("/runtime"),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                       home().path() + QStringLiteral("/config"));
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home().path() + QStringLiteral("/config"));
+                       home.path() + QStringLiteral("/config"));
 
     static int argc = 1;
     static char name[] = "TessarinModelTests";

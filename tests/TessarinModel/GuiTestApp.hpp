@@ -10,9 +10,6 @@ namespace tessarin::test {
 // folders inside a temporary folder, so that no test touches the user's own files.
 void ensureGuiApp();
 
-// The temporary home of the test process: settings and the data location live below it.
-QString testHome();
-
 }  // namespace tessarin::test
 
 // Readable QStrings in test failures.

@@ -1,6 +1,7 @@
 #include "ModelFixture.hpp"
 
 #include "GuiTestApp.hpp"
+#include "ModbusCore/Bytes.hpp"
 
 #include <QDir>
 #include <QFile>
@@ -23,6 +24,22 @@ void ModelFixture::TearDown() {
 PollerModel& ModelFixture::makeModel() {
     model = std::make_unique<PollerModel>(services);
     return *model;
+}
+
+PollerModel& ModelFixture::startReading(std::vector<Poll> polls) {
+    PollerModel& m = makeModel();
+    m.setShowTimestamps(false);
+    PollerProject project = m.makeProject();
+    project.host = "127.0.0.1";
+    project.port = refusing.port();
+    if (!polls.empty()) {
+        project.polls = std::move(polls);
+    }
+    m.apply(project);
+    m.start();
+    EXPECT_EQ(m.state(), PollerState::connecting);
+    m.clearLog();
+    return m;
 }
 
 QString ModelFixture::dataFolder() {
@@ -72,6 +89,30 @@ Datapoint coil(std::uint16_t address, std::string name) {
     point.table = RegisterTable::coil;
     point.address = address;
     return Datapoint::make(std::move(point));
+}
+
+std::vector<std::uint8_t> mbap(std::uint8_t unit, const std::vector<std::uint8_t>& pdu) {
+    std::vector<std::uint8_t> frame;
+    appendUInt16(frame, 1);
+    appendUInt16(frame, 0);
+    appendUInt16(frame, static_cast<std::uint16_t>(pdu.size() + 1));
+    frame.push_back(unit);
+    frame.insert(frame.end(), pdu.begin(), pdu.end());
+    return frame;
+}
+
+PollerEvent readOK(const Poll& poll, const ReadBlock& block, const std::vector<std::uint16_t>& registers) {
+    std::vector<std::uint8_t> pdu{static_cast<std::uint8_t>(readFunction(block.table)),
+                                  static_cast<std::uint8_t>(registers.size() * 2)};
+    for (const std::uint16_t value : registers) {
+        appendUInt16(pdu, value);
+    }
+    return {PollerEvent::Read{.poll = poll.id,
+                              .block = block,
+                              .result = PDU::ReadData::registers(registers),
+                              .request = mbap(block.unit, block.pdu()),
+                              .response = mbap(block.unit, pdu),
+                              .duration = 0.0129}};
 }
 
 Poll pollWith(std::vector<Datapoint> datapoints, std::string name) {

@@ -3,6 +3,7 @@
 #include "GuiTestApp.hpp"
 #include "ScriptedDesktopServices.hpp"
 #include "TessarinModel/PollerModel.hpp"
+#include "support/FreePort.hpp"
 
 #include <gtest/gtest.h>
 
@@ -28,16 +29,27 @@ protected:
     // both first.
     PollerModel& makeModel();
 
+    // A model reading the polls (none: the example's) from a port that refuses every
+    // connection, so that the events a test hands it are the only ones it handles; its log
+    // empty and without timestamps.
+    PollerModel& startReading(std::vector<Poll> polls = {});
+
     // The lines of the log without their line feeds.
     std::vector<std::string> logLines() const;
 
     ScriptedDesktopServices services;
     std::unique_ptr<PollerModel> model;
+    ClosedPort refusing;
 };
 
 // A holding register datapoint of unit 1.
 Datapoint holdingRegister(std::uint16_t address, DataType type = DataType::uint16, std::string name = {});
 Datapoint coil(std::uint16_t address, std::string name = {});
 Poll pollWith(std::vector<Datapoint> datapoints, std::string name = "Poll");
+
+// A Modbus TCP frame of transaction 1.
+std::vector<std::uint8_t> mbap(std::uint8_t unit, const std::vector<std::uint8_t>& pdu);
+// A good read of registers from block, with its frames, as the poll's engine reports it.
+PollerEvent readOK(const Poll& poll, const ReadBlock& block, const std::vector<std::uint16_t>& registers);
 
 }  // namespace tessarin::test

@@ -27,61 +27,6 @@ protected:
     }
 };
 
-TEST_F(OutputBufferTest, LinesAreSegmentsInTheirKindsFormatFollowedByALineFeed) {
-    OutputBuffer buffer;
-    std::vector<LogSegment> line;
-    for (std::size_t index = 0; index < logSegmentKindNames.size(); ++index) {
-        line.push_back({static_cast<Kind>(index), QStringLiteral("[%1]").arg(index)});
-    }
-    buffer.append(line);
-    buffer.append(std::vector<LogSegment>{});
-    EXPECT_EQ(buffer.plainText(), QStringLiteral("[0][1][2][3][4][5][6][7]\n\n"));
-    EXPECT_EQ(buffer.length(), buffer.plainText().size());
-
-    for (std::size_t index = 0; index < logSegmentKindNames.size(); ++index) {
-        const auto kind = static_cast<Kind>(index);
-        SCOPED_TRACE(std::string(rawValue(kind)));
-        const QTextCharFormat format = formatAt(*buffer.document(), static_cast<int>(index) * 3);
-        EXPECT_EQ(format.foreground(), buffer.format(kind).foreground());
-        const QFont font = format.font().resolve(buffer.document()->defaultFont());
-        EXPECT_EQ(font.pointSizeF(), kind == Kind::system ? 11.0 : 12.0);
-        EXPECT_EQ(font.weight(), kind == Kind::system ? QFont::Medium : QFont::Normal);
-    }
-    // Text and responses take the view's own text colour.
-    EXPECT_EQ(buffer.format(Kind::response).foreground().style(), Qt::NoBrush);
-    EXPECT_NE(buffer.format(Kind::error).foreground(), buffer.format(Kind::warning).foreground());
-
-    buffer.clear();
-    EXPECT_EQ(buffer.length(), 0);
-    buffer.append(std::vector<LogSegment>{{Kind::text, QStringLiteral("again")}});
-    EXPECT_EQ(buffer.plainText(), QStringLiteral("again\n"));
-}
-
-TEST_F(OutputBufferTest, TrimsTheFullSizeLogToAboutThreeQuartersOnALineBoundary) {
-    OutputBuffer buffer;
-    const QString filler(90, QLatin1Char('x'));
-    int lines = 0;
-    // Numbered lines of 100 characters with their line feed, up to just below the cap.
-    const auto line = [&](int number) {
-        return std::vector<LogSegment>{
-            {Kind::text, QStringLiteral("%1 ").arg(number, 8, 10, QLatin1Char('0')) + filler}};
-    };
-    while (buffer.length() + 100 <= OutputBuffer::defaultMaxCharacters) {
-        buffer.append(line(lines++));
-    }
-    ASSERT_EQ(buffer.length(), 2'000'000);
-    buffer.append(line(lines++));
-
-    EXPECT_LE(buffer.length(), 1'500'000);
-    EXPECT_GE(buffer.length(), 1'500'000 - 100);
-    const QString text = buffer.plainText();
-    const int firstNumber = text.left(8).toInt();
-    EXPECT_EQ(text.left(9), QStringLiteral("%1 ").arg(firstNumber, 8, 10, QLatin1Char('0')));
-    EXPECT_EQ(lines - firstNumber, buffer.length() / 100);
-    EXPECT_TRUE(
-        text.endsWith(QStringLiteral("%1 ").arg(lines - 1, 8, 10, QLatin1Char('0')) + filler + u'\n'));
-}
-
 TEST_F(OutputBufferTest, TrimmingCutsOnTheLineFeedAtOrAfterTheCut) {
     struct Row {
         const char* name;

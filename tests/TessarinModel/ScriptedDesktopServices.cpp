@@ -3,38 +3,33 @@
 #include <gtest/gtest.h>
 
 namespace tessarin::test {
+namespace {
+
+template <typename Request, typename Answer>
+Answer next(std::vector<Request>& requests, const Request& request, std::deque<Answer>& answers,
+            Answer cancel, const char* dialog) {
+    requests.push_back(request);
+    if (answers.empty()) {
+        ADD_FAILURE() << "a " << dialog << " that the test did not expect";
+        return cancel;
+    }
+    Answer answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+}
+
+}  // namespace
 
 std::optional<QString> ScriptedDesktopServices::runOpenPanel(const OpenPanelRequest& request) {
-    openPanels.push_back(request);
-    if (m_openAnswers.empty()) {
-        ADD_FAILURE() << "an open panel that the test did not expect";
-        return std::nullopt;
-    }
-    auto answer = std::move(m_openAnswers.front());
-    m_openAnswers.pop_front();
-    return answer;
+    return next(openPanels, request, m_openAnswers, std::optional<QString>(), "open panel");
 }
 
 std::optional<QString> ScriptedDesktopServices::runSavePanel(const SavePanelRequest& request) {
-    savePanels.push_back(request);
-    if (m_saveAnswers.empty()) {
-        ADD_FAILURE() << "a save panel that the test did not expect: " << request.proposedName.toStdString();
-        return std::nullopt;
-    }
-    auto answer = std::move(m_saveAnswers.front());
-    m_saveAnswers.pop_front();
-    return answer;
+    return next(savePanels, request, m_saveAnswers, std::optional<QString>(), "save panel");
 }
 
 AlertResponse ScriptedDesktopServices::runAlert(const AlertRequest& request) {
-    alerts.push_back(request);
-    if (m_alertAnswers.empty()) {
-        ADD_FAILURE() << "an alert that the test did not expect: " << request.message.toStdString();
-        return AlertResponse::third;
-    }
-    const AlertResponse answer = m_alertAnswers.front();
-    m_alertAnswers.pop_front();
-    return answer;
+    return next(alerts, request, m_alertAnswers, AlertResponse::third, "alert");
 }
 
 }  // namespace tessarin::test

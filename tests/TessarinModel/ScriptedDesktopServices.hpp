@@ -21,14 +21,13 @@ public:
     std::optional<QString> runSavePanel(const SavePanelRequest& request) override;
     AlertResponse runAlert(const AlertRequest& request) override;
 
-    std::vector<OpenPanelRequest> openPanels;
-    std::vector<SavePanelRequest> savePanels;
-    std::vector<AlertRequest> alerts;
-
-    // True when every scripted answer was used.
     [[nodiscard]] bool scriptUsedUp() const {
         return m_openAnswers.empty() && m_saveAnswers.empty() && m_alertAnswers.empty();
     }
+
+    std::vector<OpenPanelRequest> openPanels;
+    std::vector<SavePanelRequest> savePanels;
+    std::vector<AlertRequest> alerts;
 
 private:
     std::deque<std::optional<QString>> m_openAnswers;
