@@ -6,118 +6,25 @@
 
 #include "ModbusTCP/TCPLinkError.hpp"
 #include "support/EventRecorder.hpp"
+#include "support/FakeDevice.hpp"
 #include "support/FreePort.hpp"
 #include "support/MainQueue.hpp"
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/eventfd.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
 #include <optional>
-#include <thread>
 
 namespace tessarin {
 namespace {
 
 using test::EventRecorder;
-using test::loopback;
 using test::MainQueue;
 using namespace std::chrono_literals;
 
 constexpr double aDay = 24.0 * 3600;
-
-// A loopback socket bound to a free port. Not listening, it makes the port refuse
-// connections; listening, it accepts them.
-class BoundSocket {
-public:
-    BoundSocket() : m_fd(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
-        sockaddr_in address = loopback(0);
-        EXPECT_EQ(::bind(m_fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-        socklen_t length = sizeof address;
-        ::getsockname(m_fd, reinterpret_cast<sockaddr*>(&address), &length);
-        m_port = ntohs(address.sin_port);
-    }
-    BoundSocket(const BoundSocket&) = delete;
-    BoundSocket& operator=(const BoundSocket&) = delete;
-    ~BoundSocket() { ::close(m_fd); }
-
-    int fd() const { return m_fd; }
-    std::uint16_t port() const { return m_port; }
-
-private:
-    int m_fd;
-    std::uint16_t m_port = 0;
-};
-
-// A device at its connection limit: accepts every connection and closes it at once.
-class ClosingListener {
-public:
-    ClosingListener() : m_stop(::eventfd(0, EFD_CLOEXEC)) {
-        ::listen(m_socket.fd(), 16);
-        m_thread = std::thread([this] { serve(); });
-    }
-    ClosingListener(const ClosingListener&) = delete;
-    ClosingListener& operator=(const ClosingListener&) = delete;
-    ~ClosingListener() {
-        const std::uint64_t one = 1;
-        EXPECT_EQ(::write(m_stop, &one, sizeof one), static_cast<ssize_t>(sizeof one));
-        m_thread.join();
-        ::close(m_stop);
-    }
-
-    std::uint16_t port() const { return m_socket.port(); }
-    int accepted() const { return m_accepted.load(); }
-
-private:
-    void serve() {
-        for (;;) {
-            pollfd watched[2] = {{m_socket.fd(), POLLIN, 0}, {m_stop, POLLIN, 0}};
-            if (::poll(watched, 2, -1) < 0 && errno != EINTR) return;
-            if (watched[1].revents != 0) return;
-            if (watched[0].revents != 0) {
-                const int client = ::accept4(m_socket.fd(), nullptr, nullptr, SOCK_CLOEXEC);
-                if (client >= 0) {
-                    ++m_accepted;
-                    ::close(client);
-                }
-            }
-        }
-    }
-
-    BoundSocket m_socket;
-    int m_stop;
-    std::atomic<int> m_accepted{0};
-    std::thread m_thread;
-};
-
-// A listener whose accept queue is full, so that further connection attempts hang until
-// their time-out (Linux drops their handshake).
-class FullListener {
-public:
-    FullListener() : m_filler(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
-        ::listen(m_socket.fd(), 0);
-        const sockaddr_in address = loopback(m_socket.port());
-        EXPECT_EQ(::connect(m_filler, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
-    }
-    FullListener(const FullListener&) = delete;
-    FullListener& operator=(const FullListener&) = delete;
-    ~FullListener() { ::close(m_filler); }
-
-    std::uint16_t port() const { return m_socket.port(); }
-
-private:
-    BoundSocket m_socket;
-    int m_filler;
-};
 
 PollPlan onePlan() {
     PollPlan plan;
@@ -165,7 +72,7 @@ TEST(PollerEngine, AnEngineThatNeverStartedStopsQuietly) {
 TEST(PollerEngine, AConnectionFailureIsReportedOnceUntilItsReasonChanges) {
     // First the device's accept queue is full and every attempt times out; then it is gone
     // and every attempt is refused.
-    auto device = std::make_optional<FullListener>();
+    auto device = std::make_optional<test::SilentPort>();
     const std::uint16_t port = device->port();
     MainQueue queue;
     EventRecorder recorder;
@@ -190,7 +97,9 @@ TEST(PollerEngine, AConnectionFailureIsReportedOnceUntilItsReasonChanges) {
 TEST(PollerEngine, ADeviceThatAcceptsAndClosesAtOnceIsNotHammered) {
     // A connection that carried no answer is followed by the reconnect delay (here a day),
     // not by an immediate reconnect: that would be thousands of connects a second.
-    ClosingListener device;
+    // A device at its connection limit: accepts every connection and closes it at once.
+    test::FakeDevice device(test::FakeFraming::modbusTCP, test::answerCorrectly,
+                            [](int) { return std::vector{test::FakeStep::close()}; });
     MainQueue queue;
     EventRecorder recorder;
     PollerEngine engine("127.0.0.1", device.port(), TCPFraming::modbusTCP, 0.5, recorder.handler(),
@@ -199,7 +108,7 @@ TEST(PollerEngine, ADeviceThatAcceptsAndClosesAtOnceIsNotHammered) {
     engine.start({onePlan()});
     ASSERT_TRUE(queue.pumpUntil([&] { return recorder.count(PollerEvent::Kind::disconnected) > 0; }));
     // A window to catch a second connect, which must not come.
-    EXPECT_FALSE(queue.pumpUntil([&] { return device.accepted() > 1; }, 300ms));
+    EXPECT_FALSE(queue.pumpUntil([&] { return device.connections() > 1; }, 300ms));
     EXPECT_EQ(engine.connectionAttempts(), 1U);
     engine.stop();  // cuts the reconnect pause short
     queue.pump();
@@ -216,7 +125,7 @@ TEST(PollerEngine, StopGivesUpOnAHangingConnectAndTheWorkerFinishesAlone) {
     // The open time-out (2 s) outlasts stop()'s bound (0.1 + 0.1 s): stop() returns while the
     // worker still waits in connect, and the engine is destroyed at once. The worker must then
     // finish on its own share of the state and still post through the queue.
-    FullListener device;
+    const test::SilentPort device;
     MainQueue queue;
     EventRecorder recorder;
     {
