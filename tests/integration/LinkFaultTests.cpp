@@ -43,23 +43,10 @@ std::uint16_t previous(std::uint16_t transactionID) {
     return transactionID == 1 ? std::uint16_t{0xFFFF} : static_cast<std::uint16_t>(transactionID - 1);
 }
 
-std::vector<std::uint8_t> first(std::vector<std::uint8_t> frame, std::size_t count) {
-    frame.resize(count);
-    return frame;
-}
-
 std::vector<std::uint8_t> garbage(std::size_t count) {
     std::vector<std::uint8_t> out(count);
     for (std::size_t i = 0; i < count; ++i) out[i] = static_cast<std::uint8_t>(i * 7 + 0x55);
     return out;
-}
-
-// A correct answer frame with one MBAP header field replaced.
-std::vector<std::uint8_t> withHeaderWord(const FakeRequest& request, std::size_t index, std::uint16_t value) {
-    auto frame = test::correctAnswer(request);
-    frame[index] = static_cast<std::uint8_t>(value >> 8);
-    frame[index + 1] = static_cast<std::uint8_t>(value & 0xFF);
-    return frame;
 }
 
 std::vector<std::uint8_t> concat(std::vector<std::vector<std::uint8_t>> parts) {
@@ -69,6 +56,48 @@ std::vector<std::uint8_t> concat(std::vector<std::vector<std::uint8_t>> parts) {
 }
 
 using Script = std::function<std::vector<FakeStep>(const FakeRequest&)>;
+using Frame = std::function<std::vector<std::uint8_t>(const FakeRequest&)>;
+
+// The device answers with the bytes frame makes, in one write.
+Script sending(Frame frame) {
+    return [frame](const FakeRequest& r) { return std::vector{FakeStep::send(frame(r))}; };
+}
+
+// A correct answer frame with one MBAP header field replaced.
+Frame withHeaderWord(std::size_t index, std::uint16_t value) {
+    return [index, value](const FakeRequest& r) {
+        auto frame = test::correctAnswer(r);
+        frame[index] = static_cast<std::uint8_t>(value >> 8);
+        frame[index + 1] = static_cast<std::uint8_t>(value & 0xFF);
+        return frame;
+    };
+}
+
+// The correct answer cut after count bytes, then the connection closed (FIN) or reset (RST).
+Script cutAfter(std::size_t count, bool reset) {
+    return [count, reset](const FakeRequest& r) {
+        auto frame = test::correctAnswer(r);
+        frame.resize(count);
+        if (!reset) return std::vector{FakeStep::send(frame), FakeStep::close()};
+        return std::vector{FakeStep::send(frame), FakeStep::pause(20ms), FakeStep::reset()};
+    };
+}
+
+// 2000 frames the client did not ask for, then the answer.
+Script floodThenAnswer(Frame unsolicited) {
+    return sending([unsolicited](const FakeRequest& r) {
+        std::vector<std::vector<std::uint8_t>> parts;
+        for (int i = 0; i < 2000; ++i) parts.push_back(unsolicited(r));
+        parts.push_back(test::correctAnswer(r));
+        return concat(parts);
+    });
+}
+
+const Script dribbled = [](const FakeRequest& r) {
+    return std::vector{FakeStep::dribble(test::correctAnswer(r))};
+};
+const Script silence = [](const FakeRequest&) { return std::vector<FakeStep>{}; };
+const Frame garbage300 = [](const FakeRequest&) { return garbage(300); };
 
 struct Fault {
     std::string name;
@@ -76,44 +105,35 @@ struct Fault {
     Script firstAnswer;         // how the device answers the first request
     std::optional<Kind> error;  // none: the first request returns an answer
     bool openAfter = true;
-    std::string pdu{};      // the answer's PDU when one is returned
-    std::uint8_t unit = 1;  // the answer's unit when one is returned
+    std::string pdu = "03 04 00 10 00 11";  // the answer's PDU when one is returned
+    std::uint8_t unit = 1;                  // the answer's unit when one is returned
 };
 
 std::vector<Fault> modbusTCPFaults() {
     const auto tcp = FakeFraming::modbusTCP;
-    auto answerWith = [](std::string pdu, std::uint8_t unit = 1) {
-        return [pdu, unit](const FakeRequest& r) {
-            return std::vector{FakeStep::send(test::mbapFrame(r.transactionID, unit, bytes(pdu)))};
+    const auto answerWith = [](std::string pdu, std::uint8_t unit = 1) {
+        return sending(
+            [pdu, unit](const FakeRequest& r) { return test::mbapFrame(r.transactionID, unit, bytes(pdu)); });
+    };
+    const auto oldAnswer = [](std::string pdu) {
+        return [pdu](const FakeRequest& r) {
+            return test::mbapFrame(previous(r.transactionID), r.unit, bytes(pdu));
         };
     };
+    int unsolicited = 1000;
     return {
         {"late answer to the previous request, then its own", tcp,
-         [](const FakeRequest& r) {
-             return std::vector{FakeStep::send(
-                 concat({test::mbapFrame(previous(r.transactionID), r.unit, bytes("03 04 00 99 00 99")),
-                         test::correctAnswer(r)}))};
-         },
-         std::nullopt, true, "03 04 00 10 00 11"},
-        {"only an old transaction identifier", tcp,
-         [](const FakeRequest& r) {
-             return std::vector{FakeStep::send(
-                 test::mbapFrame(previous(r.transactionID), r.unit, bytes("03 04 00 10 00 11")))};
-         },
-         Kind::timeout, true},
-        {"protocol identifier 1", tcp,
-         [](const FakeRequest& r) { return std::vector{FakeStep::send(withHeaderWord(r, 2, 1))}; },
-         Kind::invalidResponse, false},
-        {"length field 0", tcp,
-         [](const FakeRequest& r) { return std::vector{FakeStep::send(withHeaderWord(r, 4, 0))}; },
-         Kind::invalidResponse, false},
-        {"length field 1", tcp,
-         [](const FakeRequest& r) { return std::vector{FakeStep::send(withHeaderWord(r, 4, 1))}; },
-         Kind::invalidResponse, false},
-        {"length field 255", tcp,
-         [](const FakeRequest& r) {
-             return std::vector{FakeStep::send(concat({withHeaderWord(r, 4, 255), garbage(300)}))};
-         },
+         sending([old = oldAnswer("03 04 00 99 00 99")](const FakeRequest& r) {
+             return concat({old(r), test::correctAnswer(r)});
+         }),
+         std::nullopt},
+        {"only an old transaction identifier", tcp, sending(oldAnswer("03 04 00 10 00 11")), Kind::timeout},
+        {"protocol identifier 1", tcp, sending(withHeaderWord(2, 1)), Kind::invalidResponse, false},
+        {"length field 0", tcp, sending(withHeaderWord(4, 0)), Kind::invalidResponse, false},
+        {"length field 1", tcp, sending(withHeaderWord(4, 1)), Kind::invalidResponse, false},
+        {"length field 255", tcp, sending([long_ = withHeaderWord(4, 255)](const FakeRequest& r) {
+             return concat({long_(r), garbage(300)});
+         }),
          Kind::invalidResponse, false},
         {"another unit", tcp, answerWith("03 04 00 10 00 11", 2), std::nullopt, true, "03 04 00 10 00 11", 2},
         {"another function code", tcp, answerWith("04 04 00 10 00 11"), std::nullopt, true,
@@ -121,96 +141,53 @@ std::vector<Fault> modbusTCPFaults() {
         {"exception with an unknown code", tcp, answerWith("83 0C"), std::nullopt, true, "83 0C"},
         {"byte count that does not match", tcp, answerWith("03 06 00 10 00 11"), std::nullopt, true,
          "03 06 00 10 00 11"},
-        {"answer dribbled one byte at a time", tcp,
-         [](const FakeRequest& r) { return std::vector{FakeStep::dribble(test::correctAnswer(r))}; },
-         std::nullopt, true, "03 04 00 10 00 11"},
-        {"300 bytes of garbage", tcp,
-         [](const FakeRequest&) { return std::vector{FakeStep::send(garbage(300))}; }, Kind::invalidResponse,
-         false},
+        {"answer dribbled one byte at a time", tcp, dribbled, std::nullopt},
+        {"300 bytes of garbage", tcp, sending(garbage300), Kind::invalidResponse, false},
         {"flood of unsolicited frames before the answer", tcp,
-         [](const FakeRequest& r) {
-             std::vector<std::vector<std::uint8_t>> parts;
-             for (int i = 0; i < 2000; ++i) {
-                 parts.push_back(test::mbapFrame(static_cast<std::uint16_t>(r.transactionID + 1000 + i),
-                                                 r.unit, bytes("03 04 00 99 00 99")));
-             }
-             parts.push_back(test::correctAnswer(r));
-             return std::vector{FakeStep::send(concat(parts))};
-         },
-         std::nullopt, true, "03 04 00 10 00 11"},
-        {"close in the middle of a frame", tcp,
-         [](const FakeRequest& r) {
-             return std::vector{FakeStep::send(first(test::correctAnswer(r), 9)), FakeStep::close()};
-         },
-         Kind::disconnected, false},
-        {"reset in the middle of a frame", tcp,
-         [](const FakeRequest& r) {
-             return std::vector{FakeStep::send(first(test::correctAnswer(r), 9)), FakeStep::pause(20ms),
-                                FakeStep::reset()};
-         },
-         Kind::disconnected, false},
-        {"no answer at all", tcp, [](const FakeRequest&) { return std::vector<FakeStep>{}; }, Kind::timeout,
-         true},
+         floodThenAnswer([unsolicited](const FakeRequest& r) mutable {
+             return test::mbapFrame(static_cast<std::uint16_t>(r.transactionID + unsolicited++), r.unit,
+                                    bytes("03 04 00 99 00 99"));
+         }),
+         std::nullopt},
+        {"close in the middle of a frame", tcp, cutAfter(9, false), Kind::disconnected, false},
+        {"reset in the middle of a frame", tcp, cutAfter(9, true), Kind::disconnected, false},
+        {"no answer at all", tcp, silence, Kind::timeout},
     };
 }
 
 std::vector<Fault> rtuFaults() {
     const auto rtu = FakeFraming::rtuOverTCP;
-    auto answerWith = [](std::string pdu, std::uint8_t unit = 1) {
-        return [pdu, unit](const FakeRequest&) {
-            return std::vector{FakeStep::send(test::rtuFrame(unit, bytes(pdu)))};
-        };
+    const auto answerWith = [](std::string pdu, std::uint8_t unit = 1) {
+        return sending([pdu, unit](const FakeRequest&) { return test::rtuFrame(unit, bytes(pdu)); });
     };
+    int unsolicited = 0;
     return {
-        {"another unit's answer, then its own", rtu,
-         [](const FakeRequest& r) {
-             return std::vector{FakeStep::send(
-                 concat({test::rtuFrame(2, bytes("03 04 00 99 00 99")), test::correctAnswer(r)}))};
-         },
-         std::nullopt, true, "03 04 00 10 00 11"},
-        {"only another unit", rtu, answerWith("03 04 00 10 00 11", 2), Kind::timeout, true},
-        {"only another function code", rtu, answerWith("04 04 00 10 00 11"), Kind::timeout, true},
-        {"wrong CRC", rtu,
-         [](const FakeRequest& r) {
+        {"another unit's answer, then its own", rtu, sending([](const FakeRequest& r) {
+             return concat({test::rtuFrame(2, bytes("03 04 00 99 00 99")), test::correctAnswer(r)});
+         }),
+         std::nullopt},
+        {"only another unit", rtu, answerWith("03 04 00 10 00 11", 2), Kind::timeout},
+        {"only another function code", rtu, answerWith("04 04 00 10 00 11"), Kind::timeout},
+        {"wrong CRC", rtu, sending([](const FakeRequest& r) {
              auto frame = test::correctAnswer(r);
              frame.back() ^= 0x5A;
-             return std::vector{FakeStep::send(frame)};
-         },
-         Kind::invalidResponse, true},
+             return frame;
+         }),
+         Kind::invalidResponse},
         {"exception with an unknown code", rtu, answerWith("83 0C"), std::nullopt, true, "83 0C"},
-        {"byte count larger than the data", rtu, answerWith("03 06 00 10 00 11"), Kind::timeout, true},
-        {"byte count smaller than the data", rtu, answerWith("03 02 00 10 00 11"), Kind::invalidResponse,
-         true},
-        {"answer dribbled one byte at a time", rtu,
-         [](const FakeRequest& r) { return std::vector{FakeStep::dribble(test::correctAnswer(r))}; },
-         std::nullopt, true, "03 04 00 10 00 11"},
-        {"300 bytes of garbage", rtu,
-         [](const FakeRequest&) { return std::vector{FakeStep::send(garbage(300))}; }, Kind::invalidResponse,
-         true},
+        {"byte count larger than the data", rtu, answerWith("03 06 00 10 00 11"), Kind::timeout},
+        {"byte count smaller than the data", rtu, answerWith("03 02 00 10 00 11"), Kind::invalidResponse},
+        {"answer dribbled one byte at a time", rtu, dribbled, std::nullopt},
+        {"300 bytes of garbage", rtu, sending(garbage300), Kind::invalidResponse},
         {"flood of other units' frames before the answer", rtu,
-         [](const FakeRequest& r) {
-             std::vector<std::vector<std::uint8_t>> parts;
-             for (int i = 0; i < 2000; ++i) {
-                 parts.push_back(
-                     test::rtuFrame(static_cast<std::uint8_t>(2 + i % 200), bytes("03 04 00 99 00 99")));
-             }
-             parts.push_back(test::correctAnswer(r));
-             return std::vector{FakeStep::send(concat(parts))};
-         },
-         std::nullopt, true, "03 04 00 10 00 11"},
-        {"close in the middle of a frame", rtu,
-         [](const FakeRequest& r) {
-             return std::vector{FakeStep::send(first(test::correctAnswer(r), 4)), FakeStep::close()};
-         },
-         Kind::disconnected, false},
-        {"reset in the middle of a frame", rtu,
-         [](const FakeRequest& r) {
-             return std::vector{FakeStep::send(first(test::correctAnswer(r), 4)), FakeStep::pause(20ms),
-                                FakeStep::reset()};
-         },
-         Kind::disconnected, false},
-        {"no answer at all", rtu, [](const FakeRequest&) { return std::vector<FakeStep>{}; }, Kind::timeout,
-         true},
+         floodThenAnswer([unsolicited](const FakeRequest&) mutable {
+             return test::rtuFrame(static_cast<std::uint8_t>(2 + unsolicited++ % 200),
+                                   bytes("03 04 00 99 00 99"));
+         }),
+         std::nullopt},
+        {"close in the middle of a frame", rtu, cutAfter(4, false), Kind::disconnected, false},
+        {"reset in the middle of a frame", rtu, cutAfter(4, true), Kind::disconnected, false},
+        {"no answer at all", rtu, silence, Kind::timeout},
     };
 }
 

@@ -25,24 +25,6 @@ constexpr double timeout = 0.3;
 // Only a cap for a broken peer; a healthy one answers in well under a millisecond.
 constexpr double generous = 5.0;
 
-PeerOptions withSize(int size) {
-    PeerOptions options;
-    options.size = size;
-    return options;
-}
-
-PeerOptions withUnit(std::uint8_t unit) {
-    PeerOptions options;
-    options.unit = unit;
-    return options;
-}
-
-PeerOptions withDelay(int delayMs) {
-    PeerOptions options;
-    options.delayMs = delayMs;
-    return options;
-}
-
 TCPFraming framingOf(PeerKind kind) {
     return kind == PeerKind::libmodbusTCP ? TCPFraming::modbusTCP : TCPFraming::rtuOverTCP;
 }
@@ -69,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(RealPeers, LinkPeer,
                          });
 
 TEST_P(LinkPeer, readsAndWritesTheFourTables) {
-    const PeerProcess peer = start(withSize(4000));
+    const PeerProcess peer = start({.unit = std::nullopt, .size = 4000});
     TCPClientLink link = openLink(peer);
     struct Row {
         std::string name;
@@ -96,32 +78,6 @@ TEST_P(LinkPeer, readsAndWritesTheFourTables) {
         ASSERT_TRUE(answer.has_value()) << answer.error().localizedDescription(Language::en);
         EXPECT_EQ(answer->unit, 7);
         EXPECT_BYTES(answer->pdu, row.answer.empty() ? test::hex(test::answerPDU(request)) : row.answer);
-    }
-}
-
-TEST_P(LinkPeer, aUnitTheDeviceDoesNotServeTimesOutAndTheLinkStaysUsable) {
-    const PeerProcess peer = start(withUnit(5));
-    TCPClientLink link = openLink(peer);
-    EXPECT_EQ(link.transact(6, bytes("03 00 00 00 02"), timeout).error(), TCPLinkError::timeout());
-    EXPECT_TRUE(link.isOpen());
-    const auto answer = link.transact(5, bytes("03 00 10 00 02"), generous);
-    ASSERT_TRUE(answer.has_value()) << answer.error().localizedDescription(Language::en);
-    EXPECT_BYTES(answer->pdu, "03 04 00 10 00 11");
-}
-
-TEST_P(LinkPeer, answersAfterTheTimeoutNeverCarryAnotherRequestsData) {
-    const PeerProcess peer = start(withDelay(400));
-    TCPClientLink link = openLink(peer);
-    for (std::uint8_t i = 1; i <= 4; ++i) {
-        const std::vector<std::uint8_t> request{0x03, 0x00, static_cast<std::uint8_t>(0x10 * i), 0x00, 0x02};
-        SCOPED_TRACE(test::hex(request));
-        const auto result = link.transact(1, request, timeout);
-        if (result) {
-            EXPECT_BYTES(result->pdu, test::hex(test::answerPDU(request)));
-        } else {
-            EXPECT_EQ(result.error(), TCPLinkError::timeout());
-        }
-        ASSERT_TRUE(link.isOpen());
     }
 }
 
