@@ -7,6 +7,7 @@
 #include <limits>
 #include <set>
 #include <string_view>
+#include <tuple>
 
 namespace tessarin {
 namespace {
@@ -24,49 +25,40 @@ Datapoint registerPoint(DataType type, std::uint16_t address, std::uint8_t unit 
 }
 
 TEST(Datapoint, BitTablesHoldOnlyBools) {
-    Datapoint coil = registerPoint(DataType::float32, 3, 1, RegisterTable::coil);
-    EXPECT_EQ(coil.dataType, DataType::bool_);
-    coil.setTable(RegisterTable::holdingRegister);
-    EXPECT_EQ(coil.dataType, DataType::uint16);
-
-    Datapoint wide = registerPoint(DataType::int32, 3);
-    wide.setTable(RegisterTable::inputRegister);
-    EXPECT_EQ(wide.dataType, DataType::int32);
-    wide.setTable(RegisterTable::coil);
-    EXPECT_EQ(wide.dataType, DataType::bool_);
-    EXPECT_EQ(wide.count(), 1);
-
+    Datapoint point = registerPoint(DataType::float32, 3, 1, RegisterTable::coil);
+    EXPECT_EQ(point.dataType, DataType::bool_);
+    point.setTable(RegisterTable::holdingRegister);
+    EXPECT_EQ(point.dataType, DataType::uint16);
+    point.dataType = DataType::int32;
+    point.setTable(RegisterTable::inputRegister);
+    EXPECT_EQ(point.dataType, DataType::int32);
+    point.setTable(RegisterTable::coil);
+    EXPECT_EQ(std::pair(point.dataType, point.count()), std::pair(DataType::bool_, 1));
     // A bool in a register table is allowed and occupies one register.
-    const Datapoint flag = registerPoint(DataType::bool_, 0);
-    EXPECT_EQ(flag.dataType, DataType::bool_);
-    EXPECT_EQ(flag.count(), 1);
+    EXPECT_EQ(registerPoint(DataType::bool_, 0).dataType, DataType::bool_);
 }
 
 TEST(Datapoint, AddressesNearTheTopOfTheTable) {
     const Datapoint last = registerPoint(DataType::float64, 65533);
-    EXPECT_EQ(last.count(), 4);
     EXPECT_EQ(last.addressRange(), (AddressRange{65533, 65536}));
     EXPECT_EQ(last.lastAddress(), std::nullopt);
     EXPECT_EQ(registerPoint(DataType::float64, 65532).lastAddress(), 65535);
     EXPECT_EQ(registerPoint(DataType::uint16, 65535).lastAddress(), 65535);
-    EXPECT_EQ(registerPoint(DataType::uint16, 9, 1, RegisterTable::inputRegister).modiconAddress(), "30010");
 }
 
 TEST(Datapoint, OverlapNeedsSameUnitTableAndAnAddress) {
     const Datapoint wide = registerPoint(DataType::int32, 10);
-    EXPECT_TRUE(wide.overlaps(registerPoint(DataType::uint16, 11)));
     EXPECT_TRUE(registerPoint(DataType::uint16, 11).overlaps(wide));
     EXPECT_TRUE(registerPoint(DataType::float64, 7).overlaps(wide));
+    EXPECT_FALSE(registerPoint(DataType::float64, 6).overlaps(wide));
     EXPECT_FALSE(wide.overlaps(registerPoint(DataType::uint16, 11, 2)));
     EXPECT_FALSE(wide.overlaps(registerPoint(DataType::uint16, 11, 1, RegisterTable::inputRegister)));
-    EXPECT_FALSE(registerPoint(DataType::uint32, 10).overlaps(registerPoint(DataType::float64, 12)));
-    EXPECT_FALSE(registerPoint(DataType::float64, 6).overlaps(wide));
     // Two coils at neighbouring addresses do not overlap, whatever type they claimed.
     EXPECT_FALSE(registerPoint(DataType::int64, 10, 1, RegisterTable::coil)
                      .overlaps(registerPoint(DataType::int64, 11, 1, RegisterTable::coil)));
 }
 
-TEST(DatapointJSON, EncodesAllThirteenKeysWithRawValues) {
+TEST(DatapointJSON, EncodesAllThirteenKeysWithRawValuesAndRoundTrips) {
     Datapoint point = registerPoint(DataType::float32, 40, 255, RegisterTable::inputRegister);
     point.id = *Uuid::parse("0a1b2c3d-4e5f-4a6b-8c7d-9e0f1a2b3c4d");
     point.wordOrder = WordOrder::cdab;
@@ -79,11 +71,8 @@ TEST(DatapointJSON, EncodesAllThirteenKeysWithRawValues) {
     const json encoded = point.toJSON();
     EXPECT_EQ(encoded.size(), 13U);
     EXPECT_EQ(encoded.at("id"), "0A1B2C3D-4E5F-4A6B-8C7D-9E0F1A2B3C4D");
-    EXPECT_EQ(encoded.at("table"), "inputRegister");
-    EXPECT_EQ(encoded.at("dataType"), "float32");
-    EXPECT_EQ(encoded.at("wordOrder"), "cdab");
-    EXPECT_EQ(encoded.at("format"), "hex");
-    EXPECT_EQ(encoded.at("unitID"), 255);
+    EXPECT_EQ(std::tuple(encoded.at("table"), encoded.at("wordOrder"), encoded.at("format")),
+              std::tuple("inputRegister", "cdab", "hex"));
     EXPECT_EQ(encoded.at("simulation"),
               json::parse(R"({"kind":"sine","minimum":-1.0,"maximum":1.0,"period":2.5})"));
 
@@ -97,73 +86,49 @@ TEST(DatapointJSON, EncodesAllThirteenKeysWithRawValues) {
     EXPECT_EQ(std::hash<Datapoint>{}(negativeZero), std::hash<Datapoint>{}(point));
 }
 
-TEST(DatapointJSON, MissingAndNullKeysTakeDefaults) {
+TEST(DatapointJSON, MissingNullAndUnknownKeysAreTolerated) {
     const auto empty = Datapoint::fromJSON(json::object());
     ASSERT_TRUE(empty.has_value());
-    EXPECT_EQ(empty->table, RegisterTable::holdingRegister);
-    EXPECT_EQ(empty->address, 0);
-    EXPECT_EQ(empty->unitID, 1);
-    EXPECT_EQ(empty->dataType, DataType::uint16);
-    EXPECT_EQ(empty->wordOrder, WordOrder::abcd);
-    EXPECT_EQ(empty->scale, 1.0);
-    EXPECT_EQ(empty->format, DisplayFormat::decimal);
-    EXPECT_EQ(empty->simulation, (Simulation{Simulation::Kind::none, 0, 100, 10}));
+    Datapoint defaults;
+    defaults.id = empty->id;
+    EXPECT_EQ(*empty, defaults);
     EXPECT_NE(Datapoint::fromJSON(json::object())->id, empty->id);  // a fresh id each time
 
-    const auto nulls = Datapoint::fromJSON(json::parse(R"({"name":null,"scale":null,"simulation":null})"));
-    ASSERT_TRUE(nulls.has_value());
-    EXPECT_EQ(nulls->scale, 1.0);
-
-    const auto coil = Datapoint::fromJSON(json::parse(R"({"table":"coil","dataType":"float32"})"));
-    ASSERT_TRUE(coil.has_value());
-    EXPECT_EQ(coil->dataType, DataType::bool_);
-    EXPECT_EQ(Datapoint::fromJSON(json::parse(R"({"table":"discreteInput"})"))->dataType, DataType::bool_);
-
-    const auto tolerant = Datapoint::fromJSON(json::parse(
-        R"({"id":"0a1b2c3d-4e5f-4a6b-8c7d-9e0f1a2b3c4d","unitID":2.0,"address":65535,"future":[1,2]})"));
+    EXPECT_EQ(Datapoint::fromJSON(json::parse(R"({"name":null,"scale":null,"simulation":null})"))->scale,
+              1.0);
+    EXPECT_EQ(Datapoint::fromJSON(json::parse(R"({"table":"coil","dataType":"float32"})"))->dataType,
+              DataType::bool_);
+    const auto tolerant =
+        Datapoint::fromJSON(json::parse(R"({"unitID":2.0,"address":65535,"future":[1,2]})"));
     ASSERT_TRUE(tolerant.has_value());
-    EXPECT_EQ(tolerant->id.text(), "0A1B2C3D-4E5F-4A6B-8C7D-9E0F1A2B3C4D");
     EXPECT_EQ(tolerant->unitID, 2);
     EXPECT_EQ(tolerant->address, 65535);
 }
 
-TEST(DatapointJSON, StrictAboutTypesCasesAndRanges) {
+TEST(DatapointJSON, StrictAboutTypesCasesAndRangesNamingTheKey) {
     using Reason = JSONDecodeError::Reason;
-    struct Row {
-        std::string_view text;
-        JSONDecodeError expected;
-    };
-    const Row rows[] = {
+    const std::pair<std::string_view, JSONDecodeError> rows[] = {
         {R"([])", {Reason::notAnObject, ""}},
         {R"({"table":"Coil"})", {Reason::unknownCase, "table"}},
-        {R"({"dataType":"bool "})", {Reason::unknownCase, "dataType"}},
-        {R"({"wordOrder":"ABCD"})", {Reason::unknownCase, "wordOrder"}},
         {R"({"table":3})", {Reason::wrongType, "table"}},
         {R"({"unitID":256})", {Reason::outOfRange, "unitID"}},
-        {R"({"unitID":-1})", {Reason::outOfRange, "unitID"}},
         {R"({"unitID":1.5})", {Reason::outOfRange, "unitID"}},
-        {R"({"address":65536})", {Reason::outOfRange, "address"}},
         {R"({"address":1e300})", {Reason::outOfRange, "address"}},
         {R"({"scale":"0.1"})", {Reason::wrongType, "scale"}},
-        {R"({"name":5})", {Reason::wrongType, "name"}},
-        {R"({"id":"not-a-uuid"})", {Reason::invalidUuid, "id"}},
         {R"({"id":"{0A1B2C3D-4E5F-4A6B-8C7D-9E0F1A2B3C4D}"})", {Reason::invalidUuid, "id"}},
-        {R"({"id":42})", {Reason::wrongType, "id"}},
         {R"({"simulation":[]})", {Reason::notAnObject, "simulation"}},
         {R"({"simulation":{"kind":"none","minimum":0,"maximum":1}})",
          {Reason::missingKey, "simulation.period"}},
         {R"({"simulation":{"kind":null,"minimum":0,"maximum":1,"period":1}})",
          {Reason::missingKey, "simulation.kind"}},
-        {R"({"simulation":{"kind":"saw","minimum":0,"maximum":1,"period":1}})",
-         {Reason::unknownCase, "simulation.kind"}},
         {R"({"simulation":{"kind":"ramp","minimum":"0","maximum":1,"period":1}})",
          {Reason::wrongType, "simulation.minimum"}},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.text);
-        const auto decoded = Datapoint::fromJSON(json::parse(row.text));
+    for (const auto& [text, expected] : rows) {
+        SCOPED_TRACE(text);
+        const auto decoded = Datapoint::fromJSON(json::parse(text));
         ASSERT_FALSE(decoded.has_value());
-        EXPECT_EQ(decoded.error(), row.expected)
+        EXPECT_EQ(decoded.error(), expected)
             << rawValue(decoded.error().reason) << " " << decoded.error().key;
     }
     // A parser that turns 1e400 into infinity must not smuggle it into a scale.
@@ -174,37 +139,23 @@ TEST(DatapointJSON, StrictAboutTypesCasesAndRanges) {
 
 TEST(Simulation, GeneratedValues) {
     using Kind = Simulation::Kind;
-    struct Row {
-        Simulation simulation;
-        double t;
-        std::optional<double> expected;
-    };
-    const Row rows[] = {
+    const std::tuple<Simulation, double, std::optional<double>> rows[] = {
         {{Kind::none, 0, 100, 10}, 5, std::nullopt},
-        {{Kind::toggle, 5, 1, 2}, 3, 5.0},  // n = 1, odd: the larger
-        {{Kind::toggle, 5, 1, 2}, 4, 1.0},
+        {{Kind::toggle, 5, 1, 2}, 3, 5.0},   // n = 1, odd: the larger
         {{Kind::toggle, 0, 1, 1}, -1, 1.0},  // n = −1 is odd too
-        {{Kind::sine, 10, 20, 4}, 0, 15.0},
         {{Kind::sine, 10, 20, 4}, 1, 20.0},
-        {{Kind::counter, 0, 3, 1}, 0, 0.0},
-        {{Kind::counter, 0, 3, 1}, 1, 1.0},
         {{Kind::counter, 0, 3, 1}, 3.9, 3.0},
         {{Kind::counter, 0, 3, 1}, 4, 0.0},
         {{Kind::counter, 0, 3, 1}, -1, 3.0},   // counts down into the range before zero
         {{Kind::counter, 2, 4.5, 1}, 3, 2.0},  // k = floor(2.5) + 1 = 3
-        {{Kind::ramp, 0, 10, 4}, 1, 2.5},
-        {{Kind::ramp, 0, 10, 4}, 4, 0.0},
-        {{Kind::ramp, 0, 10, 4}, -1, -2.5},   // the fraction keeps the sign of x
-        {{Kind::ramp, 0, 10, 0}, 0.05, 5.0},  // periods below 0.1 count as 0.1
-        {{Kind::ramp, 0, 10, -3}, 0.05, 5.0},
+        {{Kind::ramp, 0, 10, 4}, -1, -2.5},    // the fraction keeps the sign of x
+        {{Kind::ramp, 0, 10, -3}, 0.05, 5.0},  // periods below 0.1 count as 0.1
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << rawValue(row.simulation.kind) << " t=" << row.t);
-        const std::optional<double> value = row.simulation.valueAt(row.t);
-        ASSERT_EQ(value.has_value(), row.expected.has_value());
-        if (value) {
-            EXPECT_NEAR(*value, *row.expected, 1e-9);
-        }
+    for (const auto& [simulation, t, expected] : rows) {
+        SCOPED_TRACE(testing::Message() << rawValue(simulation.kind) << " t=" << t);
+        const std::optional<double> value = simulation.valueAt(t);
+        ASSERT_EQ(value.has_value(), expected.has_value());
+        EXPECT_NEAR(value.value_or(0), expected.value_or(0), 1e-9);
     }
 }
 
@@ -214,18 +165,13 @@ TEST(Simulation, RandomDependsOnTheStepOnlyAndStaysInRange) {
     std::set<double> seen;
     for (int step = -50; step < 50; ++step) {
         const double value = *random.valueAt(step * 2.0);
-        EXPECT_GE(value, -10.0);
-        EXPECT_LE(value, 10.0);
+        EXPECT_TRUE(value >= -10.0 && value <= 10.0) << value;
         seen.insert(value);
     }
     EXPECT_GT(seen.size(), 90U);
-    // The hash of step 0 is 0, so the first step sits at the lower end.
-    EXPECT_EQ(random.valueAt(0.0), -10.0);
     // Absurd inputs give some value without undefined behaviour.
     for (double t : {1e300, -1e300, std::numeric_limits<double>::quiet_NaN()}) {
-        for (Simulation::Kind kind : allSimulationKinds) {
-            (void)Simulation{kind, 0, 1e308, 1e-300}.valueAt(t);
-        }
+        for (Simulation::Kind kind : allSimulationKinds) (void)Simulation{kind, 0, 1e308, 1e-300}.valueAt(t);
     }
 }
 
@@ -233,17 +179,13 @@ TEST(Uuid, TextFormsAndRandomVersion) {
     const auto parsed = Uuid::parse("0a1b2c3d-4e5f-4A6B-8c7d-9E0F1A2B3C4D");
     ASSERT_TRUE(parsed.has_value());
     EXPECT_EQ(parsed->text(), "0A1B2C3D-4E5F-4A6B-8C7D-9E0F1A2B3C4D");
-    EXPECT_EQ(Uuid::parse(parsed->text()), parsed);
     for (std::string_view bad :
-         {"", "0A1B2C3D4E5F4A6B8C7D9E0F1A2B3C4D", "0A1B2C3D-4E5F-4A6B-8C7D-9E0F1A2B3C4",
-          "0A1B2C3D-4E5F-4A6B-8C7D-9E0F1A2B3C4DD", "0A1B2C3D-4E5F-4A6B-8C7D_9E0F1A2B3C4D",
-          "0A1B2C3D-4E5F-4A6B-8C7D-9E0F1A2B3C4G", " A1B2C3D-4E5F-4A6B-8C7D-9E0F1A2B3C4D"}) {
-        SCOPED_TRACE(bad);
-        EXPECT_EQ(Uuid::parse(bad), std::nullopt);
+         {"0A1B2C3D4E5F4A6B8C7D9E0F1A2B3C4D", "0A1B2C3D-4E5F-4A6B-8C7D-9E0F1A2B3C4",
+          "0A1B2C3D-4E5F-4A6B-8C7D_9E0F1A2B3C4D", "0A1B2C3D-4E5F-4A6B-8C7D-9E0F1A2B3C4G"}) {
+        EXPECT_EQ(Uuid::parse(bad), std::nullopt) << bad;
     }
     const Uuid a = Uuid::random();
-    const Uuid b = Uuid::random();
-    EXPECT_NE(a, b);
+    EXPECT_NE(a, Uuid::random());
     EXPECT_EQ(a.text()[14], '4');
     EXPECT_NE(std::string_view("89AB").find(a.text()[19]), std::string_view::npos);
 }

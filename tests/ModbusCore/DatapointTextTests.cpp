@@ -7,6 +7,7 @@
 #include <limits>
 #include <optional>
 #include <string_view>
+#include <tuple>
 
 namespace tessarin {
 namespace {
@@ -25,190 +26,121 @@ Datapoint point(DataType type, double scale = 1, DisplayFormat format = DisplayF
 }
 
 TEST(NumberLocale, ChoosesTheFirstSetVariableAndMapsCToPosix) {
-    struct Row {
-        const char* lcAll;
-        const char* lcNumeric;
-        const char* lang;
-        std::string_view expected;
-    };
-    const Row rows[] = {
-        {nullptr, nullptr, nullptr, "en_US_POSIX"},           {"", "", "", "en_US_POSIX"},
+    const std::tuple<const char*, const char*, const char*, std::string_view> rows[] = {
+        {nullptr, nullptr, nullptr, "en_US_POSIX"},
         {"C", "de_DE.UTF-8", "nl_NL.UTF-8", "en_US_POSIX"},  // LC_ALL wins even when it is C
-        {"", "de_DE.UTF-8", "nl_NL.UTF-8", "de_DE"},          {nullptr, nullptr, "nl_NL.UTF-8", "nl_NL"},
-        {nullptr, nullptr, "C.UTF-8", "en_US_POSIX"},         {nullptr, "POSIX", "de_DE", "en_US_POSIX"},
-        {"fr_FR.ISO-8859-1@euro", nullptr, nullptr, "fr_FR"}, {"sr_RS@latin", nullptr, nullptr, "sr_RS"},
+        {"", "de_DE.UTF-8", "nl_NL.UTF-8", "de_DE"},
+        {nullptr, nullptr, "C.UTF-8", "en_US_POSIX"},
+        {"fr_FR.ISO-8859-1@euro", nullptr, nullptr, "fr_FR"},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.expected);
-        EXPECT_EQ(NumberLocale::identifierFromEnvironment(row.lcAll, row.lcNumeric, row.lang), row.expected);
+    for (const auto& [lcAll, lcNumeric, lang, expected] : rows) {
+        EXPECT_EQ(NumberLocale::identifierFromEnvironment(lcAll, lcNumeric, lang), expected);
     }
 }
 
-TEST(NumberLocale, SeparatorsAndDigits) {
+TEST(NumberLocale, SeparatorsWithoutGrouping) {
     const NumberLocale english("en_US");
     const NumberLocale german("de_DE");
-    const NumberLocale dutch("nl_NL");
-    EXPECT_EQ(english.decimalSeparator(), ".");
-    EXPECT_EQ(german.decimalSeparator(), ",");
-    EXPECT_EQ(dutch.decimalSeparator(), ",");
+    EXPECT_EQ(NumberLocale("nl_NL").decimalSeparator(), ",");
     EXPECT_EQ(NumberLocale("en_US_POSIX").decimalSeparator(), ".");
     // Never grouping separators, even where the locale groups by default.
     EXPECT_EQ(german.fixed(1234567.891, 2), "1234567,89");
     EXPECT_EQ(english.significant(1234567.0), "1234567");
-    EXPECT_EQ(dutch.fixed(-0.5, 1), "-0,5");
     EXPECT_EQ(english.fixed(3, 99), "3.000000");  // clamped to six
 }
 
 TEST(DatapointFormatted, DecimalTextInTwoLocales) {
     const NumberLocale english("en_US");
     const NumberLocale german("de_DE");
-    struct Row {
-        Datapoint point;
-        double value;
-        std::string_view english;
-        std::string_view german;
-    };
-    const Row rows[] = {
+    const std::tuple<Datapoint, double, std::string_view, std::string_view> rows[] = {
         {point(DataType::uint16, 0.01), 12.34, "12.34", "12,34"},
-        {point(DataType::uint16, 0.1), 21.5, "21.5", "21,5"},
         {point(DataType::int16, 0.1), -3.0, "-3.0", "-3,0"},
         {point(DataType::int32, 0.25), 1.75, "1.8", "1,8"},  // 0.25 asks for one digit
-        {point(DataType::uint32, 0.0001), 1.2345, "1.2345", "1,2345"},
         {point(DataType::uint32, 1e-9), 1.5, "1.500000", "1,500000"},
-        {point(DataType::uint16, 0.001), 0.5, "0.500", "0,500"},
         {point(DataType::uint16, 10), 120, "120", "120"},
         {point(DataType::uint16, 0), 7, "7", "7"},
         {point(DataType::int16, -0.1), 0.0 * -0.1, "0.0", "0,0"},  // no "-0.0" from a negative scale
         {point(DataType::uint64), 18446744073709551616.0, "18446744073709551616", "18446744073709551616"},
         {point(DataType::float32), static_cast<float>(0.1), "0.1", "0,1"},
         {point(DataType::float32), 123456789, "123456800", "123456800"},
-        {point(DataType::float64), -1234.56789, "-1234.568", "-1234,568"},
         {point(DataType::float64, 0.1, DisplayFormat::hex), 2.5, "2.5", "2,5"},  // floats ignore hex
-        {point(DataType::float64), inf, "∞", "∞"},
         {point(DataType::float32), -inf, "-∞", "-∞"},
         {point(DataType::int16), nan, "NaN", "NaN"},
-        {point(DataType::float64), 0, "0", "0"},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message()
-                     << rawValue(row.point.dataType) << " scale " << row.point.scale << " " << row.value);
-        EXPECT_EQ(row.point.formatted(row.value, english), row.english);
-        EXPECT_EQ(row.point.formatted(row.value, german), row.german);
+    for (const auto& [p, value, inEnglish, inGerman] : rows) {
+        SCOPED_TRACE(testing::Message() << rawValue(p.dataType) << " scale " << p.scale << " " << value);
+        EXPECT_EQ(p.formatted(value, english), inEnglish);
+        EXPECT_EQ(p.formatted(value, german), inGerman);
     }
 }
 
 TEST(DatapointFormatted, HexBinaryAndBits) {
     const NumberLocale english("en_US");
-    struct Row {
-        Datapoint point;
-        double value;
-        std::string_view expected;
-    };
-    const Row rows[] = {
+    const std::tuple<Datapoint, double, std::string_view> rows[] = {
         {point(DataType::uint16, 0.01, DisplayFormat::hex), 12.34, "0x04D2"},
         {point(DataType::uint16, 0.01, DisplayFormat::binary), 12.34, "0000 0100 1101 0010"},
-        {point(DataType::int16, 1, DisplayFormat::hex), -1, "0xFFFF"},
-        {point(DataType::uint16, 1, DisplayFormat::binary), 5, "0000 0000 0000 0101"},
         {point(DataType::int32, 1, DisplayFormat::hex), -2, "0xFFFFFFFE"},
-        {point(DataType::uint32, 1, DisplayFormat::binary), 1, "0000 0000 0000 0000 0000 0000 0000 0001"},
         {point(DataType::int64, 1, DisplayFormat::hex), 1, "0x0000000000000001"},
         {point(DataType::uint16, 1, DisplayFormat::hex), 70000, "0xFFFF"},  // clamped like a write
         {point(DataType::uint16, 0, DisplayFormat::hex), 255, "0x00FF"},
-        {point(DataType::bool_), 0.0, "0"},
         {point(DataType::bool_), -2.0, "1"},
         {point(DataType::bool_, 1, DisplayFormat::hex), 1.0, "1"},
-        {point(DataType::bool_, 1, DisplayFormat::decimal, RegisterTable::coil), 1.0, "1"},
         {point(DataType::uint16, 1, DisplayFormat::decimal, RegisterTable::discreteInput), 0.0, "0"},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.expected);
-        EXPECT_EQ(row.point.formatted(row.value, english), row.expected);
-    }
+    for (const auto& [p, value, expected] : rows) EXPECT_EQ(p.formatted(value, english), expected);
     EXPECT_EQ(point(DataType::uint64, 1, DisplayFormat::binary).formatted(3, english).size(), 64U + 15U);
 }
 
-TEST(DatapointParse, TypedInput) {
-    struct Row {
-        Datapoint point;
-        std::string_view text;
-        std::optional<double> expected;
-    };
+TEST(DatapointParse, TypedInputChecksTheRawRange) {
     const Datapoint coil = point(DataType::bool_, 1, DisplayFormat::decimal, RegisterTable::coil);
-    const Row rows[] = {
+    const std::tuple<Datapoint, std::string_view, std::optional<double>> rows[] = {
         {point(DataType::uint16, 0.1), "21,5", 21.5},
         {point(DataType::uint16, 0.1), "6553.5", 6553.5},        // raw 65535
         {point(DataType::uint16, 0.1), "6553.6", std::nullopt},  // raw 65536
         {point(DataType::uint16, 0.1), "6553.54", 6553.54},      // rounds to 65535
-        {point(DataType::uint16), "1,000.5", std::nullopt},
-        {point(DataType::uint16), " 1 2 ", 12.0},  // inner spaces go
-        {point(DataType::uint16), "-0.4", -0.4},   // rounds to 0, inside the range
+        {point(DataType::uint16), " 1 2 ", 12.0},                // inner spaces go
+        {point(DataType::uint16), "-0.4", -0.4},                 // rounds to 0, inside the range
         {point(DataType::uint16), "-0.5", std::nullopt},
-        {point(DataType::uint16), "+7", 7.0},
         {point(DataType::uint16), "inf", std::nullopt},
-        {point(DataType::float64), "nan", std::nullopt},
         {point(DataType::float64), "1e999", std::nullopt},
-        {point(DataType::float64), "1e-999", 0.0},
-        {point(DataType::uint16), "12abc", std::nullopt},
-        {point(DataType::int16), "-32769", std::nullopt},
         {point(DataType::float32), "3.5e38", std::nullopt},
         {point(DataType::float32), "-3.4e38", -3.4e38},
         {point(DataType::uint64), "18446744073709551616", 18446744073709551616.0},
         {point(DataType::int64), "-9223372036854775808", -9223372036854775808.0},
-        {point(DataType::uint16, 0), "215", 215.0},
-        {coil, "aan", 1.0},
         {coil, " Ein ", 1.0},
         {coil, "SÍ", 1.0},
-        {coil, "Nee", 0.0},
         {coil, "2", std::nullopt},
         {coil, "0x1", std::nullopt},
-        {point(DataType::bool_), "yes", 1.0},
         {point(DataType::int16), "0xFFFF", -1.0},
         {point(DataType::float32), "0x3F800000", 1.0},
-        {point(DataType::float32), "0b11", std::nullopt},
         {point(DataType::float32), "0x100000000", std::nullopt},
         {point(DataType::uint16, 0.1), "0b101", 0.5},
-        {point(DataType::uint16), "0x10000", std::nullopt},
-        {point(DataType::uint16), "0x", std::nullopt},
         {point(DataType::uint16), "0x-1", std::nullopt},
         {point(DataType::uint64), "0xFFFFFFFFFFFFFFFF", 18446744073709551616.0},
         {point(DataType::uint64), "0x1FFFFFFFFFFFFFFFF", std::nullopt},
         {point(DataType::int32), "0x ff ff ff ff", -1.0},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << rawValue(row.point.dataType) << " \"" << row.text << "\"");
-        EXPECT_EQ(row.point.parse(row.text), row.expected);
+    for (const auto& [p, text, expected] : rows) {
+        EXPECT_EQ(p.parse(text), expected) << rawValue(p.dataType) << " \"" << text << "\"";
     }
 }
 
 TEST(DatapointParse, PlainNumbers) {
-    struct Row {
-        std::string_view text;
-        std::optional<double> expected;
-    };
-    const Row rows[] = {
+    const std::pair<std::string_view, std::optional<double>> rows[] = {
         {" 2,5\t", 2.5},
-        {"1.5e-3", 0.0015},
         {"-0", -0.0},
         {".5", 0.5},
         {"5.", 5.0},
         {"1 000", std::nullopt},
         {"1,000.5", std::nullopt},
-        {"ABC", std::nullopt},
-        {"", std::nullopt},
         {"-", std::nullopt},
         {"1e", std::nullopt},
-        {"e5", std::nullopt},
         {"0x10", std::nullopt},
-        {"--1", std::nullopt},
         {"+-1", std::nullopt},
         {"Infinity", std::nullopt},
         {"1E+2", 100.0},
-        {"99999999999999999999", 1e20},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.text);
-        EXPECT_EQ(Datapoint::parseNumber(row.text), row.expected);
-    }
+    for (const auto& [text, expected] : rows) EXPECT_EQ(Datapoint::parseNumber(text), expected) << text;
 }
 
 TEST(DatapointParse, FormattedDecimalsParseBack) {

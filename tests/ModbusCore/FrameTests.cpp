@@ -12,6 +12,7 @@
 #include <optional>
 #include <set>
 #include <string_view>
+#include <tuple>
 
 namespace tessarin {
 namespace {
@@ -33,11 +34,7 @@ TEST(MBAPHeader, MessageAndParse) {
     EXPECT_BYTES(MBAPHeader::message(0x1234, 0xFF, bytes("03 00 00 00 0A")),
                  "12 34 00 00 00 06 FF 03 00 00 00 0A");
     using Error = MBAPHeader::ParseError;
-    struct Case {
-        const char* bytes;
-        std::expected<MBAPHeader, Error> result;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, std::expected<MBAPHeader, Error>> cases[] = {
         {"00 01 00 00 00 06", std::unexpected(Error::tooShort())},
         {"00 01 00 01 00 06 01", std::unexpected(Error::unsupportedProtocol(1))},
         {"00 01 00 00 00 01 01", std::unexpected(Error::invalidLength(1))},
@@ -45,10 +42,7 @@ TEST(MBAPHeader, MessageAndParse) {
         {"AB CD 00 00 00 02 11", MBAPHeader{0xABCD, 0, 2, 0x11}},
         {"00 07 00 00 00 FE FF 03", MBAPHeader{7, 0, 254, 0xFF}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.bytes);
-        EXPECT_EQ(MBAPHeader::parse(bytes(c.bytes)), c.result);
-    }
+    for (const auto& [header, result] : cases) EXPECT_EQ(MBAPHeader::parse(bytes(header)), result) << header;
     EXPECT_EQ(MBAPHeader::parse(bytes("00 01 00 00 00 02 01"))->pduSize(), 1U);
     // A header made by hand with length 0 has no PDU rather than a wrapped-around one.
     EXPECT_EQ(MBAPHeader{}.pduSize(), 0U);
@@ -60,12 +54,7 @@ TEST(MBAPHeaderDeathTest, PDUTooLongForTheLengthFieldStops) {
 
 TEST(RTUFrame, ParseResponse) {
     using Error = RTUFrame::ParseError;
-    struct Case {
-        const char* frame;
-        std::uint8_t function;
-        std::expected<std::vector<std::uint8_t>, Error> result;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, std::uint8_t, std::expected<std::vector<std::uint8_t>, Error>> cases[] = {
         {"01 83 02 C0 F1", 3, bytes("83 02")},
         {"01 03 04 00 0A 01 02 5A 60", 3, bytes("03 04 00 0A 01 02")},
         {"01 07 41 E2", 7, bytes("07")},
@@ -77,19 +66,13 @@ TEST(RTUFrame, ParseResponse) {
         {"01 03 04 00 0A 01 02 5A 60", 4, std::unexpected(Error::unexpectedFunction(3))},
         {"01 83 02 C0 F1", 4, std::unexpected(Error::unexpectedFunction(0x83))},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.frame);
-        EXPECT_EQ(RTUFrame::parseResponse(bytes(c.frame), 1, c.function), c.result);
+    for (const auto& [frame, function, result] : cases) {
+        EXPECT_EQ(RTUFrame::parseResponse(bytes(frame), 1, function), result) << frame;
     }
 }
 
 TEST(RTUFrame, ExpectedLengths) {
-    struct Case {
-        const char* head;
-        std::optional<std::size_t> request;
-        std::optional<std::size_t> response;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, std::optional<std::size_t>, std::optional<std::size_t>> cases[] = {
         {"01", std::nullopt, std::nullopt},
         {"01 83", std::nullopt, 5},
         {"01 03", 8, std::nullopt},
@@ -104,10 +87,10 @@ TEST(RTUFrame, ExpectedLengths) {
         {"01 18 FF FF", 6, 65541},
         {"01 2B", 7, std::nullopt},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.head);
-        EXPECT_EQ(RTUFrame::expectedRequestLength(bytes(c.head)), c.request);
-        EXPECT_EQ(RTUFrame::expectedResponseLength(bytes(c.head)), c.response);
+    for (const auto& [head, request, response] : cases) {
+        SCOPED_TRACE(head);
+        EXPECT_EQ(RTUFrame::expectedRequestLength(bytes(head)), request);
+        EXPECT_EQ(RTUFrame::expectedResponseLength(bytes(head)), response);
     }
 
     const std::set<int> requestCodes{1, 2, 3, 4, 5, 6, 7, 8, 11, 12, 15, 16, 17, 22, 23, 24, 43};

@@ -8,6 +8,8 @@
 
 #include <fmt/format.h>
 
+#include <tuple>
+
 namespace tessarin {
 namespace {
 
@@ -80,13 +82,7 @@ TEST(PDUParseRead, ResponsesToReads) {
     const auto di = RegisterTable::discreteInput;
     const auto hr = RegisterTable::holdingRegister;
     const auto ir = RegisterTable::inputRegister;
-    struct Case {
-        const char* response;
-        RegisterTable table;
-        int count;
-        const char* result;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, RegisterTable, int, const char*> cases[] = {
         {"03 04 00 0A 01 02", hr, 2, "registers 000A 0102"},
         {"03 04 00 0A 01 02", hr, 3, "malformed"},
         {"03 04 00 0A 01 02", ir, 2, "malformed"},  // another table's function
@@ -106,20 +102,15 @@ TEST(PDUParseRead, ResponsesToReads) {
         // Quantities no request could carry never match, negative ones included.
         {"01 00", co, -1, "malformed"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(fmt::format("{} for {} of {}", c.response, rawValue(c.table), c.count));
-        EXPECT_EQ(describe(PDU::parseRead(bytes(c.response), c.table, c.count)), c.result);
+    for (const auto& [response, table, count, result] : cases) {
+        SCOPED_TRACE(fmt::format("{} for {} of {}", response, rawValue(table), count));
+        EXPECT_EQ(describe(PDU::parseRead(bytes(response), table, count)), result);
     }
 }
 
 TEST(PDUCheckWrite, AcknowledgementsOfWrites) {
-    struct Case {
-        const char* response;
-        const char* request;
-        const char* result;
-    };
     const char* const fc16 = "10 00 01 00 02 04 00 0A 01 02";
-    const Case cases[] = {
+    const std::tuple<const char*, const char*, const char*> cases[] = {
         {"06 00 01 AB CD", "06 00 01 AB CD", "ok"},
         {"05 00 AC 00 00", "05 00 AC FF 00", "malformed"},
         {"10 00 01 00 02", fc16, "ok"},
@@ -132,10 +123,9 @@ TEST(PDUCheckWrite, AcknowledgementsOfWrites) {
         {"06 00 01 AB CD", "", "malformed"},
         {"06 00 01 AB CD", "06 00 01 AB CD EF", "malformed"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(fmt::format("{} after {}", c.response, c.request));
-        const auto result = PDU::checkWrite(bytes(c.response), bytes(c.request));
-        EXPECT_EQ(result ? "ok" : describe(result.error()), c.result);
+    for (const auto& [response, request, expected] : cases) {
+        const auto result = PDU::checkWrite(bytes(response), bytes(request));
+        EXPECT_EQ(result ? "ok" : describe(result.error()), expected) << response << " after " << request;
     }
 }
 
