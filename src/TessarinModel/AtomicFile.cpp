@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 
 namespace tessarin::AtomicFile {
 namespace {
@@ -12,7 +11,7 @@ namespace {
 std::optional<qint64> spaceLimit;
 
 // Bytes per write call: small enough that a short write shows up before much more is lost.
-constexpr qint64 chunkSize = 64 * 1024;
+constexpr qint64 chunkSize = qint64{64} * 1024;
 
 }  // namespace
 
@@ -36,7 +35,7 @@ std::expected<void, QString> write(const QString& path, QByteArrayView data) {
         if (spaceLimit) {
             const qint64 room = std::max<qint64>(0, *spaceLimit - written);
             if (room == 0) {
-                injected = QString::fromLocal8Bit(std::strerror(ENOSPC));
+                injected = qt_error_string(ENOSPC);
             }
             request = std::min(request, room);
         }

@@ -84,8 +84,8 @@ std::expected<bool, QString> importInto(DesktopServices& services, Poll& poll) {
 std::vector<Datapoint> withLiveValues(const Poll& poll, const std::unordered_map<Uuid, PointStatus>& status) {
     std::vector<Datapoint> points = poll.datapoints;
     for (Datapoint& point : points) {
-        if (const auto found = status.find(point.id); found != status.end() && found->second.value) {
-            point.value = *found->second.value;
+        if (const auto found = status.find(point.id); found != status.end()) {
+            point.value = found->second.value.value_or(point.value);
         }
     }
     return points;

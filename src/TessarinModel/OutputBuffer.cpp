@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QTextBlock>
 
+#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -28,7 +29,7 @@ const Tint teal{QColor(0x30, 0xB0, 0xC7), QColor(0x40, 0xC8, 0xE0)};
 
 QColor blend(const QColor& front, const QColor& back, double frontShare) {
     const auto mix = [frontShare](int f, int b) {
-        return static_cast<int>(f * frontShare + b * (1.0 - frontShare) + 0.5);
+        return static_cast<int>(std::lround(f * frontShare + b * (1.0 - frontShare)));
     };
     return QColor(mix(front.red(), back.red()), mix(front.green(), back.green()),
                   mix(front.blue(), back.blue()));

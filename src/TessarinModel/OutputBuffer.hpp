@@ -33,6 +33,7 @@ namespace tessarin {
 // dark.
 class OutputBuffer final : public QObject {
     Q_OBJECT
+    Q_DISABLE_COPY_MOVE(OutputBuffer)
 
 public:
     static constexpr qsizetype defaultMaxCharacters = 2'000'000;

@@ -189,7 +189,7 @@ void PollerModel::apply(const PollerProject& project) {
     bumpHistoryVersion();
 }
 
-std::optional<QString> PollerModel::autosavePath() const {
+std::optional<QString> PollerModel::autosavePath() {
     return AutosaveFile::defaultPath();
 }
 
@@ -993,7 +993,7 @@ void PollerModel::handleWrote(const PollerEvent::Wrote& wrote) {
         ++statistics.responses;
         setStatistics(statistics);
         m_consecutiveFailures = 0;
-        if (point != nullptr) {
+        if (pending && point != nullptr) {
             std::string text = fmt::format("✎ {} · {} = {}", L10n::Log::unit(wrote.unit), name,
                                            point->formatted(pending->value));
             if (!point->engineeringUnit.empty()) {

@@ -42,6 +42,7 @@ class PollerEngine;
 // operations. Main thread only; the engine's events reach it through the Qt event loop.
 class PollerModel final : public QObject {
     Q_OBJECT
+    Q_DISABLE_COPY_MOVE(PollerModel)
     Q_PROPERTY(QString host READ host WRITE setHost NOTIFY hostChanged)
     Q_PROPERTY(QString portText READ portText WRITE setPortText NOTIFY portTextChanged)
     Q_PROPERTY(int timeoutMs READ timeoutMs WRITE setTimeoutMs NOTIFY timeoutMsChanged)
@@ -127,7 +128,7 @@ public:
     // Project and persistence.
     [[nodiscard]] PollerProject makeProject() const;
     void apply(const PollerProject& project);
-    [[nodiscard]] std::optional<QString> autosavePath() const;
+    [[nodiscard]] static std::optional<QString> autosavePath();
     void scheduleAutosave();
     [[nodiscard]] bool autosavePending() const { return m_autosaveTimer.isActive(); }
     void autosaveNow();
