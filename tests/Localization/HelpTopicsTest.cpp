@@ -10,8 +10,7 @@
 #include <string_view>
 #include <vector>
 
-// The English topics are the reference; these tests hold every translation to their shape, to
-// the characters the user types or reads on a device, and to the house typography.
+// Every translation is held to the English topics' shape and to the house typography.
 namespace tessarin {
 namespace {
 
