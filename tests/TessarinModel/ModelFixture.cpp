@@ -2,6 +2,7 @@
 
 #include "GuiTestApp.hpp"
 #include "ModbusCore/Bytes.hpp"
+#include "ModbusCore/MBAPHeader.hpp"
 
 #include <QDir>
 #include <QFile>
@@ -91,16 +92,6 @@ Datapoint coil(std::uint16_t address, std::string name) {
     return Datapoint::make(std::move(point));
 }
 
-std::vector<std::uint8_t> mbap(std::uint8_t unit, const std::vector<std::uint8_t>& pdu) {
-    std::vector<std::uint8_t> frame;
-    appendUInt16(frame, 1);
-    appendUInt16(frame, 0);
-    appendUInt16(frame, static_cast<std::uint16_t>(pdu.size() + 1));
-    frame.push_back(unit);
-    frame.insert(frame.end(), pdu.begin(), pdu.end());
-    return frame;
-}
-
 PollerEvent readOK(const Poll& poll, const ReadBlock& block, const std::vector<std::uint16_t>& registers) {
     std::vector<std::uint8_t> pdu{static_cast<std::uint8_t>(readFunction(block.table)),
                                   static_cast<std::uint8_t>(registers.size() * 2)};
@@ -110,8 +101,8 @@ PollerEvent readOK(const Poll& poll, const ReadBlock& block, const std::vector<s
     return {PollerEvent::Read{.poll = poll.id,
                               .block = block,
                               .result = PDU::ReadData::registers(registers),
-                              .request = mbap(block.unit, block.pdu()),
-                              .response = mbap(block.unit, pdu),
+                              .request = MBAPHeader::message(1, block.unit, block.pdu()),
+                              .response = MBAPHeader::message(1, block.unit, pdu),
                               .duration = 0.0129}};
 }
 

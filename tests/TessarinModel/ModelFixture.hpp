@@ -47,8 +47,6 @@ Datapoint holdingRegister(std::uint16_t address, DataType type = DataType::uint1
 Datapoint coil(std::uint16_t address, std::string name = {});
 Poll pollWith(std::vector<Datapoint> datapoints, std::string name = "Poll");
 
-// A Modbus TCP frame of transaction 1.
-std::vector<std::uint8_t> mbap(std::uint8_t unit, const std::vector<std::uint8_t>& pdu);
 // A good read of registers from block, with its frames, as the poll's engine reports it.
 PollerEvent readOK(const Poll& poll, const ReadBlock& block, const std::vector<std::uint16_t>& registers);
 

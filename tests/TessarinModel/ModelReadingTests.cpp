@@ -1,5 +1,7 @@
 #include "ModelFixture.hpp"
 
+#include "ModbusCore/MBAPHeader.hpp"
+
 #include <QSignalSpy>
 #include <QTextBlock>
 
@@ -10,7 +12,7 @@ PollerEvent readFailed(const Poll& poll, const ReadBlock& block, PollFailure fai
     return {PollerEvent::Read{.poll = poll.id,
                               .block = block,
                               .result = std::unexpected(PollFailureError{failure}),
-                              .request = mbap(block.unit, block.pdu()),
+                              .request = MBAPHeader::message(1, block.unit, block.pdu()),
                               .response = {},
                               .duration = 1.0}};
 }

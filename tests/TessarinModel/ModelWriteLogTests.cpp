@@ -1,7 +1,6 @@
 #include "ModelFixture.hpp"
 
 #include <QRegularExpression>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -161,26 +160,18 @@ TEST_F(LogTest, LinesStartWithATimestampOnlyWhenAsked) {
     EXPECT_EQ(stamp.charFormat().foreground(), m.output().format(LogSegment::Kind::timestamp).foreground());
 }
 
-TEST_F(LogTest, TheOptionsLiveInTheSettings) {
+TEST_F(LogTest, TheOptionsOutliveTheModel) {
     PollerModel& m = makeModel();
-    EXPECT_EQ(std::tuple(m.showTimestamps(), m.showRawFrames(), m.logOnlyProblems(), m.autoscroll()),
-              std::tuple(true, false, false, true));
+    const auto options = [](PollerModel& of) {
+        return std::tuple(of.showTimestamps(), of.showRawFrames(), of.logOnlyProblems(), of.autoscroll(),
+                          of.output().autoscroll());
+    };
+    EXPECT_EQ(options(m), std::tuple(true, false, false, true, true));
     m.setShowTimestamps(false);
     m.setShowRawFrames(true);
     m.setLogOnlyProblems(true);
     m.setAutoscroll(false);
-    EXPECT_FALSE(m.output().autoscroll());
-    const QSettings settings(QStringLiteral("Tessarin"), QStringLiteral("Tessarin"));
-    for (const auto& [key, value] : {std::pair{"timestamps", false}, std::pair{"rawFrames", true},
-                                     std::pair{"onlyProblems", true}, std::pair{"autoscroll", false}}) {
-        EXPECT_EQ(settings.value(QString::fromLatin1(key)), QVariant(value)) << key;
-    }
-
-    PollerModel& again = makeModel();
-    EXPECT_EQ(std::tuple(again.showTimestamps(), again.showRawFrames(), again.logOnlyProblems(),
-                         again.autoscroll()),
-              std::tuple(false, true, true, false));
-    EXPECT_FALSE(again.output().autoscroll());
+    EXPECT_EQ(options(makeModel()), std::tuple(false, true, true, false, false));
 }
 
 TEST_F(LogTest, ClearingEmptiesTheLogAndTheCountersButKeepsTheValues) {
