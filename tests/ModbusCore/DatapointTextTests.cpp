@@ -57,8 +57,6 @@ TEST(DatapointFormatted, DecimalTextInTwoLocales) {
         {point(DataType::int16, 0.1), -3.0, "-3.0", "-3,0"},
         {point(DataType::int32, 0.25), 1.75, "1.8", "1,8"},  // 0.25 asks for one digit
         {point(DataType::uint32, 1e-9), 1.5, "1.500000", "1,500000"},
-        {point(DataType::uint16, 10), 120, "120", "120"},
-        {point(DataType::uint16, 0), 7, "7", "7"},
         {point(DataType::int16, -0.1), 0.0 * -0.1, "0.0", "0,0"},  // no "-0.0" from a negative scale
         {point(DataType::uint64), 18446744073709551616.0, "18446744073709551616", "18446744073709551616"},
         {point(DataType::float32), static_cast<float>(0.1), "0.1", "0,1"},
@@ -80,11 +78,9 @@ TEST(DatapointFormatted, HexBinaryAndBits) {
         {point(DataType::uint16, 0.01, DisplayFormat::hex), 12.34, "0x04D2"},
         {point(DataType::uint16, 0.01, DisplayFormat::binary), 12.34, "0000 0100 1101 0010"},
         {point(DataType::int32, 1, DisplayFormat::hex), -2, "0xFFFFFFFE"},
-        {point(DataType::int64, 1, DisplayFormat::hex), 1, "0x0000000000000001"},
         {point(DataType::uint16, 1, DisplayFormat::hex), 70000, "0xFFFF"},  // clamped like a write
         {point(DataType::uint16, 0, DisplayFormat::hex), 255, "0x00FF"},
         {point(DataType::bool_), -2.0, "1"},
-        {point(DataType::bool_, 1, DisplayFormat::hex), 1.0, "1"},
         {point(DataType::uint16, 1, DisplayFormat::decimal, RegisterTable::discreteInput), 0.0, "0"},
     };
     for (const auto& [p, value, expected] : rows) EXPECT_EQ(p.formatted(value, english), expected);
@@ -95,27 +91,20 @@ TEST(DatapointParse, TypedInputChecksTheRawRange) {
     const Datapoint coil = point(DataType::bool_, 1, DisplayFormat::decimal, RegisterTable::coil);
     const std::tuple<Datapoint, std::string_view, std::optional<double>> rows[] = {
         {point(DataType::uint16, 0.1), "21,5", 21.5},
-        {point(DataType::uint16, 0.1), "6553.5", 6553.5},        // raw 65535
         {point(DataType::uint16, 0.1), "6553.6", std::nullopt},  // raw 65536
         {point(DataType::uint16, 0.1), "6553.54", 6553.54},      // rounds to 65535
         {point(DataType::uint16), " 1 2 ", 12.0},                // inner spaces go
         {point(DataType::uint16), "-0.4", -0.4},                 // rounds to 0, inside the range
         {point(DataType::uint16), "-0.5", std::nullopt},
         {point(DataType::uint16), "inf", std::nullopt},
-        {point(DataType::float64), "1e999", std::nullopt},
         {point(DataType::float32), "3.5e38", std::nullopt},
-        {point(DataType::float32), "-3.4e38", -3.4e38},
         {point(DataType::uint64), "18446744073709551616", 18446744073709551616.0},
         {point(DataType::int64), "-9223372036854775808", -9223372036854775808.0},
         {coil, " Ein ", 1.0},
-        {coil, "SÍ", 1.0},
         {coil, "2", std::nullopt},
-        {coil, "0x1", std::nullopt},
         {point(DataType::int16), "0xFFFF", -1.0},
         {point(DataType::float32), "0x3F800000", 1.0},
-        {point(DataType::float32), "0x100000000", std::nullopt},
         {point(DataType::uint16, 0.1), "0b101", 0.5},
-        {point(DataType::uint16), "0x-1", std::nullopt},
         {point(DataType::uint64), "0xFFFFFFFFFFFFFFFF", 18446744073709551616.0},
         {point(DataType::uint64), "0x1FFFFFFFFFFFFFFFF", std::nullopt},
         {point(DataType::int32), "0x ff ff ff ff", -1.0},

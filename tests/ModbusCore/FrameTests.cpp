@@ -75,15 +75,12 @@ TEST(RTUFrame, ExpectedLengths) {
     const std::tuple<const char*, std::optional<std::size_t>, std::optional<std::size_t>> cases[] = {
         {"01", std::nullopt, std::nullopt},
         {"01 83", std::nullopt, 5},
-        {"01 03", 8, std::nullopt},
         {"01 03 14", 8, 25},
         {"01 01 FF", 8, 260},
         {"01 07", 4, 5},
-        {"01 10 00 00 00 02", std::nullopt, 8},
         {"01 10 00 00 00 02 04", 13, 8},
         {"01 14 09", std::nullopt, 14},
         {"01 17 04 00 00 02 00 00 00 02 04", 17, 9},
-        {"01 18 00", 6, std::nullopt},
         {"01 18 FF FF", 6, 65541},
         {"01 2B", 7, std::nullopt},
     };

