@@ -116,27 +116,18 @@ TEST(TCPClientLink, connectFailureIsTheOneMetAtTheLastAddressTried) {
         std::deque<int> socketFaults;
         std::optional<TCPLinkError> error;  // none: opens
     };
+    const auto notFound = TCPLinkError::resolveFailed(host);
+    const auto refused = TCPLinkError::connectFailed(host, port, ECONNREFUSED);
+    const auto noHandshake = TCPLinkError::connectTimeout(host, port);
     const std::vector<Row> rows{
-        {"resolver fails", std::nullopt, {}, TCPLinkError::resolveFailed(host)},
-        {"resolver finds nothing", std::vector<ResolvedAddress>{}, {}, TCPLinkError::resolveFailed(host)},
-        {"no address yields a socket",
-         std::vector{refusing, accepting},
-         {EAFNOSUPPORT, EMFILE},
-         TCPLinkError::resolveFailed(host)},
-        {"refused", std::vector{refusing}, {}, TCPLinkError::connectFailed(host, port, ECONNREFUSED)},
-        {"no handshake", std::vector{unanswered}, {}, TCPLinkError::connectTimeout(host, port)},
-        {"refused, then no handshake",
-         std::vector{refusing, unanswered},
-         {},
-         TCPLinkError::connectTimeout(host, port)},
-        {"no handshake, then refused",
-         std::vector{unanswered, refusing},
-         {},
-         TCPLinkError::connectFailed(host, port, ECONNREFUSED)},
-        {"socket fails, then refused",
-         std::vector{accepting, refusing},
-         {EAFNOSUPPORT},
-         TCPLinkError::connectFailed(host, port, ECONNREFUSED)},
+        {"resolver fails", std::nullopt, {}, notFound},
+        {"resolver finds nothing", std::vector<ResolvedAddress>{}, {}, notFound},
+        {"no address yields a socket", std::vector{refusing, accepting}, {EAFNOSUPPORT, EMFILE}, notFound},
+        {"refused", std::vector{refusing}, {}, refused},
+        {"no handshake", std::vector{unanswered}, {}, noHandshake},
+        {"refused, then no handshake", std::vector{refusing, unanswered}, {}, noHandshake},
+        {"no handshake, then refused", std::vector{unanswered, refusing}, {}, refused},
+        {"socket fails, then refused", std::vector{accepting, refusing}, {EAFNOSUPPORT}, refused},
         {"only the last accepts", std::vector{refusing, unanswered, accepting}, {}, std::nullopt},
     };
     for (const Row& row : rows) {

@@ -7,7 +7,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <tuple>
 
 namespace tessarin {
 namespace {
@@ -18,26 +17,15 @@ Uuid uuid(std::string_view text) {
     return Uuid::parse(text).value();
 }
 
-TEST(PollerProject, EmptyDocumentsTakeTheDefaults) {
-    const auto project = PollerProject::fromDocument("{}");
-    ASSERT_TRUE(project.has_value());
-    EXPECT_EQ(*project, PollerProject{});
-    EXPECT_EQ(std::tuple(project->version, project->host, project->port, project->framing, project->timeoutMs,
-                         project->writeMode, project->maxGap, project->polls.size()),
-              std::tuple(1, "127.0.0.1", 502, TCPFraming::modbusTCP, 1000, WriteMode::single, 0, 0U));
-
+TEST(PollerProject, EmptyDocumentsTakeTheDefaultsAndEveryPollItsOwnID) {
+    EXPECT_EQ(PollerProject::fromDocument("{}"), PollerProject{});
     const auto first = Poll::fromJSON(nlohmann::json::object());
     const auto second = Poll::fromJSON(nlohmann::json::object());
     ASSERT_TRUE(first.has_value() && second.has_value());
     EXPECT_NE(first->id, second->id);
-    EXPECT_EQ(std::tuple(first->name, first->intervalMs, first->enabled, first->datapoints.size(),
-                         first->plotted.size()),
-              std::tuple("", 1000, true, 0U, 0U));
-
     // Whatever version a file claims, the project read is version 1 and is written back as 1.
     const auto versioned = PollerProject::fromDocument(R"({"version": 7})");
     ASSERT_TRUE(versioned.has_value());
-    EXPECT_EQ(versioned->version, 1);
     EXPECT_EQ(nlohmann::json::parse(versioned->document())["version"], 1);
 }
 

@@ -97,6 +97,16 @@ const Script dribbled = [](const FakeRequest& r) {
     return std::vector{FakeStep::dribble(test::correctAnswer(r))};
 };
 const Script silence = [](const FakeRequest&) { return std::vector<FakeStep>{}; };
+// The correct answer once the client's time-out has passed. The next request has the same unit,
+// function and length: only the transaction identifier (Modbus TCP) or the settle wait (RTU)
+// keeps the late answer from being taken for it.
+const Script afterTheTimeout = [](const FakeRequest& r) {
+    return std::vector{FakeStep::pause(400ms), FakeStep::send(test::correctAnswer(r))};
+};
+
+TCPFraming linkFraming(FakeFraming framing) {
+    return framing == FakeFraming::modbusTCP ? TCPFraming::modbusTCP : TCPFraming::rtuOverTCP;
+}
 const Frame garbage300 = [](const FakeRequest&) { return garbage(300); };
 
 struct Fault {
@@ -152,6 +162,7 @@ std::vector<Fault> modbusTCPFaults() {
         {"close in the middle of a frame", tcp, cutAfter(9, false), Kind::disconnected, false},
         {"reset in the middle of a frame", tcp, cutAfter(9, true), Kind::disconnected, false},
         {"no answer at all", tcp, silence, Kind::timeout},
+        {"answer after the time-out", tcp, afterTheTimeout, Kind::timeout},
     };
 }
 
@@ -188,6 +199,7 @@ std::vector<Fault> rtuFaults() {
         {"close in the middle of a frame", rtu, cutAfter(4, false), Kind::disconnected, false},
         {"reset in the middle of a frame", rtu, cutAfter(4, true), Kind::disconnected, false},
         {"no answer at all", rtu, silence, Kind::timeout},
+        {"answer after the time-out", rtu, afterTheTimeout, Kind::timeout},
     };
 }
 
@@ -198,10 +210,8 @@ TEST_P(LinkFault, endsAsDocumentedAndTheNextRequestGetsItsOwnAnswer) {
     FakeDevice device(fault.framing, [&fault](const FakeRequest& request) {
         return request.index == 0 ? fault.firstAnswer(request) : test::answerCorrectly(request);
     });
-    const TCPFraming framing =
-        fault.framing == FakeFraming::modbusTCP ? TCPFraming::modbusTCP : TCPFraming::rtuOverTCP;
     FaultyCalls calls;
-    TCPClientLink link("127.0.0.1", device.port(), framing, calls);
+    TCPClientLink link("127.0.0.1", device.port(), linkFraming(fault.framing), calls);
     std::size_t mostPendingBeforeReceive = 0;
     calls.beforeRecv = [&] {
         mostPendingBeforeReceive = std::max(mostPendingBeforeReceive, link.pendingSize());
@@ -247,57 +257,26 @@ std::string faultName(const ::testing::TestParamInfo<Fault>& info) {
 INSTANTIATE_TEST_SUITE_P(ModbusTCP, LinkFault, ::testing::ValuesIn(modbusTCPFaults()), faultName);
 INSTANTIATE_TEST_SUITE_P(RTUOverTCP, LinkFault, ::testing::ValuesIn(rtuFaults()), faultName);
 
-class LateAnswers : public ::testing::TestWithParam<FakeFraming> {
-protected:
-    TCPFraming framing() const {
-        return GetParam() == FakeFraming::modbusTCP ? TCPFraming::modbusTCP : TCPFraming::rtuOverTCP;
-    }
-};
-
-INSTANTIATE_TEST_SUITE_P(BothFramings, LateAnswers,
-                         ::testing::Values(FakeFraming::modbusTCP, FakeFraming::rtuOverTCP),
-                         [](const ::testing::TestParamInfo<FakeFraming>& param) {
-                             return param.param == FakeFraming::modbusTCP ? "modbusTCP" : "rtuOverTCP";
-                         });
-
-// The next block of the same poll has the same unit, function and length as the one that
-// timed out: only the transaction identifier (Modbus TCP) or the settle wait (RTU) keeps the
-// late answer from being taken for it.
-TEST_P(LateAnswers, aLateAnswerIsNeverTakenForTheNextRequest) {
-    const auto late = std::chrono::milliseconds(static_cast<int>(timeout * 1000)) + 100ms;
-    FakeDevice device(GetParam(), [late](const FakeRequest& request) {
-        if (request.index > 0) return test::answerCorrectly(request);
-        return std::vector{FakeStep::pause(late), FakeStep::send(test::correctAnswer(request))};
-    });
-    TCPClientLink link("127.0.0.1", device.port(), framing());
-    ASSERT_TRUE(link.open(timeout).has_value());
-    EXPECT_EQ(link.transact(1, readAt(0x10), timeout).error(), TCPLinkError::timeout());
-    const auto next = link.transact(1, readAt(0x20), 2.0);
-    ASSERT_TRUE(next.has_value()) << next.error().localizedDescription(Language::en);
-    EXPECT_BYTES(next->pdu, "03 04 00 20 00 21");
-}
-
-TEST_P(LateAnswers, aDeviceThatAlwaysAnswersAfterTheTimeoutNeverDeliversAnotherRequestsData) {
-    const auto late = std::chrono::milliseconds(static_cast<int>(timeout * 1000)) + 100ms;
-    FakeDevice device(GetParam(), [late](const FakeRequest& request) {
-        return std::vector{FakeStep::pause(late), FakeStep::send(test::correctAnswer(request))};
-    });
-    TCPClientLink link("127.0.0.1", device.port(), framing());
-    ASSERT_TRUE(link.open(timeout).has_value());
-    constexpr int requests = 5;
-    for (std::uint16_t i = 0; i < requests; ++i) {
-        const auto address = static_cast<std::uint16_t>(0x10 * (i + 1));
-        SCOPED_TRACE(address);
-        const auto result = link.transact(1, readAt(address), timeout);
-        if (result) {
-            EXPECT_BYTES(result->pdu, test::hex(test::answerPDU(readAt(address))));
-        } else {
-            EXPECT_EQ(result.error(), TCPLinkError::timeout());
+TEST(LateAnswers, aDeviceThatAlwaysAnswersAfterTheTimeoutNeverDeliversAnotherRequestsData) {
+    for (const FakeFraming framing : {FakeFraming::modbusTCP, FakeFraming::rtuOverTCP}) {
+        SCOPED_TRACE(rawValue(linkFraming(framing)));
+        FakeDevice device(framing, afterTheTimeout);
+        TCPClientLink link("127.0.0.1", device.port(), linkFraming(framing));
+        ASSERT_TRUE(link.open(timeout).has_value());
+        constexpr int requests = 5;
+        for (std::uint16_t i = 1; i <= requests; ++i) {
+            const auto request = readAt(static_cast<std::uint16_t>(0x10 * i));
+            const auto result = link.transact(1, request, timeout);
+            if (result) {
+                EXPECT_BYTES(result->pdu, test::hex(test::answerPDU(request)));
+            } else {
+                EXPECT_EQ(result.error(), TCPLinkError::timeout());
+            }
+            EXPECT_TRUE(link.isOpen());
         }
-        EXPECT_TRUE(link.isOpen());
+        // The link kept asking: it did not give up sending.
+        EXPECT_TRUE(device.waitForRequests(requests));
     }
-    // The link kept asking: it did not give up sending.
-    EXPECT_TRUE(device.waitForRequests(requests));
 }
 
 // After a failed RTU request the next one waits for a quiet line; a line that will not fall
