@@ -5,7 +5,6 @@
 #include <fmt/format.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <limits>
 #include <string>
 #include <tuple>
@@ -41,26 +40,6 @@ ImportIssue issue(int line, ProblemKind kind, std::string text) {
 std::string line(std::string_view text, std::size_t n) {
     for (; n > 0; --n) text.remove_prefix(text.find("\r\n") + 2);
     return std::string(text.substr(0, text.find("\r\n")));
-}
-
-// current() reads the environment once per process, so every locale gets a fresh one.
-TEST(DatapointCSVDialect, CurrentFollowsTheUserLocale) {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EQ(Dialect::forDecimalSeparator(","), german);
-    EXPECT_EQ(Dialect::forDecimalSeparator("."), english);
-    const std::tuple<const char*, const char*, Dialect> rows[] = {{nullptr, "de_DE.UTF-8", german},
-                                                                  {"C", "de_DE.UTF-8", english}};
-    for (const auto& [lcAll, lcNumeric, dialect] : rows) {
-        EXPECT_EXIT(
-            {
-                lcAll == nullptr ? ::unsetenv("LC_ALL") : ::setenv("LC_ALL", lcAll, 1);
-                ::setenv("LC_NUMERIC", lcNumeric, 1);
-                ::setenv("LANG", "en_US.UTF-8", 1);
-                std::exit(Dialect::current() == dialect ? 0 : 1);
-            },
-            testing::ExitedWithCode(0), "")
-            << lcNumeric;
-    }
 }
 
 TEST(DatapointCSVExport, CellsQuotesAndNumbers) {

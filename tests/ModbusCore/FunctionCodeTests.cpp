@@ -4,28 +4,26 @@
 
 #include <gtest/gtest.h>
 
-#include <fmt/format.h>
-
-#include <set>
+#include <optional>
 
 namespace tessarin {
 namespace {
 
 TEST(ProtocolCodes, EveryByteMapsToItsCaseOrToNothing) {
-    const std::set<int> functions{1, 2, 3, 4, 5, 6, 8, 15, 16, 22, 23};
-    const std::set<int> exceptions{1, 2, 3, 4, 5, 6, 8, 10, 11};
     for (int byte = 0; byte < 256; ++byte) {
-        SCOPED_TRACE(fmt::format("byte {}", byte));
         const auto raw = static_cast<std::uint8_t>(byte);
         const std::optional<FunctionCode> function = functionCodeFromRawValue(raw);
-        ASSERT_EQ(function.has_value(), functions.contains(byte));
-        EXPECT_TRUE(!function || rawValue(*function) == raw);
+        EXPECT_TRUE(!function || rawValue(*function) == raw) << byte;
         const std::optional<ModbusException> exception = modbusExceptionFromRawValue(raw);
-        ASSERT_EQ(exception.has_value(), exceptions.contains(byte));
-        EXPECT_TRUE(!exception || rawValue(*exception) == raw);
+        EXPECT_TRUE(!exception || rawValue(*exception) == raw) << byte;
     }
-    EXPECT_EQ(allFunctionCodes.size(), functions.size());
-    EXPECT_EQ(allModbusExceptions.size(), exceptions.size());
+    for (const FunctionCode code : allFunctionCodes)
+        EXPECT_EQ(functionCodeFromRawValue(rawValue(code)), code);
+    for (const ModbusException code : allModbusExceptions) {
+        EXPECT_EQ(modbusExceptionFromRawValue(rawValue(code)), code);
+    }
+    // The exception bit is never a function of its own.
+    EXPECT_EQ(functionCodeFromRawValue(0x83), std::nullopt);
 }
 
 TEST(PollFailure, PayloadCountsOnlyForTheKindsThatCarryOne) {
