@@ -22,7 +22,6 @@ TEST(RegisterTable, RawValuesRoundTripAndRejectNearMisses) {
 
 TEST(RegisterTable, TextParserAcceptsWhatPeopleType) {
     const std::pair<std::string_view, std::optional<RegisterTable>> rows[] = {
-        {" Holding Registers ", RegisterTable::holdingRegister},
         {"4x", RegisterTable::holdingRegister},
         {"input", RegisterTable::discreteInput},  // the bare word is a discrete input
         {"i r", RegisterTable::inputRegister},    // inner spaces go before the lookup
