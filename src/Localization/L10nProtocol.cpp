@@ -8,6 +8,7 @@
 #include <fmt/format.h>
 
 #include "Localization/LocalizedText.hpp"
+#include "ModbusCore/HostPort.hpp"
 #include "ModbusCore/ModbusException.hpp"
 
 // The tables keep one language per line so that a translator can read them as columns.
@@ -536,7 +537,7 @@ std::string resolveFailed(std::string_view host, Language language) {
 namespace {
 
 // Host and port as the connection errors name them: no brackets, even around IPv6 literals.
-std::string endpoint(std::string_view host, std::uint16_t port) { return fmt::format("{}:{}", host, port); }
+std::string endpoint(std::string_view host, std::uint16_t port) { return hostPortText(host, port); }
 
 }  // namespace
 

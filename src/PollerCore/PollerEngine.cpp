@@ -1,12 +1,11 @@
 #include "PollerCore/PollerEngine.hpp"
 
+#include "ModbusCore/HostPort.hpp"
 #include "ModbusCore/MBAPHeader.hpp"
 #include "ModbusCore/RTUFrame.hpp"
 #include "ModbusCore/Require.hpp"
 #include "ModbusTCP/TCPClientLink.hpp"
 #include "PollerCore/PollSchedule.hpp"
-
-#include <fmt/format.h>
 
 #include <pthread.h>
 
@@ -397,8 +396,7 @@ std::string PollerEngine::address() const {
 }
 
 std::string PollerEngine::address(const std::string& host, std::uint16_t port) {
-    if (host.find(':') != std::string::npos) return fmt::format("[{}]:{}", host, port);
-    return fmt::format("{}:{}", host, port);
+    return hostPortText(host, port);
 }
 
 void PollerEngine::start(std::vector<PollPlan> plans) {

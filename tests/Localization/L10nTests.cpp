@@ -232,6 +232,8 @@ TEST(L10n, EnglishEdgesOfTheTemplates) {
          "Requests 1 · Responses 2 · No response 3 · Exceptions 4 · Invalid 5"},
         {L10n::Errors::connectTimeout("10.0.0.9", 1502, en),
          "10.0.0.9:1502 does not answer. Is the device on and is the address right?"},
+        {L10n::Errors::connectFailed("fe80::1", 502, "Connection refused", en),
+         "Connecting to [fe80::1]:502 failed: Connection refused."},
         {L10n::Errors::importIssue({3, {ProblemKind::invalidAddress, "65536"}}, en),
          "Line 3: invalid address '65536' (0 to 65535)"},
         {L10n::Errors::importIssue({1, {ProblemKind::missingColumns, ""}}, en),
