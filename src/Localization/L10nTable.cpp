@@ -7,6 +7,9 @@
 #include <fmt/format.h>
 #include <fmt/ranges.h>
 
+#include <string>
+#include <utility>
+
 #include "Localization/LocalizedText.hpp"
 
 // The tables keep one language per line so that a translator can read them as columns.
@@ -318,7 +321,8 @@ std::string tableName(RegisterTable table, Language language) {
                                 "Registre d'entrée",
                                 "Registro de entrada"});
     }
-    return std::string(rawValue(table));
+    // Only a value outside the enumeration gets here; its facts would be read out of bounds.
+    return std::to_string(std::to_underlying(table));
 }
 
 std::string dataTypeName(DataType type, Language language) {
@@ -351,7 +355,7 @@ std::string formatName(DisplayFormat format, Language language) {
                                 "Binaire",
                                 "Binario"});
     }
-    return std::string(rawValue(format));
+    return std::to_string(std::to_underlying(format));
 }
 
 }  // namespace Table
