@@ -21,7 +21,7 @@ TEST(TCPLinkError, englishDescriptionsNameHostPortAndSystemReason) {
          "Connecting to 192.168.1.20:502 failed: Connection refused."},
         // IPv6 literals appear as typed, without brackets.
         {TCPLinkError::connectFailed("::1", 1502, EHOSTUNREACH),
-         "Connecting to ::1:1502 failed: No route to host."},
+         "Connecting to [::1]:1502 failed: No route to host."},
         {TCPLinkError::connectTimeout("10.0.0.7", 503),
          "10.0.0.7:503 does not answer. Is the device on and is the address right?"},
         {TCPLinkError::timeout(), "No response from the device."},
