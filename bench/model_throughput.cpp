@@ -90,16 +90,18 @@ Poll benchmarkPoll() {
     return poll;
 }
 
-// Events reach the main thread as calls posted to the application object. When the handler is
-// slower than the engine, the backlog grows without end and Qt works through it in ever longer
-// batches, so once a round is over the rest of the backlog is thrown away unhandled.
+// Events reach the main thread as calls posted to the application object. Once a round is
+// over, whatever the engine still hands over (a slow handler leaves up to the engine's backlog
+// of events behind) is thrown away unhandled, so that no round counts another's events. Other
+// posted work, such as the log's rendering, still runs.
 class Backlog final : public QObject {
 public:
     bool discarding = false;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        return discarding && event->type() == QEvent::MetaCall ? true : QObject::eventFilter(watched, event);
+        const bool handover = event->type() == QEvent::MetaCall && watched == QCoreApplication::instance();
+        return discarding && handover ? true : QObject::eventFilter(watched, event);
     }
 };
 

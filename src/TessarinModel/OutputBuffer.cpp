@@ -51,6 +51,9 @@ OutputBuffer::OutputBuffer(QObject* parent) : QObject(parent), m_cursor(&m_docum
     m_font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     m_font.setPointSizeF(12);
     m_font.setWeight(QFont::Normal);
+    m_renderTimer.setSingleShot(true);
+    m_renderTimer.setInterval(0);
+    connect(&m_renderTimer, &QTimer::timeout, this, &OutputBuffer::render);
     m_document.setUndoRedoEnabled(false);
     m_document.setDefaultFont(m_font);
     m_dark = isDark(currentPalette());
@@ -126,14 +129,13 @@ void OutputBuffer::append(std::vector<LogSegment> line) {
     }
     m_pending.push_back({std::move(line), length});
     m_pendingLength += length;
-    if (!m_renderPosted) {
-        m_renderPosted = true;
-        QMetaObject::invokeMethod(this, &OutputBuffer::render, Qt::QueuedConnection);
+    if (!m_renderTimer.isActive()) {
+        m_renderTimer.start();
     }
 }
 
 void OutputBuffer::render() {
-    m_renderPosted = false;
+    m_renderTimer.stop();
     if (m_pending.empty()) {
         return;
     }

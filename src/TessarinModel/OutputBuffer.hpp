@@ -8,6 +8,7 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTimer>
 
 #include <array>
 #include <span>
@@ -97,7 +98,7 @@ private:
     QTextCharFormat m_lineFeedFormat;
     std::vector<PendingLine> m_pending;
     qsizetype m_pendingLength = 0;
-    bool m_renderPosted = false;
+    QTimer m_renderTimer;
     bool m_dark = false;
     bool m_autoscroll = true;
     qsizetype m_maxCharacters = defaultMaxCharacters;
