@@ -896,7 +896,7 @@ void PollerModel::handleRead(const PollerEvent::Read& read) {
             std::vector<LogSegment> line{
                 segment(Kind::response, "← "),
                 segment(Kind::response, L10n::Log::unitFunction(read.block.unit, functionCode)),
-                segment(Kind::meta, " " + L10n::Modbus::functionName(functionCode) + " · "),
+                segment(Kind::meta, fmt::format(" {} · ", L10n::Modbus::functionName(functionCode))),
             };
             if (m_showRawFrames) {
                 line.push_back({Kind::request, hexText(read.request)});
