@@ -134,14 +134,16 @@ private:
     void emit(PollerEvent event) {
         Outbox& outbox = *m_shared->outbox;
         bool post = false;
+        bool backlogged = false;
         {
             std::lock_guard lock(outbox.mutex);
             outbox.events.push_back(std::move(event));
             post = !outbox.handoverPosted && Clock::now() - m_lastHandover >= handoverGap;
             if (post) outbox.handoverPosted = true;
+            backlogged = outbox.events.size() >= m_shared->pacing.eventBacklog;
         }
         if (post) postHandover();
-        waitWhileBacklogged();
+        if (backlogged) waitWhileBacklogged();
     }
 
     // Waits while the outbox holds a full backlog that the owning thread has not taken;
@@ -149,10 +151,6 @@ private:
     void waitWhileBacklogged() {
         Outbox& outbox = *m_shared->outbox;
         const std::size_t limit = m_shared->pacing.eventBacklog;
-        {
-            std::lock_guard lock(outbox.mutex);
-            if (outbox.events.size() < limit) return;
-        }
         flush();
         constexpr auto checkInterval = std::chrono::milliseconds(20);
         while (isRunning()) {

@@ -28,10 +28,9 @@ namespace tessarin {
 // The document has no layout of its own because the plain-text layout lives in Qt Widgets;
 // a view installs a QPlainTextDocumentLayout before it first shows the document. Text in the
 // buffer font takes the document's default font, so a view that sets its own font as the
-// document's default (QPlainTextEdit does) must use font() for it. Kinds drawn
-// in the text colour carry no colour of their own, so they follow the view's palette; the
-// other kinds are re-coloured whenever the application's palette changes between light and
-// dark.
+// document's default (QPlainTextEdit does) must use font() for it. Kinds drawn in the text
+// colour carry no colour of their own, so they follow the view's palette; the other kinds are
+// re-coloured whenever the application's palette changes between light and dark.
 class OutputBuffer final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(OutputBuffer)
