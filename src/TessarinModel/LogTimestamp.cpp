@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <array>
 #include <ctime>
 
@@ -24,7 +25,7 @@ QString LogTimestamp::text(std::chrono::system_clock::time_point time) {
     std::array<char, 32> buffer{};
     const auto written = fmt::format_to_n(buffer.data(), buffer.size(), "{:02}:{:02}:{:02}.{:03}  ",
                                           local.tm_hour, local.tm_min, local.tm_sec, millis);
-    return QString::fromLatin1(buffer.data(), static_cast<qsizetype>(written.size));
+    return QString::fromLatin1(buffer.data(), static_cast<qsizetype>(std::min(written.size, buffer.size())));
 }
 
 }  // namespace tessarin
