@@ -5,7 +5,6 @@
 
 #include <cmath>
 #include <limits>
-#include <set>
 #include <string_view>
 #include <tuple>
 
@@ -85,23 +84,17 @@ TEST(DatapointJSON, EncodesAllThirteenKeysWithRawValuesAndRoundTrips) {
     EXPECT_EQ(std::hash<Datapoint>{}(negativeZero), std::hash<Datapoint>{}(point));
 }
 
+// Missing, null and unknown keys all leave the defaults, with a fresh id each time.
 TEST(DatapointJSON, MissingNullAndUnknownKeysAreTolerated) {
-    const auto empty = Datapoint::fromJSON(json::object());
-    ASSERT_TRUE(empty.has_value());
+    const json tolerated = json::parse(R"({"name":null,"scale":null,"future":[1,2]})");
+    const auto decoded = Datapoint::fromJSON(tolerated);
+    ASSERT_TRUE(decoded.has_value());
     Datapoint defaults;
-    defaults.id = empty->id;
-    EXPECT_EQ(*empty, defaults);
-    EXPECT_NE(Datapoint::fromJSON(json::object())->id, empty->id);  // a fresh id each time
-
-    EXPECT_EQ(Datapoint::fromJSON(json::parse(R"({"name":null,"scale":null,"simulation":null})"))->scale,
-              1.0);
+    defaults.id = decoded->id;
+    EXPECT_EQ(*decoded, defaults);
+    EXPECT_NE(Datapoint::fromJSON(tolerated)->id, decoded->id);
     EXPECT_EQ(Datapoint::fromJSON(json::parse(R"({"table":"coil","dataType":"float32"})"))->dataType,
               DataType::bool_);
-    const auto tolerant =
-        Datapoint::fromJSON(json::parse(R"({"unitID":2.0,"address":65535,"future":[1,2]})"));
-    ASSERT_TRUE(tolerant.has_value());
-    EXPECT_EQ(tolerant->unitID, 2);
-    EXPECT_EQ(tolerant->address, 65535);
 }
 
 TEST(DatapointJSON, StrictAboutTypesCasesAndRangesNamingTheKey) {
@@ -153,18 +146,6 @@ TEST(Simulation, GeneratedValues) {
         ASSERT_EQ(value.has_value(), expected.has_value());
         EXPECT_NEAR(value.value_or(0), expected.value_or(0), 1e-9);
     }
-}
-
-TEST(Simulation, RandomDependsOnTheStepOnlyAndStaysInRange) {
-    const Simulation random{Simulation::Kind::random, 10, -10, 2};
-    EXPECT_EQ(random.valueAt(4.0), random.valueAt(5.9));  // same step
-    std::set<double> seen;
-    for (int step = -50; step < 50; ++step) {
-        const double value = *random.valueAt(step * 2.0);
-        EXPECT_TRUE(value >= -10.0 && value <= 10.0) << value;
-        seen.insert(value);
-    }
-    EXPECT_GT(seen.size(), 90U);
     // Absurd inputs give some value without undefined behaviour.
     for (double t : {1e300, -1e300, std::numeric_limits<double>::quiet_NaN()}) {
         for (Simulation::Kind kind : allSimulationKinds) (void)Simulation{kind, 0, 1e308, 1e-300}.valueAt(t);
