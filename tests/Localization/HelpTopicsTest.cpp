@@ -1,4 +1,5 @@
 #include "Localization/HelpTopics.hpp"
+#include "Localization/L10n.hpp"
 
 #include "support/HelpWrittenText.hpp"
 
@@ -6,11 +7,14 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// Every translation is held to the English topics' shape and to the house typography.
+// Every translation is held to the English topics' shape and to the house typography, and
+// every language's help to the labels its string table shows on screen: when one side is
+// reworded and the other is not, the help sends the reader looking for a label that is not there.
 namespace tessarin {
 namespace {
 
@@ -51,6 +55,26 @@ std::vector<std::string> tableKeys(const std::vector<HelpTopic>& all, std::strin
         for (const HelpRow& row : table->rows) found.push_back(row.key);
     }
     return found;
+}
+
+const HelpTopic& topicById(Language language, std::string_view id) {
+    const std::vector<HelpTopic>& all = topics(language);
+    const auto found = std::ranges::find(all, id, &HelpTopic::id);
+    EXPECT_NE(found, all.end()) << id;
+    return found == all.end() ? all.front() : *found;
+}
+
+// "On (1)" → "On": the help names the button without the value it writes.
+std::string withoutValueSuffix(std::string text) {
+    if (const auto at = text.rfind(" ("); at != std::string::npos) text.erase(at);
+    return text;
+}
+
+// "Export Datapoints (CSV)…" → "Export Datapoints": the item as it sits under the CSV button.
+std::string withoutCsvSuffix(std::string text) {
+    const std::string suffix = " (CSV)…";
+    if (text.ends_with(suffix)) text.erase(text.size() - suffix.size());
+    return text;
 }
 
 class HelpTopicsInEveryLanguage : public ::testing::TestWithParam<Language> {};
@@ -136,8 +160,51 @@ TEST_P(HelpTopicsInEveryLanguage, MentionsTheSameShortcutsAndSymbolsAsEnglish) {
     }
 }
 
-TEST_P(HelpTopicsInEveryLanguage, TopicsAreBuiltOnceAndShared) {
-    EXPECT_EQ(&topics(GetParam()), &topics(GetParam()));
+TEST_P(HelpTopicsInEveryLanguage, BoldLabelsAreTheScreenLabels) {
+    using namespace L10n;
+    const auto table = [](RegisterTable which) {
+        return [which](Language l) { return Table::tableName(which, l); };
+    };
+    using Label = std::function<std::string(Language)>;
+    const std::vector<std::pair<std::string_view, std::vector<Label>>> cases{
+        {"start", {&Header::start, &Table::value, &Table::status, &Project::menu}},
+        {"polls", {&Polls::active}},
+        {"datapoints",
+         {table(RegisterTable::coil), table(RegisterTable::discreteInput),
+          table(RegisterTable::holdingRegister), table(RegisterTable::inputRegister)}},
+        {"writing",
+         {&Table::value, &Write::button, [](Language l) { return withoutValueSuffix(Write::on(l)); },
+          [](Language l) { return withoutValueSuffix(Write::off(l)); }, &Settings::writeMultiple}},
+        {"chart", {&Table::plot, &Pane::log, &Pane::chart, &Pane::exportHistory}},
+        {"csv", {[](Language l) { return Table::csv(l) + " ▸ " + withoutCsvSuffix(Menu::exportCSV(l)); }}},
+        {"rtu-over-tcp",
+         {&TCP::rtuOverTCP, [](Language l) { return Log::shortFailure(PollFailure::crcMismatch(), l); }}},
+        {"log", {&Footer::showLog}},
+    };
+    const Language language = GetParam();
+    for (const auto& [topic, labels] : cases) {
+        const std::string text = writtenText(topicById(language, topic));
+        for (const Label& label : labels) {
+            const std::string bold = "**" + label(language) + "**";
+            SCOPED_TRACE(::testing::Message() << topic << ": " << bold);
+            EXPECT_NE(text.find(bold), std::string::npos);
+        }
+    }
+}
+
+// The datapoint fields are explained under the column titles, the log's statuses under the
+// texts of the status column, and the protocol topic is titled with the protocol's name.
+TEST_P(HelpTopicsInEveryLanguage, KeysAndTitlesAreTheScreenTexts) {
+    using namespace L10n;
+    const Language l = GetParam();
+    EXPECT_EQ(tableKeys(topics(l), "datapoints", 0),
+              (std::vector{Table::unitID(l), Table::table(l), Table::address(l), Table::dataType(l),
+                           Table::wordOrder(l), Table::scale(l), Table::format(l)}));
+    EXPECT_EQ(tableKeys(topics(l), "log", 0),
+              (std::vector{Table::ok(24, l), Log::shortFailure(PollFailure::timeout(), l),
+                           Log::shortFailure(PollFailure::exception(0x02), l),
+                           Log::shortFailure(PollFailure::noConnection(), l)}));
+    EXPECT_EQ(topicById(l, "rtu-over-tcp").title, TCP::rtuOverTCP(l));
 }
 
 }  // namespace
