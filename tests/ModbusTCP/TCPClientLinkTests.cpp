@@ -123,8 +123,6 @@ TEST(TCPClientLink, connectFailureIsTheOneMetAtTheLastAddressTried) {
         {"resolver fails", std::nullopt, {}, notFound},
         {"resolver finds nothing", std::vector<ResolvedAddress>{}, {}, notFound},
         {"no address yields a socket", std::vector{refusing, accepting}, {EAFNOSUPPORT, EMFILE}, notFound},
-        {"refused", std::vector{refusing}, {}, refused},
-        {"no handshake", std::vector{unanswered}, {}, noHandshake},
         {"refused, then no handshake", std::vector{refusing, unanswered}, {}, noHandshake},
         {"no handshake, then refused", std::vector{unanswered, refusing}, {}, refused},
         {"socket fails, then refused", std::vector{accepting, refusing}, {EAFNOSUPPORT}, refused},
@@ -195,7 +193,6 @@ TEST_P(LinkTest, failedCallsCloseTheLink) {
     };
     const std::vector<Row> rows{
         {"send reset", {ECONNRESET}, {}, {}},
-        {"send to a closed peer", {EPIPE}, {}, {}},
         {"receive reset", {}, {ECONNRESET, ECONNRESET}, {}},
         {"wait fails", {}, {}, {ENOMEM}},
     };

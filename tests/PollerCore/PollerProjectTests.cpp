@@ -118,12 +118,9 @@ TEST(PollerProject, ReadingIsTolerantOfAbsenceAndStrictAboutTypes) {
         {"plotted ids in either case, repeated",
          R"({"polls": [{"plotted": ["abcdef01-2345-4678-9abc-def012345678", "ABCDEF01-2345-4678-9ABC-DEF012345678"]}]})",
          std::nullopt},
-        {"port 0", R"({"port": 0})", std::nullopt},
         {"whole floating-point numbers", R"({"port": 502.0, "timeoutMs": 2e3})", std::nullopt},
-        {"negative gap", R"({"maxGap": -1})", std::nullopt},
         {"port too large", R"({"port": 70000})", fails(Reason::outOfRange, "port")},
         {"port as a string", R"({"port": "502"})", fails(Reason::wrongType, "port")},
-        {"host as a number", R"({"host": 127})", fails(Reason::wrongType, "host")},
         {"framing not a case", R"({"framing": "RTU"})", fails(Reason::unknownCase, "framing")},
         {"fractional time-out", R"({"timeoutMs": 1.5})", fails(Reason::outOfRange, "timeoutMs")},
         {"time-out beyond int", R"({"timeoutMs": 4294967296})", fails(Reason::outOfRange, "timeoutMs")},
@@ -131,7 +128,6 @@ TEST(PollerProject, ReadingIsTolerantOfAbsenceAndStrictAboutTypes) {
         {"poll not an object", R"({"polls": [{}, 1]})", fails(Reason::notAnObject, "polls.1")},
         {"enabled as a number", R"({"polls": [{"enabled": 1}]})",
          fails(Reason::wrongType, "polls.0.enabled")},
-        {"poll id not a UUID", R"({"polls": [{"id": "poll-1"}]})", fails(Reason::invalidUuid, "polls.0.id")},
         {"plotted id not a UUID",
          R"({"polls": [{"plotted": ["00000000-0000-4000-8000-000000000002", "x"]}]})",
          fails(Reason::invalidUuid, "polls.0.plotted.1")},
@@ -139,7 +135,6 @@ TEST(PollerProject, ReadingIsTolerantOfAbsenceAndStrictAboutTypes) {
          fails(Reason::unknownCase, "polls.0.datapoints.1.table")},
         {"not JSON", "port = 502", fails(Reason::notAnObject, "")},
         {"trailing text", "{} {}", fails(Reason::notAnObject, "")},
-        {"an array", "[]", fails(Reason::notAnObject, "")},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

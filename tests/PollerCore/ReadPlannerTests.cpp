@@ -2,7 +2,6 @@
 
 #include "ModbusCore/Datapoint.hpp"
 #include "ModbusCore/ValueCodec.hpp"
-#include "support/ByteAssertions.hpp"
 
 #include <gtest/gtest.h>
 
@@ -33,12 +32,6 @@ Datapoint hr(std::uint16_t address, DataType type = DataType::uint16, std::uint8
 ReadBlock block(std::uint16_t address, int count, RegisterTable table = RegisterTable::holdingRegister,
                 std::uint8_t unit = 1) {
     return {unit, table, address, count};
-}
-
-TEST(ReadBlock, PDUIsTheTablesReadRequest) {
-    EXPECT_BYTES(block(0x0102, 10).pdu(), "03 01 02 00 0A");
-    EXPECT_BYTES(block(65535, 1, RegisterTable::discreteInput).pdu(), "02 FF FF 00 01");
-    EXPECT_EQ(block(65535, 1).range(), (AddressRange{65535, 65535}));
 }
 
 struct PlanCase {
@@ -76,7 +69,6 @@ TEST(ReadPlanner, Blocks) {
         {"huge gap does not wrap", {hr(0), hr(100)}, std::numeric_limits<int>::max(), {block(0, 101)}},
         {"same address twice", {hr(4, DataType::float32), hr(4, DataType::float32)}, 0, {block(4, 2)}},
         {"overlap inside a longer range", {hr(0, DataType::float64), hr(1)}, 0, {block(0, 4)}},
-        {"sorted by address first", {hr(124, DataType::uint32), hr(100)}, 100, {block(100, 26)}},
         {"126 registers",
          uint16Run(RegisterTable::holdingRegister, 0, 125),
          0,
@@ -93,13 +85,6 @@ TEST(ReadPlanner, Blocks) {
          {hr(65533, DataType::float64), hr(65535)},
          0,
          {block(65535, 1)}},
-        {"order: unit, then table, then address",
-         {hr(5, DataType::uint16, 2), at(RegisterTable::inputRegister, 9), hr(3), at(RegisterTable::coil, 7),
-          at(RegisterTable::discreteInput, 1), hr(0)},
-         0,
-         {block(7, 1, RegisterTable::coil), block(1, 1, RegisterTable::discreteInput), block(0, 1),
-          block(3, 1), block(9, 1, RegisterTable::inputRegister),
-          block(5, 1, RegisterTable::holdingRegister, 2)}},
     };
     for (const PlanCase& c : cases) {
         SCOPED_TRACE(c.name);
