@@ -3,10 +3,7 @@
 #include "PollerCore/PollerEngine.hpp"
 #include "PollerCore/PollerEvent.hpp"
 
-#include <chrono>
-#include <condition_variable>
 #include <cstddef>
-#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -17,17 +14,11 @@ namespace tessarin::test {
 // the executables that link PollerCore include it.
 class EventRecorder {
 public:
-    using Hook = std::function<void(const PollerEvent&)>;
-
-    // The handler to give the engine. The hook, when set, sees every event after it is recorded.
-    PollerEngine::EventHandler handler(Hook hook = {}) {
-        return [this, hook = std::move(hook)](const PollerEvent& event) {
-            {
-                std::lock_guard lock(m_mutex);
-                m_events.push_back(event);
-            }
-            m_arrived.notify_all();
-            if (hook) hook(event);
+    // The handler to give the engine.
+    PollerEngine::EventHandler handler() {
+        return [this](const PollerEvent& event) {
+            std::lock_guard lock(m_mutex);
+            m_events.push_back(event);
         };
     }
 
@@ -43,17 +34,8 @@ public:
         return n;
     }
 
-    // For engines that deliver on their own thread: waits until `done(events)` holds or `cap`
-    // has passed; true when it held.
-    bool waitFor(const std::function<bool(const std::vector<PollerEvent>&)>& done,
-                 std::chrono::milliseconds cap = std::chrono::seconds(20)) {
-        std::unique_lock lock(m_mutex);
-        return m_arrived.wait_for(lock, cap, [&] { return done(m_events); });
-    }
-
 private:
     mutable std::mutex m_mutex;
-    std::condition_variable m_arrived;
     std::vector<PollerEvent> m_events;
 };
 

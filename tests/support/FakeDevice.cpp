@@ -239,13 +239,10 @@ std::vector<std::uint8_t> rtuFrame(std::uint8_t unit, std::span<const std::uint8
     return out;
 }
 
-std::vector<std::uint8_t> replyFrame(const FakeRequest& request, std::span<const std::uint8_t> pdu) {
+std::vector<std::uint8_t> correctAnswer(const FakeRequest& request) {
+    const auto pdu = answerPDU(request.pdu);
     return request.framing == FakeFraming::modbusTCP ? mbapFrame(request.transactionID, request.unit, pdu)
                                                      : rtuFrame(request.unit, pdu);
-}
-
-std::vector<std::uint8_t> correctAnswer(const FakeRequest& request) {
-    return replyFrame(request, answerPDU(request.pdu));
 }
 
 std::vector<FakeStep> answerCorrectly(const FakeRequest& request) {

@@ -69,7 +69,6 @@ public:
     ~FakeDevice();
 
     [[nodiscard]] std::uint16_t port() const { return m_port; }
-    [[nodiscard]] Framing framing() const { return m_framing; }
     [[nodiscard]] int connections() const { return m_connections.load(); }
     [[nodiscard]] int requests() const { return m_requests.load(); }
 
@@ -113,9 +112,6 @@ private:
 [[nodiscard]] std::vector<std::uint8_t> mbapFrame(std::uint16_t transactionID, std::uint8_t unit,
                                                   std::span<const std::uint8_t> pdu);
 [[nodiscard]] std::vector<std::uint8_t> rtuFrame(std::uint8_t unit, std::span<const std::uint8_t> pdu);
-// pdu framed as the answer to request: same transaction and unit, or unit and CRC.
-[[nodiscard]] std::vector<std::uint8_t> replyFrame(const FakeRequest& request,
-                                                   std::span<const std::uint8_t> pdu);
 // The answer PDU of a correct device to a request PDU, with the tables of
 // peers/DeviceContents.hpp: read data, a write echo, or exception 01.
 [[nodiscard]] std::vector<std::uint8_t> answerPDU(std::span<const std::uint8_t> requestPDU);

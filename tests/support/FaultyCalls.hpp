@@ -91,28 +91,18 @@ private:
     bool stalled() const { return sendsBeforeStall && sendsDone >= *sendsBeforeStall; }
 };
 
-// An IPv4 or IPv6 loopback address with port, as the resolver would give it.
-inline ResolvedAddress loopbackAddress(std::uint16_t port, bool ipv6 = false) {
+// The IPv4 loopback address with port, as the resolver would give it.
+inline ResolvedAddress loopbackAddress(std::uint16_t port) {
     ResolvedAddress out;
     out.socketType = SOCK_STREAM;
     out.protocol = IPPROTO_TCP;
-    if (ipv6) {
-        sockaddr_in6 address{};
-        address.sin6_family = AF_INET6;
-        address.sin6_port = htons(port);
-        address.sin6_addr = in6addr_loopback;
-        out.family = AF_INET6;
-        std::memcpy(&out.address, &address, sizeof address);
-        out.length = sizeof address;
-    } else {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_port = htons(port);
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        out.family = AF_INET;
-        std::memcpy(&out.address, &address, sizeof address);
-        out.length = sizeof address;
-    }
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    out.family = AF_INET;
+    std::memcpy(&out.address, &address, sizeof address);
+    out.length = sizeof address;
     return out;
 }
 
