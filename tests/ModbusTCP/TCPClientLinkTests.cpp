@@ -27,7 +27,6 @@ using Kind = TCPLinkError::Kind;
 
 constexpr double shortTimeout = 0.3;
 const std::vector<std::uint8_t> readTwo = bytes("03 00 10 00 02");  // holding registers 16 and 17
-const std::vector<std::uint8_t> readTwoAnswer = bytes("03 04 00 10 00 11");
 
 FakeFraming deviceFraming(TCPFraming framing) {
     return framing == TCPFraming::modbusTCP ? FakeFraming::modbusTCP : FakeFraming::rtuOverTCP;
@@ -79,13 +78,7 @@ TEST_P(LinkTest, opensOnceAndCountsTransactionsAcrossReconnections) {
     ASSERT_TRUE(first.has_value()) << first.error().localizedDescription(Language::en);
     EXPECT_BYTES(first->pdu, "03 04 00 10 00 11");
     EXPECT_EQ(first->unit, 1);
-    if (framing() == TCPFraming::modbusTCP) {
-        EXPECT_BYTES(first->request, "00 01 00 00 00 06 01 03 00 10 00 02");
-        EXPECT_BYTES(first->response, "00 01 00 00 00 07 01 03 04 00 10 00 11");
-    } else {
-        EXPECT_BYTES(first->request, test::hex(test::rtuFrame(1, readTwo)));
-        EXPECT_BYTES(first->response, test::hex(test::rtuFrame(1, readTwoAnswer)));
-    }
+    // The frames themselves are checked by the engine tests against the real peers.
 
     link.close();
     EXPECT_FALSE(link.isOpen());

@@ -45,22 +45,19 @@ PollPlan plan(double interval, std::vector<ReadBlock> blocks) {
     return {.id = Uuid::random(), .interval = interval, .blocks = std::move(blocks)};
 }
 
-std::vector<PollerEvent::Read> readsOf(const std::vector<PollerEvent>& events, const Uuid& poll) {
-    std::vector<PollerEvent::Read> reads;
+template <typename Payload>
+std::vector<Payload> payloads(const std::vector<PollerEvent>& events) {
+    std::vector<Payload> found;
     for (const PollerEvent& event : events) {
-        if (const auto* read = std::get_if<PollerEvent::Read>(&event.payload); read && read->poll == poll) {
-            reads.push_back(*read);
-        }
-    }
-    return reads;
-}
-
-std::vector<PollerEvent::Wrote> wrotes(const std::vector<PollerEvent>& events) {
-    std::vector<PollerEvent::Wrote> found;
-    for (const PollerEvent& event : events) {
-        if (const auto* wrote = std::get_if<PollerEvent::Wrote>(&event.payload)) found.push_back(*wrote);
+        if (const auto* payload = std::get_if<Payload>(&event.payload)) found.push_back(*payload);
     }
     return found;
+}
+
+std::vector<PollerEvent::Read> readsOf(const std::vector<PollerEvent>& events, const Uuid& poll) {
+    auto reads = payloads<PollerEvent::Read>(events);
+    std::erase_if(reads, [&poll](const PollerEvent::Read& read) { return read.poll != poll; });
+    return reads;
 }
 
 // What the peer serves for a block before anybody writes.
@@ -191,7 +188,7 @@ TEST(EngineAgainstAScriptedDevice, WritesGoFirstInQueueOrderAndOneGoesBetweenThe
 
     const auto events = recorder.events();
     EXPECT_EQ(kinds(events), "connected wrote wrote wrote read wrote read read");
-    const auto writes = wrotes(events);
+    const auto writes = payloads<PollerEvent::Wrote>(events);
     ASSERT_EQ(writes.size(), 4U);
     const Uuid expectedOrder[] = {early[0], early[1], early[2], during};
     for (std::size_t i = 0; i < writes.size(); ++i) {
@@ -251,7 +248,7 @@ TEST(EngineAgainstLibmodbus, AWriteQueuedWhileTheDeviceIsUnreachableIsSentOnceIt
     const auto events = recorder.events();
     ASSERT_GE(events.size(), 4U);
     EXPECT_EQ(kinds({events.begin(), events.begin() + 4}), "connectionFailed connected wrote read");
-    const auto writes = wrotes(events);
+    const auto writes = payloads<PollerEvent::Wrote>(events);
     ASSERT_EQ(writes.size(), 1U);
     EXPECT_EQ(writes[0].token, token);
     EXPECT_TRUE(writes[0].result);
