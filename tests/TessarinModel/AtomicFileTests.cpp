@@ -1,5 +1,7 @@
 #include "TessarinModel/AtomicFile.hpp"
 
+#include "ModelFixture.hpp"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -10,13 +12,8 @@
 #include <cerrno>
 #include <cstring>
 
-namespace tessarin {
+namespace tessarin::test {
 namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QStringList entries(const QString& folder) {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
@@ -29,10 +26,10 @@ TEST(AtomicFile, ReplacesTheTargetAndLeavesNoTemporaryFileBehind) {
     // Larger than one write call, so the loop over chunks is exercised.
     const QByteArray large(300'000, 'x');
     ASSERT_TRUE(AtomicFile::write(path, large));
-    EXPECT_EQ(readAll(path), large);
+    EXPECT_EQ(ModelFixture::readFile(path), large);
     ASSERT_TRUE(AtomicFile::write(path, ""));
     EXPECT_TRUE(QFile::exists(path));
-    EXPECT_EQ(readAll(path), QByteArray());
+    EXPECT_EQ(ModelFixture::readFile(path), QByteArray());
     EXPECT_EQ(entries(dir.path()), QStringList{QStringLiteral("project.json")});
 }
 
@@ -48,7 +45,7 @@ TEST(AtomicFile, AShortWriteKeepsTheOriginalFile) {
         AtomicFile::setSpaceLimitForTesting(std::nullopt);
         ASSERT_FALSE(result);
         EXPECT_EQ(result.error(), QString::fromLocal8Bit(std::strerror(ENOSPC)));
-        EXPECT_EQ(readAll(path), QByteArray("the user's project"));
+        EXPECT_EQ(ModelFixture::readFile(path), QByteArray("the user's project"));
         EXPECT_EQ(entries(dir.path()), QStringList{QStringLiteral("project.json")});
     }
 }
@@ -63,7 +60,7 @@ TEST(AtomicFile, AFullDiskKeepsTheOriginalFile) {
     const QString path = dir.filePath(QStringLiteral("project.json"));
     const auto original = AtomicFile::write(path, "the user's project");
     const auto overfull = AtomicFile::write(path, QByteArray(256 * 1024, 'z'));
-    const QByteArray kept = readAll(path);
+    const QByteArray kept = ModelFixture::readFile(path);
     const QStringList left = entries(dir.path());
     ::umount(dir.path().toLocal8Bit().constData());
 
@@ -75,4 +72,4 @@ TEST(AtomicFile, AFullDiskKeepsTheOriginalFile) {
 }
 
 }  // namespace
-}  // namespace tessarin
+}  // namespace tessarin::test

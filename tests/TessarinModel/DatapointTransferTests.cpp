@@ -1,14 +1,12 @@
 #include "TessarinModel/DatapointTransfer.hpp"
 
-#include "GuiTestApp.hpp"
-#include "ScriptedDesktopServices.hpp"
+#include "ModelFixture.hpp"
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QTemporaryDir>
 
-namespace tessarin {
+namespace tessarin::test {
 namespace {
 
 Datapoint hr(std::uint16_t address, std::string name, double stored = 0) {
@@ -25,10 +23,10 @@ std::vector<std::string> names(const Poll& poll) {
     return out;
 }
 
-class DatapointTransferTest : public ::testing::Test {
+class DatapointTransferTest : public GuiTest {
 protected:
     void SetUp() override {
-        test::ensureGuiApp();
+        GuiTest::SetUp();
         poll.name = "Boiler";
         poll.datapoints = {hr(0, "kept")};
         poll.plotted = {poll.datapoints[0].id};
@@ -37,17 +35,14 @@ protected:
     // Opens a file holding bytes in the panel and answers the question, if one is asked.
     std::expected<bool, QString> importBytes(const QByteArray& bytes, std::optional<AlertResponse> answer) {
         const QString path = folder.filePath(QStringLiteral("list.csv"));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-        file.close();
+        ModelFixture::writeFile(path, bytes);
         services.answerOpenPanel(path);
         if (answer) services.answerAlert(*answer);
         return DatapointTransfer::importInto(services, poll);
     }
 
     QTemporaryDir folder;
-    test::ScriptedDesktopServices services;
+    ScriptedDesktopServices services;
     Poll poll;
 };
 
@@ -140,4 +135,4 @@ TEST_F(DatapointTransferTest, ProposedNameIsThePollsAndNeverAPath) {
 }
 
 }  // namespace
-}  // namespace tessarin
+}  // namespace tessarin::test

@@ -1,16 +1,14 @@
 #include "TessarinModel/HistoryExport.hpp"
 
-#include "GuiTestApp.hpp"
-#include "ScriptedDesktopServices.hpp"
+#include "ModelFixture.hpp"
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <limits>
 
-namespace tessarin {
+namespace tessarin::test {
 namespace {
 
 using TimePoint = std::chrono::system_clock::time_point;
@@ -29,22 +27,7 @@ std::string qtLocalTime(long long ms) {
         .toStdString();
 }
 
-Poll pollOf(std::string name, std::vector<std::string> pointNames) {
-    Poll poll;
-    poll.name = std::move(name);
-    for (std::uint16_t i = 0; i < pointNames.size(); ++i) {
-        Datapoint point;
-        point.name = pointNames[i];
-        point.address = static_cast<std::uint16_t>(10 + i);
-        poll.datapoints.push_back(point);
-    }
-    return poll;
-}
-
-class HistoryExportTest : public ::testing::Test {
-protected:
-    void SetUp() override { test::ensureGuiApp(); }
-};
+using HistoryExportTest = GuiTest;
 
 TEST_F(HistoryExportTest, QuotesFieldsThatWouldBreakARow) {
     const std::tuple<std::string_view, char, std::string_view> rows[] = {
@@ -85,9 +68,9 @@ TEST_F(HistoryExportTest, TimesAreLocalWithMilliseconds) {
 }
 
 TEST_F(HistoryExportTest, RowsAreInTimeOrderAndEqualTimesKeepPollAndTableOrder) {
-    Poll first = pollOf("Boiler", {"Temp", ""});
+    Poll first = pollWith({holdingRegister(10, DataType::uint16, "Temp"), holdingRegister(11)}, "Boiler");
     first.datapoints[0].engineeringUnit = "°C";
-    const Poll second = pollOf("Pump", {"Speed"});
+    const Poll second = pollWith({holdingRegister(10, DataType::uint16, "Speed")}, "Pump");
     const std::vector polls{first, second};
     ValueHistory history;
     EXPECT_EQ(HistoryExport::text(polls, history, commaDialect), header);
@@ -103,7 +86,7 @@ TEST_F(HistoryExportTest, RowsAreInTimeOrderAndEqualTimesKeepPollAndTableOrder) 
                   qtLocalTime(1000) + ",Boiler,HR 11,2,\r\n" + qtLocalTime(1000) + ",Pump,Speed,3,\r\n" +
                   qtLocalTime(2000) + ",Boiler,Temp,5.25,°C\r\n");
 
-    const Poll quoted = pollOf("Hall; east", {"Temp \"in\""});
+    const Poll quoted = pollWith({holdingRegister(10, DataType::uint16, "Temp \"in\"")}, "Hall; east");
     history.record(quoted.datapoints[0].id, {at(0), 21.5});
     EXPECT_EQ(HistoryExport::text(std::vector{quoted}, history, {';', true}),
               "\xEF\xBB\xBFTime;Poll;Name;Value;Unit\r\n" + qtLocalTime(0) +
@@ -113,18 +96,17 @@ TEST_F(HistoryExportTest, RowsAreInTimeOrderAndEqualTimesKeepPollAndTableOrder) 
 TEST_F(HistoryExportTest, TheCommandWritesTheFileOrSaysWhyNot) {
     EXPECT_EQ(HistoryExport::proposedFileName(QDateTime(QDate(2025, 3, 14), QTime(9, 15, 2))),
               QStringLiteral("modbus-history-2025-03-14T091502.csv"));
-    const std::vector polls{pollOf("P", {"A"})};
+    const std::vector polls{pollWith({holdingRegister(10, DataType::uint16, "A")}, "P")};
     ValueHistory history;
     history.record(polls[0].datapoints[0].id, {at(0), 1});
     QTemporaryDir folder;
-    test::ScriptedDesktopServices services;
+    ScriptedDesktopServices services;
     services.answerSavePanel(folder.filePath(QStringLiteral("history.csv")));
     services.answerSavePanel(folder.filePath(QStringLiteral("missing/history.csv")));
 
     EXPECT_EQ(HistoryExport::run(services, polls, history, commaDialect), std::nullopt);
-    QFile file(folder.filePath(QStringLiteral("history.csv")));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll().toStdString(), HistoryExport::text(polls, history, commaDialect));
+    EXPECT_EQ(ModelFixture::readFile(folder.filePath(QStringLiteral("history.csv"))).toStdString(),
+              HistoryExport::text(polls, history, commaDialect));
     EXPECT_EQ(services.savePanels[0].type, FileType::commaSeparatedText);
     EXPECT_TRUE(HistoryExport::run(services, polls, history, commaDialect)
                     .value_or(QString())
@@ -132,4 +114,4 @@ TEST_F(HistoryExportTest, TheCommandWritesTheFileOrSaysWhyNot) {
 }
 
 }  // namespace
-}  // namespace tessarin
+}  // namespace tessarin::test

@@ -1,7 +1,6 @@
 #include "ModelFixture.hpp"
 
 #include "PollerCore/ReadPlanner.hpp"
-#include "TessarinModel/AutosaveFile.hpp"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -103,20 +102,6 @@ TEST_F(ProjectTest, AnUnusableAutosaveGivesTheExampleAndAnUnreadableOneIsKeptAsi
         m.autosaveNow();
         EXPECT_EQ(QDir(dataFolder()).entryList(QDir::Files).size(), row.unreadable ? 2 : 1);
     }
-}
-
-TEST_F(ProjectTest, AnUnreadableFileKeptTheSameSecondDoesNotReplaceAnEarlierOne) {
-    const QDateTime when = QDateTime::currentDateTime();
-    QTemporaryDir dir;
-    const QString first = dir.filePath(QStringLiteral("project.json"));
-    writeFile(first, "first");
-    const auto movedFirst = AutosaveFile::moveAside(first, when);
-    writeFile(first, "second");
-    const auto movedSecond = AutosaveFile::moveAside(first, when);
-    ASSERT_TRUE(movedFirst && movedSecond);
-    EXPECT_EQ(readFile(*movedFirst), QByteArray("first"));
-    EXPECT_EQ(readFile(*movedSecond), QByteArray("second"));
-    EXPECT_FALSE(QFile::exists(first));
 }
 
 TEST_F(ProjectTest, TenEditsInABurstGiveOneAutosaveAfterTheLast) {

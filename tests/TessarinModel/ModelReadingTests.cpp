@@ -241,30 +241,6 @@ TEST_F(ReadingTest, EveryGoodValueIsRecordedAndAnnouncedToTheChartInOneLaterPubl
 
 using StartTest = ModelFixture;
 
-TEST_F(StartTest, HostAndPortAreCheckedBeforeReading) {
-    PollerModel& m = makeModel();
-    const auto tryStart = [&](const char* host, const char* port) {
-        m.setErrorMessage(std::nullopt);
-        m.setHost(QString::fromUtf8(host));
-        m.setPortText(QString::fromUtf8(port));
-        m.start();
-        return m.errorMessage().value_or(QString());
-    };
-    EXPECT_EQ(tryStart("   ", "502"), QStringLiteral("Enter the IP address or name of the device."));
-    for (const char* port : {"0", "65536", "12a", "", "-502", "5 02"}) {
-        EXPECT_EQ(tryStart("plc", port), QStringLiteral("Enter a TCP port between 1 and 65535.")) << port;
-        EXPECT_EQ(m.state(), PollerState::stopped);
-    }
-    for (const char* port : {" 502 ", "+502", "65535"}) {
-        EXPECT_EQ(tryStart(" 127.0.0.1", port), QString()) << port;
-        EXPECT_EQ(m.state(), PollerState::connecting);
-        EXPECT_EQ(m.endpointText(), QStringLiteral("127.0.0.1:%1").arg(*m.parsedPort()));
-        m.stop();
-    }
-    m.setPortText(QStringLiteral("x"));
-    EXPECT_EQ(m.endpointText(), QStringLiteral("127.0.0.1:…"));
-}
-
 TEST_F(StartTest, PlansCoverEveryEnabledPollInOrder) {
     PollerModel& m = makeModel();
     Poll fast = pollWith({holdingRegister(0), holdingRegister(2)}, "fast");

@@ -46,14 +46,22 @@ protected:
     }
 };
 
-TEST_F(WriteTest, WritesNeedReadingAndAWritableTable) {
+TEST_F(WriteTest, WritesNeedReadingAndAWritableTableAndStopWithIt) {
     PollerModel& m = *model;
     m.write(point(1), 3);
     EXPECT_TRUE(m.pendingWrites().empty());
     EXPECT_TRUE(logLines().empty());
     EXPECT_FALSE(m.writeError());
 
+    m.write(point(0), 21.5);
+    const Uuid token = pendingToken();
     m.stop();
+    EXPECT_TRUE(m.pendingWrites().empty());
+    const PollerStatistics before = m.statistics();
+    m.handle(wrote(token));
+    EXPECT_EQ(m.statistics(), before) << "the late result of a dropped write";
+    EXPECT_TRUE(m.status().empty());
+
     m.write(point(0), 3);
     EXPECT_EQ(m.writeError(), QStringLiteral("Start reading first (⌘R) to write values."));
     EXPECT_TRUE(m.pendingWrites().empty());
@@ -126,18 +134,6 @@ TEST_F(WriteTest, AResultForADeletedDatapointOrAnUnknownTokenHasNoLabel) {
     EXPECT_TRUE(m.status().empty());
 }
 
-TEST_F(WriteTest, StoppingDropsPendingWritesAndTheirLateResults) {
-    PollerModel& m = *model;
-    m.write(point(0), 21.5);
-    const Uuid token = pendingToken();
-    m.stop();
-    EXPECT_TRUE(m.pendingWrites().empty());
-    const PollerStatistics before = m.statistics();
-    m.handle(wrote(token));
-    EXPECT_EQ(m.statistics(), before);
-    EXPECT_TRUE(m.status().empty());
-}
-
 // ---------------------------------------------------------------------------------------
 
 using LogTest = ModelFixture;
@@ -148,12 +144,10 @@ TEST_F(LogTest, LinesStartWithATimestampOnlyWhenAsked) {
     m.setShowTimestamps(false);
     m.appendLine({{LogSegment::Kind::text, QStringLiteral("second")}});
 
+    // The stamp's own form is LogTimestamp's; here only that it leads the line when asked.
     const std::vector<std::string> lines = logLines();
     ASSERT_EQ(lines.size(), 2U);
-    EXPECT_TRUE(QRegularExpression(QStringLiteral(R"(^\d\d:\d\d:\d\d\.\d\d\d  first$)"))
-                    .match(QString::fromStdString(lines[0]))
-                    .hasMatch())
-        << lines[0];
+    EXPECT_TRUE(lines[0].ends_with("  first")) << lines[0];
     EXPECT_EQ(lines[1], "second");
     const QTextFragment stamp = m.output().document()->firstBlock().begin().fragment();
     EXPECT_EQ(stamp.text().size(), 14);

@@ -23,10 +23,10 @@ std::vector<Sample> samplesFrom(std::size_t first, std::size_t count) {
     return samples;
 }
 
-class ValueHistoryTest : public ::testing::Test {
+class ValueHistoryTest : public test::GuiTest {
 protected:
     void SetUp() override {
-        test::ensureGuiApp();
+        GuiTest::SetUp();
         point.name = "Flow";
         point.engineeringUnit = "m³/h";
     }
