@@ -141,7 +141,6 @@ bool FakeDevice::serve(Client& client) {
         client.pending.erase(client.pending.begin(),
                              client.pending.begin() + static_cast<std::ptrdiff_t>(request.frame.size()));
         request.index = m_requests.load();
-        request.connection = client.number;
         noteEvent(m_requests);
         if (!perform(client, m_script(request))) return false;
     }

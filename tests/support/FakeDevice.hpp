@@ -21,8 +21,7 @@ struct FakeRequest {
     std::uint16_t transactionID = 0;  // Modbus TCP only
     std::uint8_t unit = 0;
     std::vector<std::uint8_t> pdu;
-    int index = 0;       // 0-based, counted over the device's whole life
-    int connection = 0;  // 0-based number of the connection it came on
+    int index = 0;  // 0-based, counted over the device's whole life
 };
 
 // One thing the fake device does, in the order its script lists them.
