@@ -65,7 +65,28 @@ PDU::ReadData served(const ReadBlock& block) {
     return PDU::parseRead(test::answerPDU(block.pdu()), block.table, block.count).value();
 }
 
-class EngineAgainstPeers : public ::testing::TestWithParam<PeerKind> {};
+// Every engine reports through a main queue the test pumps, as the application's would.
+class EngineTest : public ::testing::Test {
+protected:
+    PollerEngine makeEngine(std::uint16_t port, TCPFraming framing, double timeout,
+                            PollerPacing pacing = {}) {
+        return PollerEngine("127.0.0.1", port, framing, timeout, recorder.handler(), queue.poster(), pacing);
+    }
+    bool pumpUntilReads(const Uuid& poll, std::size_t count) {
+        return queue.pumpUntil([&] { return readsOf(recorder.events(), poll).size() >= count; });
+    }
+    // Every event of the engine, once it has stopped.
+    std::vector<PollerEvent> stopped(PollerEngine& engine) {
+        engine.stop();
+        queue.pump();
+        return recorder.events();
+    }
+
+    MainQueue queue;
+    EventRecorder recorder;
+};
+
+class EngineAgainstPeers : public EngineTest, public ::testing::WithParamInterface<PeerKind> {};
 
 TEST_P(EngineAgainstPeers, TwoPlansRunAtOnceInOrderThenEachOnItsOwnInterval) {
     auto peer = PeerProcess::start(GetParam());
@@ -76,16 +97,10 @@ TEST_P(EngineAgainstPeers, TwoPlansRunAtOnceInOrderThenEachOnItsOwnInterval) {
     const PollPlan slow =
         plan(0.5, {block(RegisterTable::inputRegister, 65530, 6), block(RegisterTable::coil, 65516, 20),
                    block(RegisterTable::discreteInput, 65527, 9)});
-    MainQueue queue;
-    EventRecorder recorder;
-    PollerEngine engine("127.0.0.1", peer->port(), framingOf(GetParam()), 1.0, recorder.handler(),
-                        queue.poster());
+    PollerEngine engine = makeEngine(peer->port(), framingOf(GetParam()), 1.0);
     engine.start({fast, slow});
-    ASSERT_TRUE(queue.pumpUntil([&] { return readsOf(recorder.events(), slow.id).size() >= 9; }));
-    engine.stop();
-    queue.pump();
-
-    const auto events = recorder.events();
+    ASSERT_TRUE(pumpUntilReads(slow.id, 9));
+    const auto events = stopped(engine);
     ASSERT_GE(events.size(), 5U);
     EXPECT_EQ(kinds({events.begin(), events.begin() + 5}), "connected read read read read");
     ASSERT_EQ(std::get<PollerEvent::Connected>(events[0].payload).address,
@@ -114,16 +129,10 @@ TEST_P(EngineAgainstPeers, ATimedOutReadCarriesTheFrameItWouldHaveSentAndNoRespo
     const PollPlan poll = plan(anHour, {block(RegisterTable::holdingRegister, 0x10, 2, 2),  // nobody answers
                                         block(RegisterTable::holdingRegister, 99, 2),  // beyond the table
                                         block(RegisterTable::holdingRegister, 0, 1)});
-    MainQueue queue;
-    EventRecorder recorder;
-    PollerEngine engine("127.0.0.1", peer->port(), framingOf(GetParam()), 0.3, recorder.handler(),
-                        queue.poster());
+    PollerEngine engine = makeEngine(peer->port(), framingOf(GetParam()), 0.3);
     engine.start({poll});
-    ASSERT_TRUE(queue.pumpUntil([&] { return readsOf(recorder.events(), poll.id).size() == 3; }));
-    engine.stop();
-    queue.pump();
-
-    const auto events = recorder.events();
+    ASSERT_TRUE(pumpUntilReads(poll.id, 3));
+    const auto events = stopped(engine);
     EXPECT_EQ(kinds(events), "connected read read read");
     const auto reads = readsOf(events, poll.id);
     ASSERT_EQ(reads.size(), 3U);
@@ -157,7 +166,7 @@ INSTANTIATE_TEST_SUITE_P(BothPeers, EngineAgainstPeers,
                              return row.param == PeerKind::libmodbusTCP ? "libmodbus" : "pymodbus";
                          });
 
-TEST(EngineAgainstAScriptedDevice, WritesGoFirstInQueueOrderAndOneGoesBetweenTheBlocksOfAPoll) {
+TEST_F(EngineTest, WritesGoFirstInQueueOrderAndOneGoesBetweenTheBlocksOfAPoll) {
     const ReadBlock first = block(RegisterTable::holdingRegister, 300, 4);
     const PollPlan poll =
         plan(anHour, {first, block(RegisterTable::inputRegister, 0, 2), block(RegisterTable::coil, 0, 8)});
@@ -174,18 +183,14 @@ TEST(EngineAgainstAScriptedDevice, WritesGoFirstInQueueOrderAndOneGoesBetweenThe
         }
         return test::answerCorrectly(request);
     });
-    MainQueue queue;
-    EventRecorder recorder;
-    PollerEngine engine("127.0.0.1", device.port(), TCPFraming::modbusTCP, 1.0, recorder.handler(),
-                        queue.poster());
+    PollerEngine engine = makeEngine(device.port(), TCPFraming::modbusTCP, 1.0);
     running = &engine;
     engine.write(PDU::writeSingleRegister(301, 1), 1, early[0]);
     engine.write({0x2B, 0x0E, 0x01, 0x00}, 1, early[1]);  // a function the device does not know
     engine.write(PDU::writeSingleRegister(303, 3), 1, early[2]);
     engine.start({poll});
     // Left running: the engine's destructor stops it.
-    ASSERT_TRUE(queue.pumpUntil([&] { return readsOf(recorder.events(), poll.id).size() == 3; }));
-
+    ASSERT_TRUE(pumpUntilReads(poll.id, 3));
     const auto events = recorder.events();
     EXPECT_EQ(kinds(events), "connected wrote wrote wrote read wrote read read");
     const auto writes = payloads<PollerEvent::Wrote>(events);
@@ -202,16 +207,11 @@ TEST(EngineAgainstAScriptedDevice, WritesGoFirstInQueueOrderAndOneGoesBetweenThe
     EXPECT_BYTES(writes[0].response, "00 01 00 00 00 06 01 06 01 2D 00 01");
 }
 
-TEST(EngineAgainstLibmodbus, AnOwnerThatFallsBehindSlowsTheWorkerInsteadOfPilingUpEvents) {
+TEST_F(EngineTest, AnOwnerThatFallsBehindSlowsTheWorkerInsteadOfPilingUpEvents) {
     auto peer = PeerProcess::start(PeerKind::libmodbusTCP);
     ASSERT_TRUE(peer) << peer.error();
     const PollPlan poll = plan(0.0, {block(RegisterTable::holdingRegister, 0, 2)});
-    MainQueue queue;
-    EventRecorder recorder;
-    PollerPacing pacing;
-    pacing.eventBacklog = 20;
-    PollerEngine engine("127.0.0.1", peer->port(), TCPFraming::modbusTCP, 1.0, recorder.handler(),
-                        queue.poster(), pacing);
+    PollerEngine engine = makeEngine(peer->port(), TCPFraming::modbusTCP, 1.0, {.eventBacklog = 20});
     engine.start({poll});
     // Nobody takes the events for a while: a device this fast would give thousands.
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
@@ -220,20 +220,16 @@ TEST(EngineAgainstLibmodbus, AnOwnerThatFallsBehindSlowsTheWorkerInsteadOfPiling
     EXPECT_GE(taken, 1U);
     EXPECT_LE(taken, 20U);
     // Once the owner catches up, reading goes on.
-    ASSERT_TRUE(queue.pumpUntil([&] { return readsOf(recorder.events(), poll.id).size() >= 100; }));
-    engine.stop();
-    for (const auto& read : readsOf(recorder.events(), poll.id)) ASSERT_TRUE(read.result);
+    ASSERT_TRUE(pumpUntilReads(poll.id, 100));
+    for (const auto& read : readsOf(stopped(engine), poll.id)) ASSERT_TRUE(read.result);
 }
 
-TEST(EngineAgainstLibmodbus, AWriteQueuedWhileTheDeviceIsUnreachableIsSentOnceItAnswers) {
+TEST_F(EngineTest, AWriteQueuedWhileTheDeviceIsUnreachableIsSentOnceItAnswers) {
     auto refusing = std::make_optional<test::ClosedPort>();
     const std::uint16_t port = refusing->port();
     const PollPlan poll = plan(0.05, {block(RegisterTable::holdingRegister, 200, 1)});
     const Uuid token = Uuid::random();
-    MainQueue queue;
-    EventRecorder recorder;
-    PollerEngine engine("127.0.0.1", port, TCPFraming::modbusTCP, 1.0, recorder.handler(), queue.poster(),
-                        {.reconnectDelay = 0.02, .minimumOpenTimeout = 1.0, .stopGrace = 3.0});
+    PollerEngine engine = makeEngine(port, TCPFraming::modbusTCP, 1.0, {.reconnectDelay = 0.02});
     engine.start({poll});
     ASSERT_TRUE(queue.pumpUntil([&] { return recorder.count(PollerEvent::Kind::connectionFailed) == 1; }));
     engine.write(PDU::writeSingleRegister(200, 0xBEEF), 1, token);
@@ -241,11 +237,8 @@ TEST(EngineAgainstLibmodbus, AWriteQueuedWhileTheDeviceIsUnreachableIsSentOnceIt
     refusing.reset();
     auto peer = PeerProcess::start(PeerKind::libmodbusTCP, {.unit = std::nullopt, .port = port});
     ASSERT_TRUE(peer) << peer.error();
-    ASSERT_TRUE(queue.pumpUntil([&] { return !readsOf(recorder.events(), poll.id).empty(); }));
-    engine.stop();
-    queue.pump();
-
-    const auto events = recorder.events();
+    ASSERT_TRUE(pumpUntilReads(poll.id, 1));
+    const auto events = stopped(engine);
     ASSERT_GE(events.size(), 4U);
     EXPECT_EQ(kinds({events.begin(), events.begin() + 4}), "connectionFailed connected wrote read");
     const auto writes = payloads<PollerEvent::Wrote>(events);
@@ -257,7 +250,7 @@ TEST(EngineAgainstLibmodbus, AWriteQueuedWhileTheDeviceIsUnreachableIsSentOnceIt
     EXPECT_EQ(*reads[0].result, PDU::ReadData::registers({0xBEEF}));
 }
 
-TEST(EngineAgainstAScriptedDevice, ADeviceLostMidPollIsReportedOnceAndRedialledAtOnce) {
+TEST_F(EngineTest, ADeviceLostMidPollIsReportedOnceAndRedialledAtOnce) {
     // The device closes the connection instead of answering the second block. The connection
     // had carried an answer, so the worker redials at once despite a reconnect delay of an hour.
     test::FakeDevice device(test::FakeFraming::modbusTCP, [](const test::FakeRequest& request) {
@@ -267,17 +260,10 @@ TEST(EngineAgainstAScriptedDevice, ADeviceLostMidPollIsReportedOnceAndRedialledA
     const PollPlan poll = plan(
         anHour, {block(RegisterTable::holdingRegister, 0, 1), block(RegisterTable::holdingRegister, 1, 1),
                  block(RegisterTable::holdingRegister, 2, 1)});
-    MainQueue queue;
-    EventRecorder recorder;
-    PollerEngine engine("127.0.0.1", device.port(), TCPFraming::modbusTCP, 1.0, recorder.handler(),
-                        queue.poster(),
-                        {.reconnectDelay = anHour, .minimumOpenTimeout = 1.0, .stopGrace = 3.0});
+    PollerEngine engine = makeEngine(device.port(), TCPFraming::modbusTCP, 1.0, {.reconnectDelay = anHour});
     engine.start({poll});
     ASSERT_TRUE(queue.pumpUntil([&] { return recorder.count(PollerEvent::Kind::connected) == 2; }));
-    engine.stop();
-    queue.pump();
-
-    const auto events = recorder.events();
+    const auto events = stopped(engine);
     EXPECT_EQ(kinds(events), "connected read read disconnected connected");
     const auto reads = readsOf(events, poll.id);
     ASSERT_EQ(reads.size(), 2U);
