@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cmath>
 #include <limits>
 #include <string>
 #include <vector>
@@ -55,26 +54,36 @@ TEST(PollSchedule, KeepsEachPollsRhythmAndLetsPlanOrderBreakTies) {
     EXPECT_EQ(simulate(schedule, 15), expected);
 }
 
-TEST(PollSchedule, AnOverduePollRunsOnceAndDoesNotCatchUp) {
+// An overdue poll runs once and does not catch up; intervals outside reason run back to back
+// or at most yearly.
+TEST(PollSchedule, TheNextRunFollowsTheStartOfTheLastOne) {
+    const double infinity = std::numeric_limits<double>::infinity();
     struct Row {
         const char* name;
-        Clock::duration startedLate;   // how long after its due time the run starts
-        Clock::duration expectedNext;  // from t0
+        double interval;
+        Clock::duration secondStart;   // after t0; zero: only the first run, at t0
+        Clock::duration expectedNext;  // after t0
     };
     const Row rows[] = {
-        {"late but within the interval keeps the rhythm", milliseconds(700), seconds(2)},
-        {"exactly one interval late starts a new rhythm", seconds(1), seconds(3)},
-        {"many intervals late starts a new rhythm", milliseconds(3500), milliseconds(5500)},
+        {"late within the interval keeps the rhythm", 1.0, milliseconds(1700), seconds(2)},
+        {"exactly one interval late starts a new rhythm", 1.0, seconds(2), seconds(3)},
+        {"many intervals late starts a new rhythm", 1.0, milliseconds(4500), milliseconds(5500)},
+        {"zero", 0.0, {}, {}},
+        {"not a number", std::numeric_limits<double>::quiet_NaN(), {}, {}},
+        {"infinite", infinity, {}, std::chrono::hours(365 * 24)},
+        {"beyond a year", 1e300, {}, std::chrono::hours(365 * 24)},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         PollSchedule schedule;
-        schedule.setPlans({plan(1, 1.0)});
-        schedule.start(*schedule.earliest(t0), t0);  // first run at t0, next due t0 + 1 s
-        const auto pick = schedule.earliest(t0 + seconds(1) + row.startedLate);
-        ASSERT_TRUE(pick);
-        EXPECT_EQ(pick->due, t0 + seconds(1));
-        schedule.start(*pick, t0 + seconds(1) + row.startedLate);
+        schedule.setPlans({plan(1, row.interval)});
+        schedule.start(*schedule.earliest(t0), t0);
+        if (row.secondStart != Clock::duration{}) {
+            const auto pick = schedule.earliest(t0 + row.secondStart);
+            ASSERT_TRUE(pick);
+            EXPECT_EQ(pick->due, t0 + seconds(1));
+            schedule.start(*pick, t0 + row.secondStart);
+        }
         EXPECT_EQ(schedule.nextDue(schedule.plans()[0].id), t0 + row.expectedNext);
     }
 }
@@ -136,27 +145,6 @@ TEST(PollSchedule, ReplacingPlansKeepsTheScheduleOfPollsThatRemain) {
     pick = schedule.earliest(t0 + seconds(1));
     ASSERT_TRUE(pick);
     EXPECT_EQ(schedule.plans()[pick->index].id.bytes[0], 2);
-}
-
-TEST(PollSchedule, IntervalsOutsideReasonRunBackToBackOrAtMostYearly) {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const double infinity = std::numeric_limits<double>::infinity();
-    const struct {
-        double interval;
-        Clock::duration expectedNext;
-    } rows[] = {
-        {0.0, {}},
-        {nan, {}},
-        {infinity, std::chrono::hours(365 * 24)},
-        {1e300, std::chrono::hours(365 * 24)},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.interval);
-        PollSchedule schedule;
-        schedule.setPlans({plan(1, row.interval)});
-        schedule.start(*schedule.earliest(t0), t0);
-        EXPECT_EQ(schedule.nextDue(schedule.plans()[0].id), t0 + row.expectedNext);
-    }
 }
 
 }  // namespace
