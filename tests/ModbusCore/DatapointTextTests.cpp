@@ -28,7 +28,7 @@ Datapoint point(DataType type, double scale = 1, DisplayFormat format = DisplayF
 TEST(NumberLocale, ChoosesTheFirstSetVariableAndMapsCToPosix) {
     const std::tuple<const char*, const char*, const char*, std::string_view> rows[] = {
         {"C", "de_DE.UTF-8", "nl_NL.UTF-8", "en_US_POSIX"},  // LC_ALL wins even when it is C
-        {"", "de_DE.UTF-8", "nl_NL.UTF-8", "de_DE"},  // an empty one counts as unset
+        {"", "de_DE.UTF-8", "nl_NL.UTF-8", "de_DE"},         // an empty one counts as unset
     };
     for (const auto& [lcAll, lcNumeric, lang, expected] : rows) {
         EXPECT_EQ(NumberLocale::identifierFromEnvironment(lcAll, lcNumeric, lang), expected);
@@ -51,7 +51,7 @@ TEST(DatapointFormatted, DecimalTextInTwoLocales) {
     const std::tuple<Datapoint, double, std::string_view, std::string_view> rows[] = {
         {point(DataType::uint16, 0.01), 12.34, "12.34", "12,34"},
         {point(DataType::int16, 0.1), -3.0, "-3.0", "-3,0"},
-        {point(DataType::int32, 0.25), 1.75, "1.8", "1,8"},  // 0.25 asks for one digit
+        {point(DataType::int32, 0.25), 1.75, "1.8", "1,8"},        // 0.25 asks for one digit
         {point(DataType::int16, -0.1), 0.0 * -0.1, "0.0", "0,0"},  // no "-0.0" from a negative scale
         {point(DataType::uint64), 18446744073709551616.0, "18446744073709551616", "18446744073709551616"},
         {point(DataType::float32), static_cast<float>(0.1), "0.1", "0,1"},

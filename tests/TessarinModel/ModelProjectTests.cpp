@@ -48,7 +48,7 @@ TEST_F(ProjectTest, TheFirstStartBuildsTheExampleProject) {
     EXPECT_FALSE(QFile::exists(autosaveFile()));
 }
 
-TEST_F(ProjectTest, TheAutosaveIsLoadedWithItsTimeoutNormalised) {
+TEST_F(ProjectTest, AStoredProjectLoadsWithItsTimeoutNormalisedFromTheAutosaveOrAFile) {
     PollerProject stored = projectWith({pollWith({holdingRegister(7)}, "Boiler")});
     QByteArray text = documentOf(stored);
     text.replace("\"version\": 1", "\"version\": 7");
@@ -60,6 +60,24 @@ TEST_F(ProjectTest, TheAutosaveIsLoadedWithItsTimeoutNormalised) {
     EXPECT_EQ(m.selectedPollID(), stored.polls.front().id);
     m.autosaveNow();
     EXPECT_EQ(readFile(autosaveFile()), documentOf(stored)) << "version 1 and the normalised time-out";
+
+    // Opening a file goes the same way, as one change of the project.
+    QTemporaryDir dir;
+    PollerProject opened = projectWith({pollWith({holdingRegister(3)}, "A"), pollWith({}, "B")});
+    const QString path = dir.filePath(QStringLiteral("plant.json"));
+    writeFile(path, documentOf(opened));
+
+    services.answerAlert(AlertResponse::second);
+    services.answerOpenPanel(path);
+    QSignalSpy history(&m, &PollerModel::historyVersionChanged);
+    m.openProject();
+
+    opened.timeoutMs = 1000;
+    EXPECT_EQ(m.makeProject(), opened);
+    EXPECT_EQ(m.selectedPollID(), opened.polls.front().id);
+    EXPECT_EQ(history.count(), 1);
+    EXPECT_TRUE(m.autosavePending());
+    EXPECT_FALSE(m.errorMessage());
 }
 
 TEST_F(ProjectTest, AnUnusableAutosaveGivesTheExampleAndAnUnreadableOneIsKeptAside) {
@@ -191,26 +209,6 @@ TEST_F(ProjectTest, OpeningAFileThatIsNoProjectLeavesTheModelAsItWas) {
         EXPECT_EQ(m.makeProject(), before);
     }
     EXPECT_EQ(services.openPanels.front().allowedTypes, std::vector<FileType>{FileType::json});
-}
-
-TEST_F(ProjectTest, OpeningAProjectAppliesItWithItsTimeoutNormalised) {
-    QTemporaryDir dir;
-    PollerProject stored = projectWith({pollWith({holdingRegister(3)}, "A"), pollWith({}, "B")});
-    const QString path = dir.filePath(QStringLiteral("plant.json"));
-    writeFile(path, documentOf(stored));
-
-    PollerModel& m = makeModel();
-    services.answerAlert(AlertResponse::second);
-    services.answerOpenPanel(path);
-    QSignalSpy history(&m, &PollerModel::historyVersionChanged);
-    m.openProject();
-
-    stored.timeoutMs = 1000;
-    EXPECT_EQ(m.makeProject(), stored);
-    EXPECT_EQ(m.selectedPollID(), stored.polls.front().id);
-    EXPECT_EQ(history.count(), 1);
-    EXPECT_TRUE(m.autosavePending());
-    EXPECT_FALSE(m.errorMessage());
 }
 
 TEST_F(ProjectTest, SaveProjectAsWritesTheProjectOrSaysWhyNot) {

@@ -29,7 +29,7 @@ TEST_F(PollEditingTest, NewDatapointTakesTheNextFreeAddressBehindItsTemplate) {
     shaped.engineeringUnit = "bar";
     const std::tuple<const char*, std::optional<Datapoint>, DataType, std::string_view> cases[] = {
         {"no template", std::nullopt, DataType::uint16, "HR 0"},
-        {"float64 takes four registers", holdingRegister(100, DataType::float64), DataType::float64, "HR 104"},
+        {"float64: four registers", holdingRegister(100, DataType::float64), DataType::float64, "HR 104"},
         {"one bit per coil", coil(7), DataType::bool_, "CO 8"},
         {"register ending at 65535", holdingRegister(65535), DataType::uint16, "HR 0"},
         {"uint32 that fits exactly", holdingRegister(65532, DataType::uint32), DataType::uint32, "HR 65534"},
@@ -59,7 +59,7 @@ TEST_F(PollEditingTest, NewDatapointTakesTheNextFreeAddressBehindItsTemplate) {
 TEST_F(PollEditingTest, DuplicatesLandBehindTheirSourcesWhereTheyFit) {
     Poll poll =
         pollWith({holdingRegister(10, DataType::uint16, "a"), holdingRegister(65534, DataType::uint32, "b"),
-                    coil(65535, "c"), holdingRegister(3, DataType::int16, "d")});
+                  coil(65535, "c"), holdingRegister(3, DataType::int16, "d")});
     PollEditing::duplicateDatapoints(
         poll, {poll.datapoints[0].id, poll.datapoints[1].id, poll.datapoints[2].id, Uuid::random()});
     EXPECT_EQ(rows(poll), (Rows{"a@10", "a@11", "b@65534", "b@65534", "c@65535", "c@65535", "d@3"}));
@@ -69,8 +69,9 @@ TEST_F(PollEditingTest, DuplicatesLandBehindTheirSourcesWhereTheyFit) {
 }
 
 TEST_F(PollEditingTest, DeletingRemovesRowsAndTheirChartEntries) {
-    Poll poll = pollWith({holdingRegister(0, DataType::uint16, "a"), holdingRegister(1, DataType::uint16, "b"),
-                            holdingRegister(2, DataType::uint16, "c")});
+    Poll poll =
+        pollWith({holdingRegister(0, DataType::uint16, "a"), holdingRegister(1, DataType::uint16, "b"),
+                  holdingRegister(2, DataType::uint16, "c")});
     const Uuid a = poll.datapoints[0].id;
     const Uuid b = poll.datapoints[1].id;
     poll.plotted = {a, b};
