@@ -129,30 +129,25 @@ TEST_F(WriteTest, AResultForADeletedDatapointOrAnUnknownTokenHasNoLabel) {
 
 using LogTest = ModelFixture;
 
-TEST_F(LogTest, LinesStartWithATimestampOnlyWhenAsked) {
-    PollerModel& m = makeModel();
-    m.appendLine({{LogSegment::Kind::text, QStringLiteral("first")}});
-    m.setShowTimestamps(false);
-    m.appendLine({{LogSegment::Kind::text, QStringLiteral("second")}});
-
-    // The stamp's own form is LogTimestamp's; here only that it leads the line when asked.
-    const std::vector<std::string> lines = logLines();
-    ASSERT_EQ(lines.size(), 2U);
-    EXPECT_TRUE(lines[0].ends_with("  first")) << lines[0];
-    EXPECT_EQ(lines[1], "second");
-    const QTextFragment stamp = m.output().document()->firstBlock().begin().fragment();
-    EXPECT_EQ(stamp.text().size(), 14);
-    EXPECT_EQ(stamp.charFormat().foreground(), m.output().format(LogSegment::Kind::timestamp).foreground());
-}
-
-TEST_F(LogTest, TheOptionsOutliveTheModel) {
+TEST_F(LogTest, LinesStartWithATimestampOnlyWhenAskedAndTheOptionsOutliveTheModel) {
     PollerModel& m = makeModel();
     const auto options = [](PollerModel& of) {
         return std::tuple(of.showTimestamps(), of.showRawFrames(), of.logOnlyProblems(), of.autoscroll(),
                           of.output().autoscroll());
     };
     EXPECT_EQ(options(m), std::tuple(true, false, false, true, true));
+    m.appendLine({{LogSegment::Kind::text, QStringLiteral("first")}});
     m.setShowTimestamps(false);
+    m.appendLine({{LogSegment::Kind::text, QStringLiteral("second")}});
+
+    // The stamp's own form is LogTimestamp's; here only that it leads the line when asked.
+    EXPECT_EQ(logLines().size(), 2U);
+    EXPECT_TRUE(logLines().front().ends_with("  first")) << logLines().front();
+    EXPECT_EQ(logLines().back(), "second");
+    const QTextFragment stamp = m.output().document()->firstBlock().begin().fragment();
+    EXPECT_EQ(stamp.text().size(), 14);
+    EXPECT_EQ(stamp.charFormat().foreground(), m.output().format(LogSegment::Kind::timestamp).foreground());
+
     m.setShowRawFrames(true);
     m.setLogOnlyProblems(true);
     m.setAutoscroll(false);
