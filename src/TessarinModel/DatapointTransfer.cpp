@@ -107,9 +107,7 @@ std::optional<QString> exportPoll(DesktopServices& services, const Poll& poll,
         return std::nullopt;
     }
     const std::string text = DatapointCSV::export_(withLiveValues(poll, status), dialect);
-    if (auto written =
-            AtomicFile::write(*path, QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
-        !written) {
+    if (auto written = AtomicFile::writeText(*path, text); !written) {
         return qtText(L10n::Errors::saveFailed(utf8Text(written.error())));
     }
     return std::nullopt;

@@ -174,9 +174,7 @@ std::optional<QString> run(DesktopServices& services, std::span<const Poll> poll
         return std::nullopt;
     }
     const std::string bytes = text(polls, history, dialect);
-    if (auto written =
-            AtomicFile::write(*path, QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-        !written) {
+    if (auto written = AtomicFile::writeText(*path, bytes); !written) {
         return qtText(L10n::Errors::saveFailed(utf8Text(written.error())));
     }
     return std::nullopt;

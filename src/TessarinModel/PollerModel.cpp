@@ -216,14 +216,14 @@ void PollerModel::autosaveNow() {
         }
         m_autosaveUnreadable = false;
     }
-    if (AtomicFile::write(*path, QByteArrayView(text.data(), static_cast<qsizetype>(text.size())))) {
+    if (AtomicFile::writeText(*path, text)) {
         Q_EMIT autosaveWritten();
     }
 }
 
 bool PollerModel::writeProjectFile(const QString& path, QString* reason) const {
     const std::string text = makeProject().document();
-    auto result = AtomicFile::write(path, QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+    auto result = AtomicFile::writeText(path, text);
     if (!result) {
         *reason = result.error();
         return false;
