@@ -121,6 +121,39 @@ TEST(DatapointCSVImport, HeaderTitlesAndAliases) {
               std::pair(WordOrder::abcd, DisplayFormat::decimal));
 }
 
+// A list typed by a German, French or Spanish engineer names its columns in that language, and an
+// earlier version's typo ("Datatyp") must keep reading. Each header below maps every cell to the
+// column the same position has in the English row; a cell read as another column would move a
+// value into the wrong field.
+TEST(DatapointCSVImport, ColumnTitlesInEveryLanguage) {
+    const std::pair<std::string_view, std::string_view> headers[] = {
+        {"en", "Name;Unit ID;Table;Address;Data type;Word order;Scale;Unit;Format;Value;Description"},
+        {"nl", "Naam;Slave-adres;Tabel;Adres;Datatype;Volgorde;Schaal;Eenheid;Weergave;Waarde;Omschrijving"},
+        {"de", "Bezeichnung;Unit-ID;Tabelle;Adresse;Datentyp;Byte-Reihenfolge;Faktor;Einheit;Anzeige;Wert;"
+               "Beschreibung"},
+        {"de (old)", "Name;Slave-Adresse;Registertyp;Adresse;Datatyp;Reihenfolge;Skalierung;Einheit;Format;"
+                     "Wert;Kommentar"},
+        {"fr", "Nom;ID d’unité;Table;Adresse;Type de données;Ordre des mots;Échelle;Unité;Affichage;Valeur;"
+               "Commentaire"},
+        {"es", "Nombre;ID de unidad;Tabla;Dirección;Tipo de datos;Orden de palabras;Escala;Unidad;Formato;"
+               "Valor;Descripción"},
+        {"es (plain)", "NOMBRE;id unidad;TABLA;DIRECCION;tipo de datos;orden;escala;unidad;formato;valor;"
+                       "descripcion"},
+    };
+    for (const auto& [language, header] : headers) {
+        SCOPED_TRACE(language);
+        const auto result =
+            DatapointCSV::parse(fmt::format("{}\nFlow;7;IR;12;float32;CDAB;0,5;m³/h;hex;2,5;note\n", header));
+        EXPECT_TRUE(result.issues.empty());
+        ASSERT_EQ(result.datapoints.size(), 1U);
+        const Datapoint& p = result.datapoints[0];
+        EXPECT_EQ(std::tuple(p.name, p.unitID, p.table, p.address, p.dataType, p.wordOrder, p.scale,
+                             p.engineeringUnit, p.format, p.value, p.notes),
+                  std::tuple("Flow", 7, RegisterTable::inputRegister, 12, DataType::float32, WordOrder::cdab, 0.5,
+                             "m³/h", DisplayFormat::hex, 2.5, "note"));
+    }
+}
+
 TEST(DatapointCSVImport, SeparatorDetection) {
     // Each file has one datapoint only when its first line's separator is the one detected.
     const std::pair<std::string_view, std::size_t> rows[] = {
