@@ -90,8 +90,8 @@ std::vector<HelpTopic> english(std::string_view appName) {
                  {"DCBA", "fully reversed (little-endian)"},
              }),
              B::tip(
-                 "Does a value look odd, for example a float of `4.6e-41` instead of `21.5`? Then try "
-                 "another order, usually CDAB."),
+                 "Does a value look odd, for example `0.0000…` with a long row of zeros, or a huge number, "
+                 "where `21.5` belongs? Then try another order, usually CDAB."),
          }},
         {"writing",
          "Writing values",
@@ -115,8 +115,8 @@ std::vector<HelpTopic> english(std::string_view appName) {
          {
              B::paragraph(
                  "Tick the datapoints you want to follow in the **Chart** column. The chart is shown at "
-                 "the bottom: switch between log and chart with the **Log** and **Chart** buttons, and "
-                 "choose the period at the top right."),
+                 "the bottom: the menu button at the top left of the pane switches between **Log** and "
+                 "**Chart**, and the period is chosen at the top right."),
              B::screenshot("chart", "The temperature over the last minutes."),
              B::paragraph(
                  "Every value read is recorded, up to 20,000 per datapoint. **Export History (CSV)…** "
