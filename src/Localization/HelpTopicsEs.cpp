@@ -110,8 +110,8 @@ std::vector<HelpTopic> spanish(std::string_view appName) {
                  "**Encendido** o **Apagado**. El valor se convierte según el tipo, el orden y la escala del "
                  "punto de datos."),
              B::paragraph(
-                 "La aplicación escribe una bobina con FC05, un registro con FC06 y varios registros con FC16. "
-                 "Para los dispositivos que solo admiten FC15 y FC16, elija **Siempre FC15/16** en los "
+                 "La aplicación escribe una bobina con FC05, un registro con FC06 y varios registros con "
+                 "FC16. Para los dispositivos que solo admiten FC15 y FC16, elija **Siempre FC15/16** en los "
                  "ajustes."),
              B::tip(
                  "La escritura solo funciona mientras la lectura está en marcha. Si una escritura falla, un "
@@ -195,8 +195,8 @@ std::vector<HelpTopic> spanish(std::string_view appName) {
              }),
              B::paragraph(
                  "Tras un fallo, se mantiene el último valor correcto, en gris. Pase el puntero sobre el "
-                 "valor para ver los registros en bruto, o sobre el estado para ver cuándo se leyó por última "
-                 "vez."),
+                 "valor para ver los registros en bruto, o sobre el estado para ver cuándo se leyó por "
+                 "última vez."),
              B::heading("Códigos de excepción"),
              B::table({
                  {"01", "el dispositivo no admite este código de función"},

@@ -70,8 +70,8 @@ std::vector<HelpTopic> french(std::string_view appName) {
                  {"ID", "l'ID d'unité de l'appareil (1–247\u00a0; en Modbus TCP souvent 1 ou 255)"},
                  {"Table",
                   "**Bobine** (bit, lecture et écriture), **Entrée discrète** (bit, lecture seule), "
-                  "**Registre de maintien** (16 bits, lecture et écriture) ou **Registre d'entrée** (16 bits, "
-                  "lecture seule)"},
+                  "**Registre de maintien** (16 bits, lecture et écriture) ou **Registre d'entrée** (16 "
+                  "bits, lecture seule)"},
                  {"Adresse",
                   "l'adresse protocole, à partir de `0`. Les manuels utilisent souvent la notation "
                   "Modicon\u00a0: le registre de maintien `40001` est l'adresse `0`, le registre d'entrée "
@@ -113,9 +113,9 @@ std::vector<HelpTopic> french(std::string_view appName) {
                  "cliquez sur **Marche** ou **Arrêt**. La valeur est convertie selon le type, l'ordre et "
                  "l'échelle du point de données."),
              B::paragraph(
-                 "L'application écrit une bobine avec FC05, un registre avec FC06 et plusieurs registres avec "
-                 "FC16. Pour les appareils qui ne prennent en charge que FC15 et FC16, choisissez **Toujours "
-                 "FC15/16** dans les réglages."),
+                 "L'application écrit une bobine avec FC05, un registre avec FC06 et plusieurs registres "
+                 "avec FC16. Pour les appareils qui ne prennent en charge que FC15 et FC16, choisissez "
+                 "**Toujours FC15/16** dans les réglages."),
              B::tip(
                  "L'écriture ne fonctionne que pendant la lecture. Si une écriture échoue, un message en "
                  "indique la raison, par exemple l'exception 02 (l'adresse n'existe pas) ou 03 (valeur hors "
@@ -145,7 +145,8 @@ std::vector<HelpTopic> french(std::string_view appName) {
                  "le tableur ouvre directement, avec les valeurs du moment."),
              B::paragraph(
                  "La première ligne contient les noms des colonnes. Seules **Table** et **Address** (ou "
-                 "**Table** et **Adresse**) sont obligatoires, et l'ordre des colonnes n'a pas d'importance."),
+                 "**Table** et **Adresse**) sont obligatoires, et l'ordre des colonnes n'a pas "
+                 "d'importance."),
              B::table({
                  {"Name", "nom du point de données"},
                  {"Unit ID", "ID d'unité, 1 si vide"},

@@ -167,8 +167,8 @@ std::vector<HelpTopic> dutch(std::string_view appName) {
                  "Dat kan alleen als het uitlezen is gestopt, en de keuze wordt in het project opgeslagen."),
              B::heading("Verschillen met Modbus TCP"),
              B::bullets({
-                 "De unit-ID is het slave-adres op de RS-485-bus (1–247). Unit `0` is een broadcast, waarop geen "
-                 "antwoord komt.",
+                 "De unit-ID is het slave-adres op de RS-485-bus (1–247). Unit `0` is een broadcast, waarop "
+                 "geen antwoord komt.",
                  "Er is geen transactie-ID. Daarom gooit de app vóór elk verzoek alles weg wat nog "
                  "binnenkomt, en worden antwoorden van een andere unit of met een andere functiecode "
                  "overgeslagen.",

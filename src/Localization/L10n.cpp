@@ -315,8 +315,8 @@ std::string emptySteps(Language language) {
                   "Datenpunkte in die Tabelle ein (Unit-ID, Tabelle, Adresse und Typ) und klicken Sie auf "
                   "Start (⌘R).",
                   "Saisissez en haut l'adresse IP et le port de votre appareil Modbus TCP, entrez les points "
-                  "de données dans le tableau (ID d'unité, table, adresse et type), puis cliquez sur Démarrer "
-                  "(⌘R).",
+                  "de données dans le tableau (ID d'unité, table, adresse et type), puis cliquez sur "
+                  "Démarrer (⌘R).",
                   "Introduzca arriba la dirección IP y el puerto de su dispositivo Modbus TCP, introduzca "
                   "los puntos de datos en la tabla (ID de unidad, tabla, dirección y tipo) y haga clic en "
                   "Iniciar (⌘R)."});

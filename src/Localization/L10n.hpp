@@ -299,7 +299,8 @@ namespace Errors {
 // The reason a connection attempt failed, for the error numbers met when commissioning
 // (refused, host or network unreachable, timed out, reset by the peer). No value for any other
 // number: the caller then names the system's own text.
-[[nodiscard]] std::optional<std::string> connectReason(int errorNumber, Language language = currentLanguage());
+[[nodiscard]] std::optional<std::string> connectReason(int errorNumber,
+                                                       Language language = currentLanguage());
 // reason: connectReason's text, or the system's text for the error number (strerror).
 [[nodiscard]] std::string connectFailed(std::string_view host, std::uint16_t port, std::string_view reason,
                                         Language language = currentLanguage());

@@ -210,8 +210,8 @@ std::string scaleHelp(Language language) {
                   "sendet.",
                   "Valeur = valeur brute du registre × échelle. Par exemple 0,1 quand l'appareil envoie 215 "
                   "pour 21,5.",
-                  "Valor = valor en bruto del registro × escala. Por ejemplo, 0,1 cuando el dispositivo envía "
-                  "215 para 21,5."});
+                  "Valor = valor en bruto del registro × escala. Por ejemplo, 0,1 cuando el dispositivo "
+                  "envía 215 para 21,5."});
 }
 
 std::string plotHelp(Language language) {

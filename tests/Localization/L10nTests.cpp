@@ -232,7 +232,8 @@ TEST(L10n, TheLogAndTheProtocolKeepTheirOwnWords) {
         const std::string logTerm = nameKey(Pane::log(l));
         EXPECT_EQ(nameKey(Footer::showLog(l)), logTerm);
         std::vector<std::string> protocolNames;
-        for (const RegisterTable table : allRegisterTables) protocolNames.push_back(Table::tableName(table, l));
+        for (const RegisterTable table : allRegisterTables)
+            protocolNames.push_back(Table::tableName(table, l));
         for (int code = 0; code <= 0xFF; ++code) {
             protocolNames.push_back(Modbus::functionName(static_cast<std::uint8_t>(code), l));
         }
@@ -240,10 +241,10 @@ TEST(L10n, TheLogAndTheProtocolKeepTheirOwnWords) {
             EXPECT_EQ(nameKey(name).find(logTerm), std::string::npos) << name;
         }
         const std::string protocolTerm = nameKey(TCP::framing(l));
-        for (const auto& logText : {Footer::showLogMenu(l), Footer::options(l), Footer::onlyProblems(l),
-                                    Footer::onlyProblemsHelp(l), Footer::saveHelp(l), Footer::clear(l),
-                                    Footer::clearHelp(l), Footer::outputAccessibility(l), Menu::saveLog(l),
-                                    Menu::clearLog(l)}) {
+        for (const auto& logText :
+             {Footer::showLogMenu(l), Footer::options(l), Footer::onlyProblems(l),
+              Footer::onlyProblemsHelp(l), Footer::saveHelp(l), Footer::clear(l), Footer::clearHelp(l),
+              Footer::outputAccessibility(l), Menu::saveLog(l), Menu::clearLog(l)}) {
             EXPECT_EQ(nameKey(logText).find(protocolTerm), std::string::npos) << logText;
         }
     }

@@ -129,16 +129,21 @@ TEST(DatapointCSVImport, ColumnTitlesInEveryLanguage) {
     const std::pair<std::string_view, std::string_view> headers[] = {
         {"en", "Name;Unit ID;Table;Address;Data type;Word order;Scale;Unit;Format;Value;Description"},
         {"nl", "Naam;Slave-adres;Tabel;Adres;Datatype;Volgorde;Schaal;Eenheid;Weergave;Waarde;Omschrijving"},
-        {"de", "Bezeichnung;Unit-ID;Tabelle;Adresse;Datentyp;Byte-Reihenfolge;Faktor;Einheit;Anzeige;Wert;"
-               "Beschreibung"},
-        {"de (old)", "Name;Slave-Adresse;Registertyp;Adresse;Datatyp;Reihenfolge;Skalierung;Einheit;Format;"
-                     "Wert;Kommentar"},
-        {"fr", "Nom;ID d’unité;Table;Adresse;Type de données;Ordre des mots;Échelle;Unité;Affichage;Valeur;"
-               "Commentaire"},
-        {"es", "Nombre;ID de unidad;Tabla;Dirección;Tipo de datos;Orden de palabras;Escala;Unidad;Formato;"
-               "Valor;Descripción"},
-        {"es (plain)", "NOMBRE;id unidad;TABLA;DIRECCION;tipo de datos;orden;escala;unidad;formato;valor;"
-                       "descripcion"},
+        {"de",
+         "Bezeichnung;Unit-ID;Tabelle;Adresse;Datentyp;Byte-Reihenfolge;Faktor;Einheit;Anzeige;Wert;"
+         "Beschreibung"},
+        {"de (old)",
+         "Name;Slave-Adresse;Registertyp;Adresse;Datatyp;Reihenfolge;Skalierung;Einheit;Format;"
+         "Wert;Kommentar"},
+        {"fr",
+         "Nom;ID d’unité;Table;Adresse;Type de données;Ordre des mots;Échelle;Unité;Affichage;Valeur;"
+         "Commentaire"},
+        {"es",
+         "Nombre;ID de unidad;Tabla;Dirección;Tipo de datos;Orden de palabras;Escala;Unidad;Formato;"
+         "Valor;Descripción"},
+        {"es (plain)",
+         "NOMBRE;id unidad;TABLA;DIRECCION;tipo de datos;orden;escala;unidad;formato;valor;"
+         "descripcion"},
     };
     for (const auto& [language, header] : headers) {
         SCOPED_TRACE(language);
@@ -149,8 +154,8 @@ TEST(DatapointCSVImport, ColumnTitlesInEveryLanguage) {
         const Datapoint& p = result.datapoints[0];
         EXPECT_EQ(std::tuple(p.name, p.unitID, p.table, p.address, p.dataType, p.wordOrder, p.scale,
                              p.engineeringUnit, p.format, p.value, p.notes),
-                  std::tuple("Flow", 7, RegisterTable::inputRegister, 12, DataType::float32, WordOrder::cdab, 0.5,
-                             "m³/h", DisplayFormat::hex, 2.5, "note"));
+                  std::tuple("Flow", 7, RegisterTable::inputRegister, 12, DataType::float32, WordOrder::cdab,
+                             0.5, "m³/h", DisplayFormat::hex, 2.5, "note"));
     }
 }
 
