@@ -30,6 +30,10 @@ QColor grey() {
     return {0x8e, 0x8e, 0x93};
 }
 
+QColor secondaryText(const QPalette& palette) {
+    return withAlpha(palette.color(QPalette::Active, QPalette::WindowText), 0.6);
+}
+
 void drawBox(QPainter& painter, const QRectF& rect, const QColor& fill, const QColor& outline) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QPainter>
+#include <QPalette>
 #include <QRectF>
 
 // The application's own colours and the rounded box its compact controls share.
@@ -17,6 +18,9 @@ namespace tessarin::Theme {
 [[nodiscard]] QColor orange();
 [[nodiscard]] QColor red();
 [[nodiscard]] QColor grey();
+
+// Texts that step back: labels beside fields, captions under forms.
+[[nodiscard]] QColor secondaryText(const QPalette& palette);
 
 inline constexpr double cornerRadius = 6.0;
 // How much of a disabled control still shows.
