@@ -8,6 +8,7 @@
 #include "TessarinViews/Icons.hpp"
 #include "TessarinViews/QtDesktopServices.hpp"
 #include "TessarinViews/StateText.hpp"
+#include "TessarinViews/Theme.hpp"
 #include "TessarinViews/ThemedToggle.hpp"
 
 #include <QAction>
@@ -27,9 +28,13 @@ namespace {
 const QString showLogKey = QStringLiteral("showLog");
 
 QFrame* divider(QWidget* parent) {
+    // A hairline in the text colour reads in light and dark palettes alike.
     auto* line = new QFrame(parent);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
+    line->setFixedHeight(1);
+    line->setAutoFillBackground(true);
+    QPalette colours = line->palette();
+    colours.setColor(QPalette::Window, Theme::withAlpha(colours.color(QPalette::WindowText), 0.15));
+    line->setPalette(colours);
     return line;
 }
 
