@@ -125,6 +125,14 @@ std::string framing(Language language) {
                             "Protocolo"});
 }
 
+std::string modbusTCP(Language language) {
+    return fixed(language, {"Modbus TCP",
+                            "Modbus TCP",
+                            "Modbus TCP",
+                            "Modbus TCP",
+                            "Modbus TCP"});
+}
+
 std::string rtuOverTCP(Language language) {
     return fixed(language, {"RTU over TCP",
                             "RTU over TCP",
@@ -544,6 +552,46 @@ std::string statistics(std::int64_t requests, std::int64_t responses, std::int64
 }  // namespace Footer
 
 namespace Menu {
+
+std::string file(Language language) {
+    return fixed(language, {"File",
+                            "Archief",
+                            "Datei",
+                            "Fichier",
+                            "Archivo"});
+}
+
+std::string help(Language language) {
+    return fixed(language, {"Help",
+                            "Help",
+                            "Hilfe",
+                            "Aide",
+                            "Ayuda"});
+}
+
+std::string quit(Language language) {
+    return fixed(language, {"Quit",
+                            "Afsluiten",
+                            "Beenden",
+                            "Quitter",
+                            "Salir"});
+}
+
+std::string ok(Language language) {
+    return fixed(language, {"OK",
+                            "OK",
+                            "OK",
+                            "OK",
+                            "Aceptar"});
+}
+
+std::string cancel(Language language) {
+    return fixed(language, {"Cancel",
+                            "Annuleer",
+                            "Abbrechen",
+                            "Annuler",
+                            "Cancelar"});
+}
 
 std::string poller(Language language) {
     return fixed(language, {"Poller",

@@ -42,6 +42,8 @@ namespace TCP {
 [[nodiscard]] std::string portHelp(Language language = currentLanguage());
 [[nodiscard]] std::string portInvalid(Language language = currentLanguage());
 [[nodiscard]] std::string framing(Language language = currentLanguage());
+// The protocol's own name, the same in every language.
+[[nodiscard]] std::string modbusTCP(Language language = currentLanguage());
 [[nodiscard]] std::string rtuOverTCP(Language language = currentLanguage());
 [[nodiscard]] std::string framingHelp(Language language = currentLanguage());
 }  // namespace TCP
@@ -108,7 +110,13 @@ namespace Footer {
 
 // Menu commands.
 namespace Menu {
+[[nodiscard]] std::string file(Language language = currentLanguage());
 [[nodiscard]] std::string poller(Language language = currentLanguage());
+[[nodiscard]] std::string help(Language language = currentLanguage());
+[[nodiscard]] std::string quit(Language language = currentLanguage());
+// The buttons of the error alert and of confirmations.
+[[nodiscard]] std::string ok(Language language = currentLanguage());
+[[nodiscard]] std::string cancel(Language language = currentLanguage());
 [[nodiscard]] std::string saveLog(Language language = currentLanguage());
 [[nodiscard]] std::string clearLog(Language language = currentLanguage());
 [[nodiscard]] std::string newProject(Language language = currentLanguage());

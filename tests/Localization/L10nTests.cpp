@@ -38,7 +38,7 @@ std::vector<Key> allKeys() {
     const std::vector<std::string (*)(Language)> fixedKeys{
         &appName, &Header::start, &Header::stop, &Header::startHelp, &Header::stopHelp,
         &Header::frameSettingsHelp, &Header::lockedWhileRunning, &TCP::host, &TCP::hostPlaceholder,
-        &TCP::hostHelp, &TCP::port, &TCP::portHelp, &TCP::portInvalid, &TCP::framing, &TCP::rtuOverTCP,
+        &TCP::hostHelp, &TCP::port, &TCP::portHelp, &TCP::portInvalid, &TCP::framing, &TCP::modbusTCP, &TCP::rtuOverTCP,
         &TCP::framingHelp, &Settings::requests, &Settings::responseTimeout, &Settings::timeoutHelp,
         &Settings::combine, &Settings::combineHelp, &Settings::writeMode, &Settings::writeSingle,
         &Settings::writeMultiple, &Settings::writeModeHelp, &State::running, &State::connecting,
@@ -46,7 +46,8 @@ std::vector<Key> allKeys() {
         &Notice::dismiss, &Notice::startFirst, &Footer::showLog, &Footer::showLogHelp, &Footer::showLogMenu,
         &Footer::options, &Footer::optionsHelp, &Footer::autoscroll, &Footer::timestamps, &Footer::rawFrames,
         &Footer::rawFramesHelp, &Footer::onlyProblems, &Footer::onlyProblemsHelp, &Footer::save,
-        &Footer::saveHelp, &Footer::clear, &Footer::clearHelp, &Footer::outputAccessibility, &Menu::poller,
+        &Footer::saveHelp, &Footer::clear, &Footer::clearHelp, &Footer::outputAccessibility, &Menu::file, &Menu::poller, &Menu::help, &Menu::quit,
+        &Menu::ok, &Menu::cancel,
         &Menu::saveLog, &Menu::clearLog, &Menu::newProject, &Menu::openProject, &Menu::saveProject,
         &Menu::importCSV, &Menu::exportCSV, &Table::name, &Table::namePlaceholder, &Table::unitID,
         &Table::table, &Table::address, &Table::dataType, &Table::wordOrder, &Table::scale, &Table::value,

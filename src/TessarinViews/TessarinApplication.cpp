@@ -1,0 +1,51 @@
+#include "TessarinViews/TessarinApplication.hpp"
+
+#include "TessarinModel/PollerModel.hpp"
+#include "TessarinViews/HelpWindow.hpp"
+#include "TessarinViews/MainWindow.hpp"
+#include "TessarinViews/QtDesktopServices.hpp"
+
+#include <QApplication>
+#include <QThread>
+
+#include <cassert>
+
+namespace tessarin {
+
+TessarinApplication::TessarinApplication()
+    : m_services(std::make_unique<QtDesktopServices>()),
+      m_model(std::make_unique<PollerModel>(*m_services)),
+      m_mainWindow(std::make_unique<MainWindow>(*m_model, *m_services)) {
+    assert(QApplication::instance() != nullptr);
+    m_services->setParentWindow(m_mainWindow.get());
+    connect(m_mainWindow.get(), &MainWindow::helpRequested, this, &TessarinApplication::showHelp);
+    // Qt ends the event loop once the last window is closed; this runs before it returns.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &TessarinApplication::prepareForQuit);
+}
+
+TessarinApplication::~TessarinApplication() {
+    // An end without the event loop's notice (an exception, a test) still keeps the edits.
+    prepareForQuit();
+}
+
+void TessarinApplication::showMainWindow() {
+    m_mainWindow->show();
+}
+
+void TessarinApplication::showHelp() {
+    if (!m_helpWindow) {
+        m_helpWindow = std::make_unique<HelpWindow>();
+    }
+    m_helpWindow->present();
+}
+
+void TessarinApplication::prepareForQuit() {
+    assert(QThread::currentThread() == thread());
+    if (m_preparedForQuit) {
+        return;
+    }
+    m_preparedForQuit = true;
+    m_model->prepareForQuit();
+}
+
+}  // namespace tessarin

@@ -1,0 +1,9 @@
+#include "TessarinViews/ThemedToggle.hpp"
+
+namespace tessarin {
+
+ThemedToggle::ThemedToggle(const QString& text, QWidget* parent) : ThemedButton(text, parent) {
+    setCheckable(true);
+}
+
+}  // namespace tessarin
