@@ -115,6 +115,8 @@ namespace Menu {
 [[nodiscard]] std::string saveProject(Language language = currentLanguage());
 [[nodiscard]] std::string importCSV(Language language = currentLanguage());
 [[nodiscard]] std::string exportCSV(Language language = currentLanguage());
+// Starts a simulated device for the current project and reads from it.
+[[nodiscard]] std::string demoDevice(Language language = currentLanguage());
 }  // namespace Menu
 
 // The datapoint table.
