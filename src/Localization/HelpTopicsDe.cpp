@@ -36,7 +36,8 @@ std::vector<HelpTopic> german(std::string_view appName) {
                  "Polls und Datenpunkte werden automatisch gespeichert. Mit der Schaltfläche **Projekt** "
                  "links neben den Tabs beginnen Sie ein neues Projekt, öffnen eine Projektdatei oder "
                  "speichern das aktuelle Projekt; bevor das aktuelle Projekt ersetzt wird, fragt die App, ob "
-                 "Sie es zuerst speichern möchten."),
+                 "Sie es zuerst speichern möchten. Kein Gerät zur Hand? **Abfrage** ▸ **Demo-Gerät** startet "
+                 "ein simuliertes Gerät für das aktuelle Projekt und fragt es ab."),
          }},
         {"polls",
          "Polls",

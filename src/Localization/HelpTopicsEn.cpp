@@ -34,7 +34,8 @@ std::vector<HelpTopic> english(std::string_view appName) {
              B::paragraph(
                  "Polls and datapoints are saved automatically. The **Project** button left of the tabs "
                  "starts a new project, opens a project file or saves the current one; before the current "
-                 "project is replaced, the app asks whether to save it first."),
+                 "project is replaced, the app asks whether to save it first. No device at hand? **Poller** ▸ "
+                 "**Demo device** starts a simulated device for the current project and reads from it."),
          }},
         {"polls",
          "Polls",

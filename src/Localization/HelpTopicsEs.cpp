@@ -36,7 +36,8 @@ std::vector<HelpTopic> spanish(std::string_view appName) {
                  "Los polls y los puntos de datos se guardan automáticamente. El botón **Proyecto**, a la "
                  "izquierda de las pestañas, crea un proyecto nuevo, abre un archivo de proyecto o guarda el "
                  "actual; antes de sustituir el proyecto actual, la aplicación pregunta si desea guardarlo "
-                 "primero."),
+                 "primero. ¿No tiene un dispositivo a mano? **Lectura** ▸ **Dispositivo de demostración** "
+                 "inicia un dispositivo simulado para el proyecto actual y lo lee."),
          }},
         {"polls",
          "Polls",

@@ -36,7 +36,8 @@ std::vector<HelpTopic> french(std::string_view appName) {
                  "Les polls et les points de données sont enregistrés automatiquement. Le bouton **Projet**, "
                  "à gauche des onglets, permet de créer un nouveau projet, d'ouvrir un fichier de projet ou "
                  "d'enregistrer le projet actuel\u00a0; avant de remplacer le projet actuel, l'application "
-                 "vous demande s'il faut d'abord l'enregistrer."),
+                 "vous demande s'il faut d'abord l'enregistrer. Pas d'appareil sous la main\u00a0? **Lecture** "
+                 "▸ **Appareil de démonstration** démarre un appareil simulé pour le projet actuel et le lit."),
          }},
         {"polls",
          "Polls",

@@ -36,7 +36,8 @@ std::vector<HelpTopic> dutch(std::string_view appName) {
                  "Polls en datapunten worden automatisch opgeslagen. Met de knop **Project** links van de "
                  "tabbladen begin je een nieuw project, open je een projectbestand of sla je het huidige "
                  "project op; voordat het huidige project wordt vervangen, vraagt de app of je het eerst "
-                 "wilt opslaan."),
+                 "wilt opslaan. Geen apparaat bij de hand? **Uitlezen** ▸ **Demo-apparaat** start een "
+                 "gesimuleerd apparaat voor het huidige project en leest het uit."),
          }},
         {"polls",
          "Polls",

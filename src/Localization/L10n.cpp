@@ -657,6 +657,14 @@ std::string exportCSV(Language language) {
                             "Exportar puntos de datos (CSV)…"});
 }
 
+std::string demoDevice(Language language) {
+    return fixed(language, {"Demo device",
+                            "Demo-apparaat",
+                            "Demo-Gerät",
+                            "Appareil de démonstration",
+                            "Dispositivo de demostración"});
+}
+
 }  // namespace Menu
 
 }  // namespace tessarin::L10n

@@ -124,6 +124,8 @@ namespace Menu {
 [[nodiscard]] std::string saveProject(Language language = currentLanguage());
 [[nodiscard]] std::string importCSV(Language language = currentLanguage());
 [[nodiscard]] std::string exportCSV(Language language = currentLanguage());
+// Starts a simulated device for the current project and reads from it.
+[[nodiscard]] std::string demoDevice(Language language = currentLanguage());
 }  // namespace Menu
 
 // The datapoint table.
@@ -326,6 +328,29 @@ namespace Help {
 [[nodiscard]] std::string noResults(Language language = currentLanguage());
 [[nodiscard]] std::string tipLabel(Language language = currentLanguage());
 }  // namespace Help
+
+// The command-line device simulator and its log.
+namespace Simulator {
+[[nodiscard]] std::string usage(Language language = currentLanguage());
+[[nodiscard]] std::string unknownOption(std::string_view option, Language language = currentLanguage());
+[[nodiscard]] std::string missingValue(std::string_view option, Language language = currentLanguage());
+[[nodiscard]] std::string invalidValue(std::string_view option, std::string_view value,
+                                       Language language = currentLanguage());
+[[nodiscard]] std::string oneProjectOnly(std::string_view file, Language language = currentLanguage());
+// address: host and port as "127.0.0.1:502"; reason: the system's text.
+[[nodiscard]] std::string listenFailed(std::string_view address, std::string_view reason,
+                                       Language language = currentLanguage());
+[[nodiscard]] std::string portFallback(std::int64_t port, std::int64_t fallback,
+                                       Language language = currentLanguage());
+// project: a file name or the example project's poll name; framing: its raw value.
+[[nodiscard]] std::string serving(std::string_view project, std::string_view address, std::string_view framing,
+                                  Language language = currentLanguage());
+// client: the peer's address and port.
+[[nodiscard]] std::string clientConnected(std::string_view client, Language language = currentLanguage());
+[[nodiscard]] std::string clientDisconnected(std::string_view client, Language language = currentLanguage());
+[[nodiscard]] std::string clientDropped(std::string_view client, Language language = currentLanguage());
+[[nodiscard]] std::string stopped(Language language = currentLanguage());
+}  // namespace Simulator
 
 // Names in the example project.
 namespace Example {
