@@ -66,6 +66,12 @@ DatapointTableModel::DatapointTableModel(PollerModel& model, QObject* parent)
     });
 }
 
+// Views ask about the root and stale indexes as a matter of course; those are no cells.
+bool DatapointTableModel::holds(const QModelIndex& index) const {
+    return index.isValid() && index.model() == this && !index.parent().isValid() &&
+           static_cast<std::size_t>(index.row()) < m_points.size() && index.column() < columnCountValue;
+}
+
 int DatapointTableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(m_points.size());
 }
@@ -130,7 +136,7 @@ std::vector<DatapointTableModel::Choice> DatapointTableModel::choices(DatapointC
 }
 
 QVariant DatapointTableModel::data(const QModelIndex& index, int role) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
+    if (!holds(index)) {
         return {};
     }
     const Datapoint& point = m_points[static_cast<std::size_t>(index.row())];
@@ -245,7 +251,7 @@ bool DatapointTableModel::applies(const Datapoint& point, DatapointColumn column
 }
 
 Qt::ItemFlags DatapointTableModel::flags(const QModelIndex& index) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
+    if (!holds(index)) {
         return Qt::NoItemFlags;
     }
     const Datapoint& point = m_points[static_cast<std::size_t>(index.row())];
@@ -263,8 +269,7 @@ Qt::ItemFlags DatapointTableModel::flags(const QModelIndex& index) const {
 }
 
 bool DatapointTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid) ||
-        !flags(index).testFlag(Qt::ItemIsEnabled)) {
+    if (!holds(index) || !flags(index).testFlag(Qt::ItemIsEnabled)) {
         return false;
     }
     const DatapointColumn column = columnOf(index);
@@ -381,30 +386,10 @@ void DatapointTableModel::syncRows() {
         }
     }
 
-    const std::size_t oldSize = m_points.size();
-    const std::size_t newSize = next.size();
-    std::size_t prefix = 0;
-    while (prefix < oldSize && prefix < newSize && m_points[prefix].id == next[prefix].id) ++prefix;
-    std::size_t suffix = 0;
-    while (suffix < oldSize - prefix && suffix < newSize - prefix &&
-           m_points[oldSize - 1 - suffix].id == next[newSize - 1 - suffix].id) {
-        ++suffix;
-    }
-    const std::size_t removed = oldSize - prefix - suffix;
-    const std::size_t inserted = newSize - prefix - suffix;
-    const int first = static_cast<int>(prefix);
-    if (removed == 0 && inserted == 0) {
-        m_points = std::move(next);
-    } else if (removed == 0) {
-        beginInsertRows({}, first, first + static_cast<int>(inserted) - 1);
-        m_points = std::move(next);
-        rebuildRowIndex();
-        endInsertRows();
-    } else if (inserted == 0) {
-        beginRemoveRows({}, first, first + static_cast<int>(removed) - 1);
-        m_points = std::move(next);
-        rebuildRowIndex();
-        endRemoveRows();
+    if (next.size() >= m_points.size() && isSubsequence(m_points, next)) {
+        insertRuns(next);
+    } else if (isSubsequence(next, m_points)) {
+        removeRuns(next);
     } else {
         beginResetModel();
         m_points = std::move(next);
@@ -423,6 +408,55 @@ void DatapointTableModel::syncRows() {
     if (wasPolling != m_polling) {
         refreshAllLive(DatapointColumn::status, DatapointColumn::status);
     }
+}
+
+bool DatapointTableModel::isSubsequence(const std::vector<Datapoint>& part, const std::vector<Datapoint>& whole) {
+    std::size_t at = 0;
+    for (const Datapoint& point : whole) {
+        if (at < part.size() && part[at].id == point.id) ++at;
+    }
+    return at == part.size();
+}
+
+// Each run of new rows goes in with its own insertion, so the rows around it keep their
+// selection and editors.
+void DatapointTableModel::insertRuns(const std::vector<Datapoint>& next) {
+    std::size_t row = 0;
+    while (row < next.size()) {
+        if (row < m_points.size() && m_points[row].id == next[row].id) {
+            ++row;
+            continue;
+        }
+        std::size_t end = row;
+        while (end < next.size() && (row >= m_points.size() || next[end].id != m_points[row].id)) ++end;
+        beginInsertRows({}, static_cast<int>(row), static_cast<int>(end) - 1);
+        m_points.insert(m_points.begin() + static_cast<std::ptrdiff_t>(row),
+                        next.begin() + static_cast<std::ptrdiff_t>(row), next.begin() + static_cast<std::ptrdiff_t>(end));
+        rebuildRowIndex();
+        endInsertRows();
+        row = end;
+    }
+    m_points = next;
+}
+
+void DatapointTableModel::removeRuns(const std::vector<Datapoint>& next) {
+    std::size_t row = 0;
+    std::size_t kept = 0;
+    while (row < m_points.size()) {
+        if (kept < next.size() && m_points[row].id == next[kept].id) {
+            ++row;
+            ++kept;
+            continue;
+        }
+        std::size_t end = row;
+        while (end < m_points.size() && (kept >= next.size() || m_points[end].id != next[kept].id)) ++end;
+        beginRemoveRows({}, static_cast<int>(row), static_cast<int>(end) - 1);
+        m_points.erase(m_points.begin() + static_cast<std::ptrdiff_t>(row),
+                       m_points.begin() + static_cast<std::ptrdiff_t>(end));
+        rebuildRowIndex();
+        endRemoveRows();
+    }
+    m_points = next;
 }
 
 void DatapointTableModel::refreshLiveRows(const std::vector<Uuid>& pointIDs) {

@@ -60,7 +60,12 @@ Q_SIGNALS:
     void inputRejected(const QModelIndex& index, const QString& message);
 
 private:
+    [[nodiscard]] bool holds(const QModelIndex& index) const;
     void syncRows();
+    // part keeps the order of whole, with some of its rows left out.
+    [[nodiscard]] static bool isSubsequence(const std::vector<Datapoint>& part, const std::vector<Datapoint>& whole);
+    void insertRuns(const std::vector<Datapoint>& next);
+    void removeRuns(const std::vector<Datapoint>& next);
     void refreshLiveRows(const std::vector<Uuid>& pointIDs);
     void refreshAllLive(DatapointColumn first, DatapointColumn last);
     void emitRowRanges(std::vector<int> rows, int firstColumn, int lastColumn);

@@ -88,6 +88,10 @@ PollArea::~PollArea() {
     delete m_writeEditor.data();
 }
 
+WriteEditor* PollArea::writeEditor() const {
+    return m_writeEditor;
+}
+
 bool PollArea::showsEmptyView() const {
     return m_stack->currentWidget() == m_empty;
 }

@@ -35,7 +35,7 @@ public:
     [[nodiscard]] NoticeBanners& banners() const { return *m_banners; }
     [[nodiscard]] bool showsEmptyView() const;
     // The write editor while it is open.
-    [[nodiscard]] WriteEditor* writeEditor() const { return m_writeEditor; }
+    [[nodiscard]] WriteEditor* writeEditor() const;
 
     // Opens the write editor for the datapoint in the table's row.
     void openWriteEditor(int row);
