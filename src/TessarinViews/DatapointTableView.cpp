@@ -99,7 +99,17 @@ void DatapointTableView::finishEditing() {
 }
 
 void DatapointTableView::setBottomInset(int inset) {
-    setViewportMargins(0, 0, 0, inset);
+    m_bottomInset = inset;
+    updateGeometries();
+}
+
+void DatapointTableView::updateGeometries() {
+    QTableView::updateGeometries();
+    QMargins margins = viewportMargins();
+    if (margins.bottom() != m_bottomInset) {
+        margins.setBottom(m_bottomInset);
+        setViewportMargins(margins);
+    }
 }
 
 void DatapointTableView::contextMenuEvent(QContextMenuEvent* event) {

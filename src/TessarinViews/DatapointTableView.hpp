@@ -39,12 +39,15 @@ public:
     // Keeps room below the last row for notices floating over the table's foot, so they never
     // hide a row the user wants to edit.
     void setBottomInset(int inset);
+    [[nodiscard]] int bottomInset() const { return viewportMargins().bottom(); }
 
 Q_SIGNALS:
     void duplicateRequested();
     void deleteRequested();
 
 protected:
+    // The table lays out its headers through the viewport margins; the inset goes on top.
+    void updateGeometries() override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
@@ -53,6 +56,7 @@ private:
     DatapointTableModel& m_model;
     DatapointDelegate* m_delegate;
     TableFitter* m_fitter;
+    int m_bottomInset = 0;
 };
 
 }  // namespace tessarin

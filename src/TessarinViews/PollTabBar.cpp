@@ -225,6 +225,7 @@ void PollTabBar::confirmRemoval(const Uuid& pollID) {
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::WindowModal);
     connect(box, &QMessageBox::finished, this, [this, box, remove] {
+        m_confirmation = nullptr;
         const std::optional<Uuid> confirmed = std::exchange(m_confirmDelete, std::nullopt);
         if (box->clickedButton() == remove && confirmed) {
             Q_EMIT aboutToEdit();
