@@ -4,8 +4,10 @@
 #include "TessarinModel/ModelText.hpp"
 
 #include <QFontMetrics>
+#include <QStringList>
 
 #include <algorithm>
+#include <optional>
 #include <cassert>
 
 namespace tessarin {
@@ -36,6 +38,43 @@ int headerWidth(DatapointColumn column, Language language, const QFontMetrics& m
     return metrics.horizontalAdvance(qtText(facts(column).header(language))) + headerPadding;
 }
 
+namespace {
+
+// Room around a cell's text: margins, and the symbol of a status or the chevron of a picker.
+constexpr int cellChrome = 5 + 14 + 5 + 5;
+
+// The longest text the column shows in the current language, so that a choice or a failure is
+// never cut to "Holding-Reg…" or "No re…" while wider columns have room to give.
+std::optional<double> widestContent(DatapointColumn column, const QFontMetrics& metrics) {
+    QStringList texts;
+    switch (column) {
+    case DatapointColumn::table:
+        for (const RegisterTable table : allRegisterTables) texts.append(qtText(L10n::Table::tableName(table)));
+        break;
+    case DatapointColumn::dataType:
+        for (const DataType type : allDataTypes) texts.append(qtText(L10n::Table::dataTypeName(type)));
+        break;
+    case DatapointColumn::format:
+        for (const DisplayFormat format : allDisplayFormats) texts.append(qtText(L10n::Table::formatName(format)));
+        break;
+    case DatapointColumn::status:
+        texts = {qtText(L10n::Table::waiting()), qtText(L10n::Table::ok(9999))};
+        for (const PollFailure failure : {PollFailure::exception(0xFF), PollFailure::timeout(),
+                                          PollFailure::crcMismatch(), PollFailure::malformed(),
+                                          PollFailure::noConnection()}) {
+            texts.append(qtText(L10n::Log::shortFailure(failure)));
+        }
+        break;
+    default:
+        return std::nullopt;
+    }
+    int widest = 0;
+    for (const QString& text : texts) widest = std::max(widest, metrics.horizontalAdvance(text));
+    return widest + cellChrome;
+}
+
+}  // namespace
+
 ColumnWidths columnWidths(DatapointColumn column, const QFontMetrics& metrics) {
     const DatapointColumnFacts& entry = facts(column);
     double ideal = entry.idealWidth;
@@ -44,6 +83,9 @@ ColumnWidths columnWidths(DatapointColumn column, const QFontMetrics& metrics) {
     }
     if (entry.maxWidth == entry.minWidth) {
         return {ideal, ideal, ideal};
+    }
+    if (const auto content = widestContent(column, metrics)) {
+        return {std::max(entry.minWidth, *content), std::max(ideal, *content), entry.maxWidth};
     }
     return {entry.minWidth, ideal, entry.maxWidth};
 }

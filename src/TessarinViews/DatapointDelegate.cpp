@@ -74,12 +74,21 @@ void DatapointDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     default:
         break;
     }
-    QStyledItemDelegate::paint(painter, option, index);
-    const bool picker = facts(columnOf(index)).picker;
-    if (picker && index.flags().testFlag(Qt::ItemIsEnabled)) {
+    QStyleOptionViewItem cell = option;
+    const bool applies = index.data(DatapointTableModel::appliesRole).toBool();
+    if (!applies) {
+        cell.palette.setColor(QPalette::Text, cell.palette.color(QPalette::Disabled, QPalette::Text));
+        cell.palette.setColor(QPalette::HighlightedText,
+                              withOpacity(cell.palette.color(QPalette::HighlightedText), 0.55));
+    }
+    if (facts(columnOf(index)).picker && applies) {
+        // The chevron gets its own room so a long choice is elided before it, not under it.
+        paintBackground(painter, option, index);
         const QRect chevron = pencilRect(option.rect).adjusted(2, 2, -2, -2);
         paintGlyph(*painter, chevron, Glyph::chevronUpDown, inkFor(Tone::tertiary, option));
+        cell.rect.setRight(chevron.left() - 2);
     }
+    QStyledItemDelegate::paint(painter, cell, index);
 }
 
 void DatapointDelegate::paintLiveValue(QPainter* painter, const QStyleOptionViewItem& option,
@@ -112,7 +121,9 @@ void DatapointDelegate::paintStatus(QPainter* painter, const QStyleOptionViewIte
     QRect textRect = option.rect.adjusted(0, 0, -cellMargin, 0);
     textRect.setLeft(glyphRect.right() + 1 + glyphGap);
     painter->save();
-    painter->setPen(inkFor(tone, option));
+    // Green or red text on the selection colour is hard to read; the symbol keeps the signal.
+    const bool selected = option.state.testFlag(QStyle::State_Selected);
+    painter->setPen(selected ? option.palette.color(QPalette::HighlightedText) : inkFor(tone, option));
     painter->setFont(option.font);
     const QString text = index.data(Qt::DisplayRole).toString();
     painter->drawText(textRect, Qt::AlignVCenter | Qt::AlignLeading,

@@ -155,6 +155,8 @@ QVariant DatapointTableModel::data(const QModelIndex& index, int role) const {
         return {};
     case toneRole:
         return foreground(point, index.row(), column);
+    case appliesRole:
+        return applies(point, column);
     case glyphRole:
         if (column == DatapointColumn::status) {
             return static_cast<int>(PointPresentation::status(status(index.row()), m_polling).glyph);
@@ -256,10 +258,10 @@ Qt::ItemFlags DatapointTableModel::flags(const QModelIndex& index) const {
     }
     const Datapoint& point = m_points[static_cast<std::size_t>(index.row())];
     const DatapointColumn column = columnOf(index);
-    if (!applies(point, column)) {
-        return Qt::ItemIsSelectable;
-    }
     Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+    if (!applies(point, column)) {
+        return flags;
+    }
     switch (column) {
     case DatapointColumn::value:
     case DatapointColumn::status: return flags;
@@ -269,10 +271,10 @@ Qt::ItemFlags DatapointTableModel::flags(const QModelIndex& index) const {
 }
 
 bool DatapointTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (!holds(index) || !flags(index).testFlag(Qt::ItemIsEnabled)) {
+    const DatapointColumn column = columnOf(index);
+    if (!holds(index) || !applies(m_points[static_cast<std::size_t>(index.row())], column)) {
         return false;
     }
-    const DatapointColumn column = columnOf(index);
     const bool checkEdit = column == DatapointColumn::plot && role == Qt::CheckStateRole;
     if (role != Qt::EditRole && !checkEdit) {
         return false;

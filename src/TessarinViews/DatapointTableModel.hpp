@@ -28,6 +28,9 @@ public:
     static constexpr int toneRole = Qt::UserRole + 1;
     // The Glyph (as int) of the status cell.
     static constexpr int glyphRole = Qt::UserRole + 2;
+    // False for a cell whose field means nothing for the datapoint (a coil's type); such a
+    // cell is shown greyed and cannot be edited.
+    static constexpr int appliesRole = Qt::UserRole + 3;
 
     // One entry of a picker: its label and the enumeration case as int.
     struct Choice {

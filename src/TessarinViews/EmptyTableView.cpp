@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace tessarin {
 
 namespace {
@@ -38,7 +40,8 @@ EmptyTableView::EmptyTableView(QWidget* parent)
     auto* text = new QLabel(qtText(L10n::Table::emptyText()), this);
     text->setWordWrap(true);
     text->setAlignment(Qt::AlignHCenter);
-    text->setMaximumWidth(textWidth);
+    // A fixed width lets the layout ask the label for the height its wrapped lines need.
+    text->setFixedWidth(std::min(textWidth, text->fontMetrics().horizontalAdvance(text->text()) + 4));
     QPalette quiet = text->palette();
     quiet.setColor(QPalette::WindowText, toneColor(Tone::secondary, palette()));
     text->setPalette(quiet);

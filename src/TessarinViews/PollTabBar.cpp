@@ -57,10 +57,10 @@ PollTabBar::PollTabBar(PollerModel& model, QWidget* parent)
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_scroll->setMinimumWidth(minTabsWidth);
-    m_scroll->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    m_scroll->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     m_scroll->viewport()->setAutoFillBackground(false);
     m_tabRow->setAutoFillBackground(false);
-    row->addWidget(m_scroll, 1);
+    row->addWidget(m_scroll);
 
     m_newPoll->setAutoRaise(true);
     m_newPoll->setIcon(glyphIcon(Glyph::plus, toneColor(Tone::primary, palette()), 20));
@@ -94,6 +94,7 @@ PollTabBar::PollTabBar(PollerModel& model, QWidget* parent)
     m_active->setToolTip(qtText(L10n::Polls::activeHelp()));
     settings->addWidget(m_active);
     row->addWidget(m_settings);
+    row->addStretch(1);
 
     const auto editSelected = [this](auto change) {
         if (const auto& pollID = m_model.selectedPollID()) m_model.editPoll(*pollID, change);
@@ -157,6 +158,21 @@ void PollTabBar::rebuildTabs() {
     }
     refreshLooks();
     refreshSettings();
+    m_scroll->updateGeometry();
+    fitScrollHeight();
+}
+
+// As high as a tab, plus the scroll bar only while the tabs do not all fit.
+void PollTabBar::fitScrollHeight() {
+    const int tabHeight = m_tabs.empty() ? fontMetrics().height() : m_tabs.front()->sizeHint().height();
+    const bool overflows = m_tabRow->sizeHint().width() > m_scroll->width();
+    const int bar = overflows ? m_scroll->horizontalScrollBar()->sizeHint().height() : 0;
+    m_scroll->setFixedHeight(tabHeight + 2 + bar);
+}
+
+void PollTabBar::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    fitScrollHeight();
 }
 
 void PollTabBar::scheduleLookRefresh() {

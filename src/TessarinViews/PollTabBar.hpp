@@ -52,7 +52,11 @@ Q_SIGNALS:
     // Someone is about to change polls from here: the table commits its open editor first.
     void aboutToEdit();
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    void fitScrollHeight();
     void rebuildTabs();
     void refreshLooks();
     void scheduleLookRefresh();

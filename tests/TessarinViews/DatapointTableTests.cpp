@@ -21,7 +21,11 @@ using Column = DatapointColumn;
 class DatapointTable : public PollAreaFixture {
 protected:
     DatapointTableModel& table() const { return area->tableModel(); }
-    bool enabled(int row, Column column) const { return cell(row, column).flags().testFlag(Qt::ItemIsEnabled); }
+    bool enabled(int row, Column column) const {
+        const bool editable = cell(row, column).flags().testFlag(Qt::ItemIsEditable);
+        EXPECT_EQ(editable, cell(row, column).data(DatapointTableModel::appliesRole).toBool());
+        return editable;
+    }
     Tone tone(int row, Column column) const {
         return static_cast<Tone>(cell(row, column).data(DatapointTableModel::toneRole).toInt());
     }
