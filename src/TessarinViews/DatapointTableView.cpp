@@ -56,6 +56,12 @@ DatapointTableView::DatapointTableView(DatapointTableModel& model, QWidget* pare
     connect(&m_model, &DatapointTableModel::inputRejected, this, &DatapointTableView::showRejection);
 }
 
+DatapointTableView::~DatapointTableView() {
+    // The fitter answers resizes of the viewport and header, which the base destructors still
+    // send while tearing them down; by then this is no table any more.
+    delete m_fitter;
+}
+
 std::set<Uuid> DatapointTableView::selectedIDs() const {
     std::set<Uuid> ids;
     if (selectionModel() == nullptr) return ids;

@@ -22,6 +22,7 @@ class DatapointTableView final : public QTableView {
 
 public:
     explicit DatapointTableView(DatapointTableModel& model, QWidget* parent = nullptr);
+    ~DatapointTableView() override;
 
     [[nodiscard]] DatapointTableModel& tableModel() const { return m_model; }
     [[nodiscard]] DatapointDelegate& delegate() const { return *m_delegate; }

@@ -40,8 +40,9 @@ EmptyTableView::EmptyTableView(QWidget* parent)
     auto* text = new QLabel(qtText(L10n::Table::emptyText()), this);
     text->setWordWrap(true);
     text->setAlignment(Qt::AlignHCenter);
-    // A fixed width lets the layout ask the label for the height its wrapped lines need.
+    // A centred item gets no height-for-width from the layout, so the wrapped height is fixed here.
     text->setFixedWidth(std::min(textWidth, text->fontMetrics().horizontalAdvance(text->text()) + 4));
+    text->setFixedHeight(text->heightForWidth(text->width()));
     QPalette quiet = text->palette();
     quiet.setColor(QPalette::WindowText, toneColor(Tone::secondary, palette()));
     text->setPalette(quiet);
