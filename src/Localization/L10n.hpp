@@ -153,6 +153,8 @@ namespace Table {
 [[nodiscard]] std::string csv(Language language = currentLanguage());
 [[nodiscard]] std::string csvHelp(Language language = currentLanguage());
 [[nodiscard]] std::string unitIDHelp(Language language = currentLanguage());
+// text: what was typed into the unit ID cell.
+[[nodiscard]] std::string unitIDInvalid(std::string_view text, Language language = currentLanguage());
 // modicon: the address in Modicon notation, e.g. "40001".
 [[nodiscard]] std::string addressHelp(std::string_view modicon, Language language = currentLanguage());
 [[nodiscard]] std::string wordOrderHelp(Language language = currentLanguage());
