@@ -147,10 +147,11 @@ TEST_P(EngineAgainstPeers, ATimedOutReadCarriesTheFrameItWouldHaveSentAndNoRespo
     EXPECT_TRUE(reads[2].result);
 
     if (GetParam() == PeerKind::libmodbusTCP) {
-        // The stand-by frame has transaction 0; the frames that did travel keep theirs.
+        // The stand-by frame has transaction 0; the frames that did travel keep theirs, and
+        // the identifier after a time-out jumps away from the one that timed out.
         EXPECT_BYTES(reads[0].request, "00 00 00 00 00 06 02 03 00 10 00 02");
-        EXPECT_BYTES(reads[1].request, "00 02 00 00 00 06 01 03 00 63 00 02");
-        EXPECT_BYTES(reads[1].response, "00 02 00 00 00 03 01 83 02");
+        EXPECT_BYTES(reads[1].request, "10 02 00 00 00 06 01 03 00 63 00 02");
+        EXPECT_BYTES(reads[1].response, "10 02 00 00 00 03 01 83 02");
     } else {
         EXPECT_EQ(reads[0].request,
                   RTUFrame::build(2, std::vector<std::uint8_t>{0x03, 0x00, 0x10, 0x00, 0x02}));
