@@ -195,6 +195,16 @@ std::string writeFailed(std::string_view name, Language language) {
                   fmt::arg("name", name));
 }
 
+std::string framesDropped(std::int64_t count, Language language) {
+    return filled(language,
+                  {"{count} late or unrequested response(s) dropped:",
+                   "{count} te late of ongevraagde antwoord(en) genegeerd:",
+                   "{count} verspätete oder unangeforderte Antwort(en) verworfen:",
+                   "{count} réponse(s) tardive(s) ou non demandée(s) ignorée(s)\u00a0:",
+                   "{count} respuesta(s) tardía(s) o no solicitada(s) descartada(s):"},
+                  fmt::arg("count", count));
+}
+
 }  // namespace Log
 
 namespace Modbus {

@@ -796,6 +796,10 @@ void PollerModel::handle(const PollerEvent& event) {
         handleRead(*read);
     } else if (const auto* wrote = std::get_if<PollerEvent::Wrote>(&event.payload)) {
         handleWrote(*wrote);
+    } else if (const auto* dropped = std::get_if<PollerEvent::FramesDropped>(&event.payload)) {
+        // A device whose answers come late is worth knowing about, even when they harm nothing.
+        appendLine({segment(Kind::warning, "⚠ " + L10n::Log::framesDropped(static_cast<std::int64_t>(dropped->count)) + " "),
+                    {Kind::response, hexText(dropped->first)}});
     }
 }
 
