@@ -130,6 +130,14 @@ std::string failure(const PollFailure& failure, std::int64_t timeoutMs, Language
                                 "error de CRC en la respuesta"});
     case Kind::malformed:
         break;
+    case Kind::unitNotReadable:
+        return filled(language,
+                      {"unit {unit} is not read with RTU over TCP (1 to 247)",
+                       "unit {unit} wordt niet gelezen met RTU over TCP (1 t/m 247)",
+                       "Unit {unit} wird mit RTU über TCP nicht gelesen (1 bis 247)",
+                       "l'unité {unit} n'est pas lue en RTU sur TCP (1 à 247)",
+                       "la unidad {unit} no se lee con RTU sobre TCP (1 a 247)"},
+                      fmt::arg("unit", failure.value));
     case Kind::noConnection:
         return fixed(language, {"no connection to the device",
                                 "geen verbinding met het apparaat",
@@ -173,6 +181,12 @@ std::string shortFailure(const PollFailure& failure, Language language) {
                                 "Keine Verbindung",
                                 "Pas de connexion",
                                 "Sin conexión"});
+    case Kind::unitNotReadable:
+        return fixed(language, {"Unit not read",
+                                "Unit niet gelezen",
+                                "Unit nicht gelesen",
+                                "Unité non lue",
+                                "Unidad no leída"});
     case Kind::unexpectedUnit:
     case Kind::unexpectedFunction:
     case Kind::malformed:
@@ -498,11 +512,11 @@ std::string csvInvalidAddress(std::string_view text, Language language) {
 
 std::string csvInvalidUnit(std::string_view text, Language language) {
     return filled(language,
-                  {"invalid unit ID '{text}' (1 to 247)",
-                   "ongeldige unit-ID '{text}' (1 t/m 247)",
-                   "ungültige Unit-ID '{text}' (1 bis 247)",
-                   "ID d'unité non valide '{text}' (1 à 247)",
-                   "ID de unidad no válido '{text}' (1 a 247)"},
+                  {"invalid unit ID '{text}' (0 to 255)",
+                   "ongeldige unit-ID '{text}' (0 t/m 255)",
+                   "ungültige Unit-ID '{text}' (0 bis 255)",
+                   "ID d'unité non valide '{text}' (0 à 255)",
+                   "ID de unidad no válido '{text}' (0 a 255)"},
                   fmt::arg("text", text));
 }
 
