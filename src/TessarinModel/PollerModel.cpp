@@ -819,7 +819,8 @@ void PollerModel::handle(const PollerEvent& event) {
         handleWrote(*wrote);
     } else if (const auto* dropped = std::get_if<PollerEvent::FramesDropped>(&event.payload)) {
         // A device whose answers come late is worth knowing about, even when they harm nothing.
-        appendLine({segment(Kind::warning, "⚠ " + L10n::Log::framesDropped(static_cast<std::int64_t>(dropped->count)) + " "),
+        appendLine({segment(Kind::warning,
+                            "⚠ " + L10n::Log::framesDropped(static_cast<std::int64_t>(dropped->count)) + " "),
                     {Kind::response, hexText(dropped->first)}});
     }
 }

@@ -8,9 +8,9 @@
 #include <algorithm>
 #include <limits>
 #include <optional>
-#include <utility>
 #include <string_view>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace tessarin {
@@ -113,8 +113,9 @@ TEST(ReadPlanner, BlocksCoverEveryReadableDatapointWithinTheLimits) {
         points.push_back(at(table, static_cast<std::uint16_t>(next() % 65536), type,
                             static_cast<std::uint8_t>(next() % 4 == 0 ? 255 - next() % 9 : next() % 4)));
     }
-    for (const auto& [gap, framing] : {std::pair(0, TCPFraming::rtuOverTCP), std::pair(3, TCPFraming::modbusTCP),
-                                      std::pair(50, TCPFraming::rtuOverTCP), std::pair(5000, TCPFraming::modbusTCP)}) {
+    for (const auto& [gap, framing] :
+         {std::pair(0, TCPFraming::rtuOverTCP), std::pair(3, TCPFraming::modbusTCP),
+          std::pair(50, TCPFraming::rtuOverTCP), std::pair(5000, TCPFraming::modbusTCP)}) {
         SCOPED_TRACE(gap);
         const auto blocks = ReadPlanner::blocks(points, gap, framing);
         for (const ReadBlock& b : blocks) {

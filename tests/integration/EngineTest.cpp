@@ -16,12 +16,12 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <functional>
-#include <mutex>
-#include <string>
 #include <chrono>
 #include <cstdint>
+#include <functional>
+#include <mutex>
 #include <optional>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -291,8 +291,8 @@ struct Classification {
 };
 
 std::vector<Classification> classifications() {
-    using test::FakeStep;
     using test::FakeRequest;
+    using test::FakeStep;
     const auto tcp = test::FakeFraming::modbusTCP;
     const auto rtu = test::FakeFraming::rtuOverTCP;
     const auto framed = [](std::uint8_t unit, std::string pdu) {
@@ -315,8 +315,8 @@ std::vector<Classification> classifications() {
     return {
         {"TCPAnotherUnit", tcp, framed(2, "03 04 00 10 00 11"), PollFailure::unexpectedUnit(2), true,
          "connected read read"},
-        {"TCPUnexpectedFunction", tcp, framed(1, "04 04 80 10 80 11"), PollFailure::unexpectedFunction(4), true,
-         "connected read read"},
+        {"TCPUnexpectedFunction", tcp, framed(1, "04 04 80 10 80 11"), PollFailure::unexpectedFunction(4),
+         true, "connected read read"},
         {"TCPException", tcp, framed(1, "83 02"), PollFailure::exception(2), true, "connected read read"},
         {"TCPTooFewRegisters", tcp, framed(1, "03 02 00 10"), PollFailure::malformed(), true,
          "connected read read"},
