@@ -304,7 +304,7 @@ bool DatapointTableModel::apply(const QModelIndex& index, const Uuid& pointID, D
         return editWith([&](Datapoint& p) { p.notes = text; });
     case DatapointColumn::unitID: {
         const auto unit = parseWhole(value, 255);
-        if (!unit) return reject(L10n::Table::unitIDInvalid(text));
+        if (!unit) return reject(L10n::Errors::csvInvalidUnit(text));
         return editWith([&](Datapoint& p) { p.unitID = static_cast<std::uint8_t>(*unit); });
     }
     case DatapointColumn::address: {

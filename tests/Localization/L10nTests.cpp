@@ -76,7 +76,6 @@ std::vector<Key> allKeys() {
         {[](Language l) { return Settings::gapLabel(0, l); }, {}},
         {[](Language l) { return Settings::gapLabel(7351, l); }, {"7351"}},
         {[](Language l) { return Notice::connectionProblem("ZQproblemQZ", l); }, {"ZQproblemQZ"}},
-        {[](Language l) { return Table::unitIDInvalid("ZQunitQZ", l); }, {"ZQunitQZ"}},
         {[](Language l) { return Notice::writeFailed("ZQnameQZ", "ZQreasonQZ", l); },
          {"ZQnameQZ", "ZQreasonQZ"}},
         {[](Language l) { return Footer::statistics(90001, 90002, 90003, 90004, 90005, l); },
