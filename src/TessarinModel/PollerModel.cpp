@@ -158,6 +158,7 @@ void PollerModel::loadStartProject() {
     if (!m_polls.empty()) {
         m_selectedPollID = m_polls.front().id;
     }
+    m_canStart = canStart();
 }
 
 PollerProject PollerModel::makeProject() const {
@@ -330,6 +331,7 @@ void PollerModel::setHost(const QString& host) {
     if (m_host != host) {
         m_host = host;
         Q_EMIT hostChanged();
+        updateCanStart();
         scheduleAutosave();
     }
 }
@@ -338,6 +340,7 @@ void PollerModel::setPortText(const QString& portText) {
     if (m_portText != portText) {
         m_portText = portText;
         Q_EMIT portTextChanged();
+        updateCanStart();
         scheduleAutosave();
     }
 }
@@ -409,6 +412,7 @@ void PollerModel::setPolls(std::vector<Poll> polls) {
     if (!dropped.empty()) {
         Q_EMIT pointStatusChanged(dropped);
     }
+    updateCanStart();
     scheduleAutosave();
 }
 
@@ -484,6 +488,14 @@ void PollerModel::setOutputIsEmpty(bool empty) {
     if (m_outputIsEmpty != empty) {
         m_outputIsEmpty = empty;
         Q_EMIT outputIsEmptyChanged();
+    }
+}
+
+void PollerModel::updateCanStart() {
+    const bool now = canStart();
+    if (m_canStart != now) {
+        m_canStart = now;
+        Q_EMIT canStartChanged();
     }
 }
 
@@ -765,7 +777,10 @@ void PollerModel::stop() {
     setState(PollerState::stopped);
     setConnectionProblem(std::nullopt);
     setShowNoResponseHint(false);
-    m_pendingWrites.clear();
+    if (!m_pendingWrites.empty()) {
+        m_pendingWrites.clear();
+        Q_EMIT pendingWritesChanged();
+    }
     appendLine({segment(Kind::system, "--- " + L10n::Log::stopped() + " ---")});
 }
 
@@ -962,6 +977,7 @@ void PollerModel::write(const Datapoint& point, double value) {
     m_pendingWrites[token] = {.pointID = point.id, .value = value};
     const std::uint8_t functionCode = pdu.front();
     m_engine->write(pdu, point.unitID, token);
+    Q_EMIT pendingWritesChanged();
     if (!m_logOnlyProblems) {
         appendLine({segment(Kind::request, fmt::format("→ {} {} · {} = {}",
                                                        L10n::Log::unitFunction(point.unitID, functionCode),
@@ -978,6 +994,7 @@ void PollerModel::handleWrote(const PollerEvent::Wrote& wrote) {
     if (const auto found = m_pendingWrites.find(wrote.token); found != m_pendingWrites.end()) {
         pending = found->second;
         m_pendingWrites.erase(found);
+        Q_EMIT pendingWritesChanged();
     }
     const Datapoint* point = pending ? findDatapoint(pending->pointID) : nullptr;
     const std::string name = point ? utf8Text(label(*point)) : std::string("?");

@@ -40,13 +40,51 @@ class PollerEngine;
 // reading with the live status of every datapoint, writing, the communication log and the
 // autosave. Every view binds to its properties and every user action is one of its
 // operations. Main thread only; the engine's events reach it through the Qt event loop.
+//
+// What a view may hold on to:
+// - polls() returns the same vector object for the model's lifetime, but every edit of polls
+//   or datapoints (any operation under "Editing", setPolls, apply, an import, a project opened
+//   or made new) replaces its contents: a Poll*, Datapoint* or iterator into it, and
+//   selectedPoll(), are dead once pollsChanged has been emitted. Keep ids (Uuid) and look up
+//   again. Reading never edits the polls.
+// - status(id) points into a map that every read, write answer, edit and stop may rehash:
+//   use the pointer at once, do not keep it. The same holds for history() runs.
+// - output() is one object for the model's lifetime.
+// - Any signal may be emitted from inside an operation; a slot may call further operations,
+//   including edits, and the model never holds a pointer into its own lists across a
+//   signal or a dialog.
+//
+// Signal order:
+// - apply (and so newProject, openProject): when reading, the stop's signals (stateChanged,
+//   connectionProblemChanged, ...) come first; then hostChanged, portTextChanged,
+//   framingChanged, timeoutMsChanged, writeModeChanged, maxGapChanged as far as each value
+//   changed; then pollsChanged (pointStatusChanged for dropped statuses follows it), then
+//   selectedPollIDChanged, statusCleared and historyVersionChanged; canStartChanged follows
+//   the change that moved it. Between pollsChanged and selectedPollIDChanged the selected id
+//   may name a poll that is gone: selectedPoll() is then null.
+// - removePoll: pollsChanged (with pointStatusChanged for the removed datapoints), then
+//   selectedPollIDChanged when the selection moved to a neighbour.
+// - addPoll and duplicatePoll: pollsChanged, then selectedPollIDChanged for the new tab.
 class PollerModel final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(PollerModel)
+    Q_PROPERTY(std::optional<QString> connectionProblem READ connectionProblem NOTIFY connectionProblemChanged)
+    Q_PROPERTY(tessarin::PollerState state READ state NOTIFY stateChanged)
+    Q_PROPERTY(tessarin::PollerStatistics statistics READ statistics NOTIFY statisticsChanged)
+    Q_PROPERTY(bool canStart READ canStart NOTIFY canStartChanged)
+    Q_PROPERTY(std::optional<QString> errorMessage READ errorMessage WRITE setErrorMessage NOTIFY
+                   errorMessageChanged)
+    Q_PROPERTY(
+        std::optional<QString> writeError READ writeError WRITE setWriteError NOTIFY writeErrorChanged)
     Q_PROPERTY(QString host READ host WRITE setHost NOTIFY hostChanged)
     Q_PROPERTY(QString portText READ portText WRITE setPortText NOTIFY portTextChanged)
     Q_PROPERTY(int timeoutMs READ timeoutMs WRITE setTimeoutMs NOTIFY timeoutMsChanged)
+    Q_PROPERTY(tessarin::TCPFraming framing READ framing WRITE setFraming NOTIFY framingChanged)
+    Q_PROPERTY(tessarin::WriteMode writeMode READ writeMode WRITE setWriteMode NOTIFY writeModeChanged)
     Q_PROPERTY(int maxGap READ maxGap WRITE setMaxGap NOTIFY maxGapChanged)
+    Q_PROPERTY(std::vector<tessarin::Poll> polls READ polls WRITE setPolls NOTIFY pollsChanged)
+    Q_PROPERTY(std::optional<tessarin::Uuid> selectedPollID READ selectedPollID WRITE setSelectedPollID NOTIFY
+                   selectedPollIDChanged)
     Q_PROPERTY(bool outputIsEmpty READ outputIsEmpty NOTIFY outputIsEmptyChanged)
     Q_PROPERTY(int historyVersion READ historyVersion NOTIFY historyVersionChanged)
     Q_PROPERTY(bool showNoResponseHint READ showNoResponseHint NOTIFY showNoResponseHintChanged)
@@ -217,6 +255,10 @@ Q_SIGNALS:
     void showRawFramesChanged();
     void logOnlyProblemsChanged();
     void autoscrollChanged();
+    // Host, port text or polls changed in a way that turned canStart() over.
+    void canStartChanged();
+    // A write was queued, answered or dropped by a stop.
+    void pendingWritesChanged();
     // An autosave file was written.
     void autosaveWritten();
 
@@ -227,6 +269,7 @@ private:
     void setStatistics(const PollerStatistics& statistics);
     void setShowNoResponseHint(bool on);
     void setOutputIsEmpty(bool empty);
+    void updateCanStart();
     void setPollsWithoutAutosave(std::vector<Poll> polls);
     void clearAllStatus();
     void bumpHistoryVersion();
@@ -272,6 +315,7 @@ private:
     bool m_showRawFrames = false;
     bool m_logOnlyProblems = false;
     bool m_autoscroll = true;
+    bool m_canStart = false;
 
     ValueHistory m_history;
     std::unique_ptr<PollerEngine> m_engine;
