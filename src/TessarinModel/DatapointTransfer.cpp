@@ -53,11 +53,11 @@ QString nothingFoundMessage(const DatapointCSV::ImportResult& result) {
     return qtText(L10n::Errors::importNothing(details));
 }
 
-std::expected<bool, QString> importInto(DesktopServices& services, Poll& poll) {
+std::expected<std::optional<ImportChoice>, QString> askImport(DesktopServices& services) {
     const auto path = services.runOpenPanel(
         {.allowedTypes = {FileType::commaSeparatedText, FileType::plainText, FileType::tabSeparatedText}});
     if (!path || path->isEmpty()) {
-        return false;
+        return std::nullopt;
     }
     QFile file(*path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -69,16 +69,22 @@ std::expected<bool, QString> importInto(DesktopServices& services, Poll& poll) {
     }
     switch (services.runAlert(importAlert(result))) {
         case AlertResponse::first:
-            std::ranges::move(result.datapoints, std::back_inserter(poll.datapoints));
-            return true;
+            return ImportChoice{.datapoints = std::move(result.datapoints), .replace = false};
         case AlertResponse::second:
-            poll.datapoints = std::move(result.datapoints);
-            poll.plotted.clear();
-            return true;
+            return ImportChoice{.datapoints = std::move(result.datapoints), .replace = true};
         case AlertResponse::third:
             break;
     }
-    return false;
+    return std::nullopt;
+}
+
+void applyImport(Poll& poll, ImportChoice choice) {
+    if (choice.replace) {
+        poll.datapoints = std::move(choice.datapoints);
+        poll.plotted.clear();
+    } else {
+        std::ranges::move(choice.datapoints, std::back_inserter(poll.datapoints));
+    }
 }
 
 std::vector<Datapoint> withLiveValues(const Poll& poll, const std::unordered_map<Uuid, PointStatus>& status) {
@@ -98,16 +104,15 @@ QString proposedFileName(const Poll& poll) {
     return name + QStringLiteral(".csv");
 }
 
-std::optional<QString> exportPoll(DesktopServices& services, const Poll& poll,
-                                  const std::unordered_map<Uuid, PointStatus>& status,
-                                  DatapointCSV::Dialect dialect) {
-    const auto path =
-        services.runSavePanel({.type = FileType::commaSeparatedText, .proposedName = proposedFileName(poll)});
-    if (!path || path->isEmpty()) {
-        return std::nullopt;
-    }
+SavePanelRequest exportPanelRequest(const Poll& poll) {
+    return {.type = FileType::commaSeparatedText, .proposedName = proposedFileName(poll)};
+}
+
+std::optional<QString> writeExport(const QString& path, const Poll& poll,
+                                   const std::unordered_map<Uuid, PointStatus>& status,
+                                   DatapointCSV::Dialect dialect) {
     const std::string text = DatapointCSV::export_(withLiveValues(poll, status), dialect);
-    if (auto written = AtomicFile::writeText(*path, text); !written) {
+    if (auto written = AtomicFile::writeText(path, text); !written) {
         return qtText(L10n::Errors::saveFailed(utf8Text(written.error())));
     }
     return std::nullopt;

@@ -2,7 +2,6 @@
 
 #include "Localization/L10n.hpp"
 #include "TessarinModel/AtomicFile.hpp"
-#include "TessarinModel/DesktopServices.hpp"
 #include "TessarinModel/ModelText.hpp"
 #include "TessarinModel/PollerModel.hpp"
 
@@ -166,15 +165,13 @@ std::string text(std::span<const Poll> polls, const ValueHistory& history, Datap
     return out;
 }
 
-std::optional<QString> run(DesktopServices& services, std::span<const Poll> polls,
-                           const ValueHistory& history, DatapointCSV::Dialect dialect) {
-    const auto path = services.runSavePanel({.type = FileType::commaSeparatedText,
-                                             .proposedName = proposedFileName(QDateTime::currentDateTime())});
-    if (!path || path->isEmpty()) {
-        return std::nullopt;
-    }
-    const std::string bytes = text(polls, history, dialect);
-    if (auto written = AtomicFile::writeText(*path, bytes); !written) {
+SavePanelRequest savePanelRequest(const QDateTime& now) {
+    return {.type = FileType::commaSeparatedText, .proposedName = proposedFileName(now)};
+}
+
+std::optional<QString> write(const QString& path, std::span<const Poll> polls, const ValueHistory& history,
+                             DatapointCSV::Dialect dialect) {
+    if (auto written = AtomicFile::writeText(path, text(polls, history, dialect)); !written) {
         return qtText(L10n::Errors::saveFailed(utf8Text(written.error())));
     }
     return std::nullopt;

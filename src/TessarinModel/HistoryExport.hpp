@@ -2,6 +2,7 @@
 
 #include "ModbusCore/DatapointCSV.hpp"
 #include "PollerCore/Poll.hpp"
+#include "TessarinModel/DesktopServices.hpp"
 #include "TessarinModel/ValueHistory.hpp"
 
 #include <QDateTime>
@@ -12,10 +13,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-
-namespace tessarin {
-class DesktopServices;
-}
 
 // The value history as a CSV file for spreadsheets: one row per sample with its time, poll,
 // datapoint label, value and unit, in time order, in the dialect of the user's locale.
@@ -44,10 +41,13 @@ namespace tessarin::HistoryExport {
 [[nodiscard]] std::string text(std::span<const Poll> polls, const ValueHistory& history,
                                DatapointCSV::Dialect dialect);
 
-// The Export History command: asks for a file and writes the text atomically. Gives the
-// message for the error notice when writing failed; nothing after success or a cancel.
-[[nodiscard]] std::optional<QString> run(DesktopServices& services, std::span<const Poll> polls,
-                                         const ValueHistory& history,
-                                         DatapointCSV::Dialect dialect = DatapointCSV::Dialect::current());
+// The save panel of the Export History command, proposing a name for that local time.
+[[nodiscard]] SavePanelRequest savePanelRequest(const QDateTime& now);
+
+// Writes the text atomically to path. Gives the message for the error notice when writing
+// failed.
+[[nodiscard]] std::optional<QString> write(const QString& path, std::span<const Poll> polls,
+                                           const ValueHistory& history,
+                                           DatapointCSV::Dialect dialect = DatapointCSV::Dialect::current());
 
 }  // namespace tessarin::HistoryExport

@@ -539,7 +539,13 @@ std::optional<ChartSeries> PollerModel::series(
 }
 
 void PollerModel::exportHistory() {
-    if (auto message = HistoryExport::run(m_services, m_polls, m_history)) {
+    // The panel runs an event loop in which a view may commit an edit: the polls are read
+    // only after it.
+    const auto path = m_services.runSavePanel(HistoryExport::savePanelRequest(QDateTime::currentDateTime()));
+    if (!path || path->isEmpty()) {
+        return;
+    }
+    if (auto message = HistoryExport::write(*path, m_polls, m_history)) {
         setErrorMessage(std::move(message));
     }
 }
@@ -641,25 +647,40 @@ void PollerModel::removePoll(const Uuid& pollID) {
 }
 
 void PollerModel::importDatapointsCSV() {
-    std::optional<QString> failure;
-    editSelectedPoll([&](Poll& poll) {
-        auto changed = DatapointTransfer::importInto(m_services, poll);
-        if (!changed) {
-            failure = std::move(changed.error());
-            return false;
-        }
-        return *changed;
-    });
-    if (failure) {
-        setErrorMessage(std::move(failure));
+    const Poll* poll = selectedPoll();
+    if (poll == nullptr) {
+        return;
+    }
+    // The dialogs run event loops in which a view may commit an edit; the import is applied
+    // to the poll as it is after them, found again by its id.
+    const Uuid pollID = poll->id;
+    auto choice = DatapointTransfer::askImport(m_services);
+    if (!choice) {
+        setErrorMessage(std::move(choice.error()));
+        return;
+    }
+    if (*choice) {
+        editPoll(pollID, [&](Poll& target) { DatapointTransfer::applyImport(target, std::move(**choice)); });
     }
 }
 
 void PollerModel::exportDatapointsCSV() {
-    if (const Poll* poll = selectedPoll()) {
-        if (auto message = DatapointTransfer::exportPoll(m_services, *poll, m_status)) {
-            setErrorMessage(std::move(message));
-        }
+    const Poll* poll = selectedPoll();
+    if (poll == nullptr) {
+        return;
+    }
+    const Uuid pollID = poll->id;
+    const auto path = m_services.runSavePanel(DatapointTransfer::exportPanelRequest(*poll));
+    if (!path || path->isEmpty()) {
+        return;
+    }
+    // Found again: the panel's event loop may have let a view edit or remove it.
+    const auto current = std::ranges::find(m_polls, pollID, &Poll::id);
+    if (current == m_polls.end()) {
+        return;
+    }
+    if (auto message = DatapointTransfer::writeExport(*path, *current, m_status)) {
+        setErrorMessage(std::move(message));
     }
 }
 
@@ -755,6 +776,8 @@ void PollerModel::start() {
     };
     m_engine = std::make_unique<PollerEngine>(utf8Text(host), *port, m_framing, m_timeoutMs / 1000.0,
                                               std::move(onEvent), std::move(post));
+    m_engineFraming = m_framing;
+    m_engineTimeoutMs = m_timeoutMs;
     setState(PollerState::connecting);
     setConnectionProblem(std::nullopt);
     setStatistics({});
@@ -816,7 +839,7 @@ void PollerModel::handle(const PollerEvent& event) {
 
 std::vector<std::uint8_t> PollerModel::pduInFrame(std::span<const std::uint8_t> frame) const {
     constexpr std::size_t mbapLength = 7;
-    if (m_framing == TCPFraming::modbusTCP) {
+    if (m_engineFraming == TCPFraming::modbusTCP) {
         if (frame.size() <= mbapLength) {
             return {};
         }
@@ -857,56 +880,52 @@ void PollerModel::countFailure(const PollFailure& failure, PollerStatistics& sta
 void PollerModel::handleRead(const PollerEvent::Read& read) {
     PollerStatistics statistics = m_statistics;
     ++statistics.requests;
-    const auto poll = std::ranges::find(m_polls, read.poll, &Poll::id);
-    if (poll == m_polls.end()) {
+    const auto now = std::chrono::system_clock::now();
+    std::vector<Uuid> changed;
+    // Statuses and samples first, while no signal has run: a slot may edit the polls and
+    // free the datapoints this loop walks.
+    if (const auto poll = std::ranges::find(m_polls, read.poll, &Poll::id); poll != m_polls.end()) {
+        for (const Datapoint& point : poll->datapoints) {
+            if (!read.block.contains(point)) {
+                continue;
+            }
+            if (!read.result) {
+                PointStatus& pointStatus = m_status[point.id];
+                pointStatus.failure = read.result.error().failure;
+                pointStatus.updated = now;
+                changed.push_back(point.id);
+            } else if (auto decoded = ReadPlanner::value(point, read.block, *read.result)) {
+                m_status[point.id] = PointStatus{.value = decoded->value,
+                                                 .raw = decoded->raw,
+                                                 .failure = std::nullopt,
+                                                 .updated = now,
+                                                 .duration = read.duration};
+                recordSample(point.id, now, decoded->value);
+                changed.push_back(point.id);
+            }
+        }
+    } else {
         setStatistics(statistics);
         return;
     }
-    std::vector<const Datapoint*> covered;
-    for (const Datapoint& point : poll->datapoints) {
-        if (read.block.contains(point)) {
-            covered.push_back(&point);
-        }
-    }
-    const auto now = std::chrono::system_clock::now();
+
     const std::vector<std::uint8_t> requestPDU = pduInFrame(read.request);
     const std::uint8_t functionCode = requestPDU.empty() ? 0 : requestPDU.front();
-    std::vector<Uuid> changed;
-
     if (!read.result) {
         const PollFailure& failure = read.result.error().failure;
         countFailure(failure, statistics);
         setStatistics(statistics);
-        for (const Datapoint* point : covered) {
-            PointStatus& pointStatus = m_status[point->id];
-            pointStatus.failure = failure;
-            pointStatus.updated = now;
-            changed.push_back(point->id);
-        }
         const Kind kind = failure.kind == PollFailure::Kind::exception ? Kind::warning : Kind::error;
         const std::string range =
             L10n::Log::range(code(read.block.table), read.block.address, read.block.count);
         appendLine({segment(
             kind, fmt::format("✕ {} {} {} · {}", L10n::Log::unitFunction(read.block.unit, functionCode),
                               L10n::Modbus::functionName(readFunction(read.block.table)), range,
-                              L10n::Log::failure(failure, m_timeoutMs)))});
+                              L10n::Log::failure(failure, m_engineTimeoutMs)))});
     } else {
         ++statistics.responses;
         setStatistics(statistics);
         m_consecutiveFailures = 0;
-        for (const Datapoint* point : covered) {
-            auto decoded = ReadPlanner::value(*point, read.block, *read.result);
-            if (!decoded) {
-                continue;
-            }
-            m_status[point->id] = PointStatus{.value = decoded->value,
-                                              .raw = decoded->raw,
-                                              .failure = std::nullopt,
-                                              .updated = now,
-                                              .duration = read.duration};
-            recordSample(point->id, now, decoded->value);
-            changed.push_back(point->id);
-        }
         if (!m_logOnlyProblems) {
             std::vector<LogSegment> line{
                 segment(Kind::response, "← "),
@@ -994,23 +1013,31 @@ void PollerModel::handleWrote(const PollerEvent::Wrote& wrote) {
     if (const auto found = m_pendingWrites.find(wrote.token); found != m_pendingWrites.end()) {
         pending = found->second;
         m_pendingWrites.erase(found);
+    }
+    // A copy: the signals below may run slots that edit the polls.
+    std::optional<Datapoint> point;
+    if (pending) {
+        if (const Datapoint* found = findDatapoint(pending->pointID)) {
+            point = *found;
+        }
+    }
+    const std::string name = point ? utf8Text(label(*point)) : std::string("?");
+    if (pending) {
         Q_EMIT pendingWritesChanged();
     }
-    const Datapoint* point = pending ? findDatapoint(pending->pointID) : nullptr;
-    const std::string name = point ? utf8Text(label(*point)) : std::string("?");
 
     if (!wrote.result) {
         const PollFailure& failure = wrote.result.error().failure;
         countFailure(failure, statistics);
         setStatistics(statistics);
-        const std::string reason = L10n::Log::failure(failure, m_timeoutMs);
+        const std::string reason = L10n::Log::failure(failure, m_engineTimeoutMs);
         appendLine({segment(Kind::error, fmt::format("✕ {} · {}", L10n::Log::writeFailed(name), reason))});
         setWriteError(qtText(L10n::Notice::writeFailed(name, reason)));
     } else {
         ++statistics.responses;
         setStatistics(statistics);
         m_consecutiveFailures = 0;
-        if (pending && point != nullptr) {
+        if (pending && point) {
             std::string text = fmt::format("✎ {} · {} = {}", L10n::Log::unit(wrote.unit), name,
                                            point->formatted(pending->value));
             if (!point->engineeringUnit.empty()) {
@@ -1018,10 +1045,13 @@ void PollerModel::handleWrote(const PollerEvent::Wrote& wrote) {
             }
             text += fmt::format("  ({} ms)", wholeMilliseconds(wrote.duration));
             appendLine({segment(Kind::response, text)});
-            PointStatus& pointStatus = m_status[point->id];
-            pointStatus.value = pending->value;
-            pointStatus.failure = std::nullopt;
-            Q_EMIT pointStatusChanged({point->id});
+            // A slot may have deleted the datapoint meanwhile; no status for a datapoint that is gone.
+            if (findDatapoint(point->id) != nullptr) {
+                PointStatus& pointStatus = m_status[point->id];
+                pointStatus.value = pending->value;
+                pointStatus.failure = std::nullopt;
+                Q_EMIT pointStatusChanged({point->id});
+            }
         }
     }
     if (m_showRawFrames && !m_logOnlyProblems) {

@@ -321,6 +321,9 @@ private:
     std::unique_ptr<PollerEngine> m_engine;
     // Tells the events of an engine that was stopped from those of the one running now.
     std::uint64_t m_engineGeneration = 0;
+    // What the running engine was made with: the pickers may change meanwhile, its frames not.
+    TCPFraming m_engineFraming = TCPFraming::modbusTCP;
+    int m_engineTimeoutMs = defaultTimeoutMs;
     std::unordered_map<Uuid, PendingWrite> m_pendingWrites;
     int m_consecutiveFailures = 0;
     bool m_noResponseHintDismissed = false;
