@@ -259,3 +259,30 @@ TEST_F(StartTest, PlansCoverEveryEnabledPollInOrder) {
 
 }  // namespace
 }  // namespace tessarin::test
+
+namespace tessarin::test {
+namespace {
+
+using WideReadingTest = ModelFixture;
+
+TEST_F(WideReadingTest, ASixtyFourBitReadShowsTheDevicesDigitsUntilAWriteReplacesIt) {
+    Datapoint counter = holdingRegister(0, DataType::uint64, "Energy");
+    counter.wordOrder = WordOrder::cdab;
+    PollerModel& m = startReading({pollWith({counter})});
+    const Poll& poll = m.polls().front();
+    const Datapoint& point = poll.datapoints.front();
+    const NumberLocale english("en_US");
+
+    m.handle(readOK(poll, holdingBlock(0, 4), {0x0123, 0x4567, 0x89AB, 0xCDEF}));
+    ASSERT_NE(m.status(point.id), nullptr);
+    EXPECT_EQ(m.status(point.id)->valueText(point, english), "14839230665905864995");
+
+    // The written value has no registers of its own yet: it shows as the number it is.
+    PointStatus written = *m.status(point.id);
+    written.value = 12;
+    EXPECT_EQ(written.valueText(point, english), "12");
+    EXPECT_EQ(PointStatus{}.valueText(point, english), std::nullopt);
+}
+
+}  // namespace
+}  // namespace tessarin::test
