@@ -122,6 +122,10 @@ PollerModel::~PollerModel() {
     if (m_engine) {
         m_engine->stop();
     }
+    // A shell that ends without prepareForQuit must not lose the last second of edits.
+    if (m_autosaveTimer.isActive()) {
+        autosaveNow();
+    }
 }
 
 // ---------------------------------------------------------------------------------------

@@ -286,3 +286,29 @@ TEST_F(WideReadingTest, ASixtyFourBitReadShowsTheDevicesDigitsUntilAWriteReplace
 
 }  // namespace
 }  // namespace tessarin::test
+
+namespace tessarin::test {
+namespace {
+
+TEST_F(ReadingTest, LinesDescribeTheRequestsOfTheEngineThatSentThemNotTheChangedPickers) {
+    PollerModel& m = *model;
+    ASSERT_EQ(m.timeoutMs(), 1000);
+    // The time-out picker stays usable while reading; the running engine keeps its own.
+    m.setTimeoutMs(200);
+    m.setFraming(TCPFraming::rtuOverTCP);
+    m.handle(readFailed(poll(), holdingBlock(0, 2), PollFailure::timeout()));
+    m.handle(readOK(poll(), holdingBlock(0, 2), {0x00D7, 1}));
+    EXPECT_EQ(logLines(), (std::vector<std::string>{
+                              "✕ Unit 1 · FC 03 Read holding registers HR 0–1 · no response within 1000 ms",
+                              "← Unit 1 · FC 03 Read holding registers · 04 00 D7 00 01  (12 ms)"}));
+}
+
+TEST_F(ReadingTest, DestroyingTheModelWritesAPendingAutosave) {
+    model->setHost(QStringLiteral("plc.example"));
+    ASSERT_TRUE(model->autosavePending());
+    model.reset();
+    EXPECT_TRUE(readFile(autosaveFile()).contains("\"host\": \"plc.example\""));
+}
+
+}  // namespace
+}  // namespace tessarin::test
