@@ -9,12 +9,30 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 
 namespace tessarin::DatapointTransfer {
 namespace {
 
 constexpr std::size_t issuesShown = 5;
+
+// Windows-1252 differs from ISO Latin 1 only in 0x80 ... 0x9F, where it has printable
+// characters ("€" at 0x80) instead of control codes. The five bytes it leaves undefined become
+// U+FFFD, visibly unreadable rather than invisible.
+constexpr std::array<char16_t, 32> windows1252High{
+    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+
+QString fromWindows1252(const QByteArray& bytes) {
+    QString text(bytes.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        text[i] = byte >= 0x80 && byte < 0xA0 ? QChar(windows1252High[byte - 0x80]) : QChar(char16_t{byte});
+    }
+    return text;
+}
 
 std::string issueText(const DatapointCSV::ImportIssue& issue) {
     return L10n::Errors::importIssue(issue);
@@ -28,7 +46,7 @@ std::string utf8FromFileBytes(const QByteArray& bytes) {
     if (!utf8.hasError()) {
         return bytes.toStdString();
     }
-    return QString::fromLatin1(bytes).toStdString();
+    return fromWindows1252(bytes).toStdString();
 }
 
 AlertRequest importAlert(const DatapointCSV::ImportResult& result) {

@@ -19,7 +19,7 @@
 namespace tessarin::DatapointTransfer {
 
 // A file's bytes as UTF-8 text: as they are when they are valid UTF-8, else read as
-// ISO Latin 1 (what older spreadsheets write), which every byte sequence is.
+// Windows-1252 (what spreadsheets on Windows write), which every byte sequence is.
 [[nodiscard]] std::string utf8FromFileBytes(const QByteArray& bytes);
 
 // The question asked after a good parse: "{n} datapoints found", whether to add or replace,

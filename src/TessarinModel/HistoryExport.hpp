@@ -30,9 +30,8 @@ namespace tessarin::HistoryExport {
 // becomes a comma.
 [[nodiscard]] std::string valueText(double value, bool decimalComma);
 
-// The field as written: in double quotes, each inner quote doubled, when it holds the
-// separator, a double quote, a line feed or a carriage return. A lone carriage return must be
-// quoted too: spreadsheets end a row at one.
+// The field as written, quoted as the datapoint export quotes (DatapointCSV::quotedCell). Text
+// fields pass DatapointCSV::textCell first, so that a name never runs as a formula.
 [[nodiscard]] std::string field(std::string_view text, char separator);
 
 // The whole file: byte order mark, the header "Time", "Poll", "Name", "Value", "Unit", then

@@ -103,11 +103,13 @@ TEST_F(DatapointTransferTest, FilesWithoutDatapointsEndTheMessageWithTheFirstPro
     EXPECT_EQ(poll, before);
 }
 
-TEST_F(DatapointTransferTest, ReadsLatin1WhenTheFileIsNotUtf8) {
+TEST_F(DatapointTransferTest, ReadsWindows1252WhenTheFileIsNotUtf8) {
     EXPECT_EQ(DatapointTransfer::utf8FromFileBytes("Temperatur \xC2\xB0"
                                                    "C"),
               "Temperatur °C");
     EXPECT_EQ(DatapointTransfer::utf8FromFileBytes("end \xC3"), "end Ã");  // a sequence cut short
+    // A Windows spreadsheet's euro, quotes and dash; a byte the code page leaves undefined.
+    EXPECT_EQ(DatapointTransfer::utf8FromFileBytes("\x80 5 \x93x\x94 \x96 \x81"), "€ 5 “x” – \uFFFD");
     importBytes(
         "Name,Table,Address,Unit\nTemp\xE9rature,IR,0,\xB0"
         "C\n",
