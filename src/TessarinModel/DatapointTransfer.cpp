@@ -71,7 +71,8 @@ QString nothingFoundMessage(const DatapointCSV::ImportResult& result) {
     return qtText(L10n::Errors::importNothing(details));
 }
 
-std::expected<std::optional<ImportChoice>, QString> askImport(DesktopServices& services) {
+std::expected<std::optional<ImportChoice>, QString> askImport(DesktopServices& services,
+                                                             const std::function<void(bool)>& setBusy) {
     const auto path = services.runOpenPanel(
         {.allowedTypes = {FileType::commaSeparatedText, FileType::plainText, FileType::tabSeparatedText}});
     if (!path || path->isEmpty()) {
@@ -81,7 +82,13 @@ std::expected<std::optional<ImportChoice>, QString> askImport(DesktopServices& s
     if (!file.open(QIODevice::ReadOnly)) {
         return std::unexpected(qtText(L10n::Errors::fileOpenFailed(utf8Text(QFileInfo(*path).fileName()))));
     }
+    if (setBusy) {
+        setBusy(true);
+    }
     DatapointCSV::ImportResult result = DatapointCSV::parse(utf8FromFileBytes(file.readAll()));
+    if (setBusy) {
+        setBusy(false);
+    }
     if (result.datapoints.empty()) {
         return std::unexpected(nothingFoundMessage(result));
     }

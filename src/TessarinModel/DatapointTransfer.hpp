@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <expected>
+#include <functional>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -41,8 +42,10 @@ struct ImportChoice {
 // The import's dialogs and file work: open panel, read, parse, ask. Touches no poll, so that
 // the caller looks its poll up only after the dialogs, whose event loops may let a view commit
 // an edit. Nothing after a cancel at any step; the message for the error notice when the file
-// gave nothing usable.
-[[nodiscard]] std::expected<std::optional<ImportChoice>, QString> askImport(DesktopServices& services);
+// gave nothing usable. setBusy, when given, is told when the file's reading and parsing
+// begin and end, which for a big register map takes a while.
+[[nodiscard]] std::expected<std::optional<ImportChoice>, QString> askImport(
+    DesktopServices& services, const std::function<void(bool)>& setBusy = {});
 
 // Adds the chosen datapoints to the poll's list or replaces the list (and what it plots).
 void applyImport(Poll& poll, ImportChoice choice);

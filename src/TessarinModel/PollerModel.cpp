@@ -208,6 +208,7 @@ void PollerModel::autosaveNow() {
     if (!path) {
         return;
     }
+    const BusyScope busy(*this);
     const std::string text = makeProject().document();
     if (!QDir().mkpath(QFileInfo(*path).path())) {
         return;
@@ -279,6 +280,7 @@ void PollerModel::openProject() {
     if (!path) {
         return;
     }
+    const BusyScope busy(*this);
     std::optional<PollerProject> project;
     QFile file(*path);
     if (file.open(QIODevice::ReadOnly)) {
@@ -302,6 +304,7 @@ bool PollerModel::saveProjectAs() {
         return false;
     }
     QString reason;
+    const BusyScope busy(*this);
     if (!writeProjectFile(*path, &reason)) {
         setErrorMessage(qtText(L10n::Errors::saveFailed(utf8Text(reason))));
         return false;
@@ -495,6 +498,13 @@ void PollerModel::setOutputIsEmpty(bool empty) {
     }
 }
 
+void PollerModel::setBusy(bool on) {
+    if (m_busy != on) {
+        m_busy = on;
+        Q_EMIT busyChanged();
+    }
+}
+
 void PollerModel::updateCanStart() {
     const bool now = canStart();
     if (m_canStart != now) {
@@ -658,12 +668,13 @@ void PollerModel::importDatapointsCSV() {
     // The dialogs run event loops in which a view may commit an edit; the import is applied
     // to the poll as it is after them, found again by its id.
     const Uuid pollID = poll->id;
-    auto choice = DatapointTransfer::askImport(m_services);
+    auto choice = DatapointTransfer::askImport(m_services, [this](bool on) { setBusy(on); });
     if (!choice) {
         setErrorMessage(std::move(choice.error()));
         return;
     }
     if (*choice) {
+        const BusyScope busy(*this);
         editPoll(pollID, [&](Poll& target) { DatapointTransfer::applyImport(target, std::move(**choice)); });
     }
 }

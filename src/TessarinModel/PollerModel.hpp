@@ -86,6 +86,7 @@ class PollerModel final : public QObject {
     Q_PROPERTY(std::optional<tessarin::Uuid> selectedPollID READ selectedPollID WRITE setSelectedPollID NOTIFY
                    selectedPollIDChanged)
     Q_PROPERTY(bool outputIsEmpty READ outputIsEmpty NOTIFY outputIsEmptyChanged)
+    Q_PROPERTY(bool busy READ busy NOTIFY busyChanged)
     Q_PROPERTY(int historyVersion READ historyVersion NOTIFY historyVersionChanged)
     Q_PROPERTY(bool showNoResponseHint READ showNoResponseHint NOTIFY showNoResponseHintChanged)
     Q_PROPERTY(bool showTimestamps READ showTimestamps WRITE setShowTimestamps NOTIFY showTimestampsChanged)
@@ -123,6 +124,10 @@ public:
     [[nodiscard]] const PointStatus* status(const Uuid& pointID) const;
     [[nodiscard]] int historyVersion() const { return m_historyVersion; }
     [[nodiscard]] bool showNoResponseHint() const { return m_showNoResponseHint; }
+    // File work that may hold the main thread for a while (a big register map's open, import
+    // or save) runs between busyChanged to true and busyChanged to false; a view shows a wait
+    // cursor or a progress indication meanwhile. Never true while a dialog is open.
+    [[nodiscard]] bool busy() const { return m_busy; }
     [[nodiscard]] const std::optional<QString>& errorMessage() const { return m_errorMessage; }
     [[nodiscard]] const std::optional<QString>& writeError() const { return m_writeError; }
     // The notices clear these when the user dismisses them.
@@ -259,6 +264,7 @@ Q_SIGNALS:
     void canStartChanged();
     // A write was queued, answered or dropped by a stop.
     void pendingWritesChanged();
+    void busyChanged();
     // An autosave file was written.
     void autosaveWritten();
 
@@ -270,6 +276,17 @@ private:
     void setShowNoResponseHint(bool on);
     void setOutputIsEmpty(bool empty);
     void updateCanStart();
+    void setBusy(bool on);
+    // Busy for its lifetime.
+    class BusyScope {
+    public:
+        explicit BusyScope(PollerModel& model) : m_model(model) { m_model.setBusy(true); }
+        ~BusyScope() { m_model.setBusy(false); }
+        Q_DISABLE_COPY_MOVE(BusyScope)
+
+    private:
+        PollerModel& m_model;
+    };
     void setPollsWithoutAutosave(std::vector<Poll> polls);
     void clearAllStatus();
     void bumpHistoryVersion();
@@ -316,6 +333,7 @@ private:
     bool m_logOnlyProblems = false;
     bool m_autoscroll = true;
     bool m_canStart = false;
+    bool m_busy = false;
 
     ValueHistory m_history;
     std::unique_ptr<PollerEngine> m_engine;

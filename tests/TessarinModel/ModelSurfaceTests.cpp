@@ -2,6 +2,7 @@
 
 #include <QMetaProperty>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 
 namespace tessarin::test {
 namespace {
@@ -15,7 +16,7 @@ TEST_F(SurfaceTest, EveryPublishedPropertyHasAChangeSignal) {
         "writeError",        "host",     "portText",   "framing",        "timeoutMs",
         "writeMode",         "maxGap",   "polls",      "selectedPollID", "outputIsEmpty",
         "historyVersion",    "showNoResponseHint",     "showTimestamps", "showRawFrames",
-        "logOnlyProblems",   "autoscroll"};
+        "logOnlyProblems",   "autoscroll",         "busy"};
     for (const char* name : published) {
         SCOPED_TRACE(name);
         const int index = meta.indexOfProperty(name);
@@ -78,6 +79,28 @@ TEST_F(SurfaceTest, RemovingAPollAnnouncesTheNewListBeforeTheNewSelection) {
     m.removePoll(second);
     EXPECT_EQ(order, (std::vector<std::string>{"polls", "selection"}));
     EXPECT_EQ(m.selectedPollID(), m.polls().front().id);
+}
+
+TEST_F(SurfaceTest, FileWorkIsBusyButNeverWhileADialogWaitsForTheUser) {
+    PollerModel& m = makeModel();
+    QTemporaryDir dir;
+    const QString list = dir.filePath(QStringLiteral("list.csv"));
+    writeFile(list, "Table,Address\nHR,1\n");
+    std::vector<bool> seen;
+    QObject::connect(&m, &PollerModel::busyChanged, [&] { seen.push_back(m.busy()); });
+
+    services.answerOpenPanel(list);
+    services.answerAlert(AlertResponse::first);
+    services.whileNextDialogIsOpen([&] {
+        services.whileNextDialogIsOpen([&] { EXPECT_FALSE(m.busy()) << "while the question is open"; });
+    });
+    m.importDatapointsCSV();
+    EXPECT_EQ(seen, (std::vector<bool>{true, false, true, false})) << "parsing, then changing the list";
+
+    seen.clear();
+    m.autosaveNow();
+    EXPECT_EQ(seen, (std::vector<bool>{true, false}));
+    EXPECT_TRUE(services.scriptUsedUp());
 }
 
 }  // namespace
