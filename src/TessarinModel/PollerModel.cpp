@@ -17,7 +17,6 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
@@ -98,7 +97,8 @@ QString fileDateTime() {
 
 }  // namespace
 
-PollerModel::PollerModel(DesktopServices& services, QObject* parent) : QObject(parent), m_services(services) {
+PollerModel::PollerModel(DesktopServices& services, QObject* parent)
+    : QObject(parent), m_services(services), m_store([this] { autosaveNow(); }) {
     const QSettings settings = userDefaults();
     m_showTimestamps = settings.value(timestampsKey, true).toBool();
     m_showRawFrames = settings.value(rawFramesKey, false).toBool();
@@ -108,9 +108,6 @@ PollerModel::PollerModel(DesktopServices& services, QObject* parent) : QObject(p
     m_output = std::make_unique<OutputBuffer>();
     m_output->setAutoscroll(m_autoscroll);
 
-    m_autosaveTimer.setSingleShot(true);
-    m_autosaveTimer.setInterval(autosaveDelayMs);
-    connect(&m_autosaveTimer, &QTimer::timeout, this, &PollerModel::autosaveNow);
     m_historyPublishTimer.setSingleShot(true);
     m_historyPublishTimer.setInterval(historyPublishDelayMs);
     connect(&m_historyPublishTimer, &QTimer::timeout, this, &PollerModel::bumpHistoryVersion);
@@ -123,7 +120,7 @@ PollerModel::~PollerModel() {
         m_engine->stop();
     }
     // A shell that ends without prepareForQuit must not lose the last second of edits.
-    if (m_autosaveTimer.isActive()) {
+    if (m_store.autosavePending()) {
         autosaveNow();
     }
 }
@@ -132,23 +129,7 @@ PollerModel::~PollerModel() {
 // Project and persistence
 
 void PollerModel::loadStartProject() {
-    std::optional<PollerProject> project;
-    if (const auto path = autosavePath(); path && QFileInfo::exists(*path)) {
-        QFile file(*path);
-        std::optional<PollerProject> decoded;
-        if (file.open(QIODevice::ReadOnly)) {
-            const QByteArray bytes = file.readAll();
-            if (auto result = PollerProject::fromDocument(
-                    std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
-                decoded = std::move(*result);
-            }
-        }
-        if (decoded) {
-            project = std::move(decoded);
-        } else {
-            m_autosaveUnreadable = true;
-        }
-    }
+    std::optional<PollerProject> project = m_store.loadAutosave();
     if (!project || project->polls.empty()) {
         project = makeExampleProject();
     }
@@ -199,42 +180,14 @@ std::optional<QString> PollerModel::autosavePath() {
 }
 
 void PollerModel::scheduleAutosave() {
-    m_autosaveTimer.start();
+    m_store.scheduleAutosave();
 }
 
 void PollerModel::autosaveNow() {
-    m_autosaveTimer.stop();
-    const auto path = autosavePath();
-    if (!path) {
-        return;
-    }
     const BusyScope busy(*this);
-    const std::string text = makeProject().document();
-    if (!QDir().mkpath(QFileInfo(*path).path())) {
-        return;
-    }
-    if (m_autosaveUnreadable) {
-        // The file that could not be read at start-up may still hold the user's only copy of
-        // a project (a hand edit with a typo, say); keep it before writing over it. When it
-        // cannot be moved, nothing is written: the next autosave tries again.
-        if (QFileInfo::exists(*path) && !AutosaveFile::moveAside(*path, QDateTime::currentDateTime())) {
-            return;
-        }
-        m_autosaveUnreadable = false;
-    }
-    if (AtomicFile::writeText(*path, text)) {
+    if (m_store.writeAutosave(makeProject())) {
         Q_EMIT autosaveWritten();
     }
-}
-
-bool PollerModel::writeProjectFile(const QString& path, QString* reason) const {
-    const std::string text = makeProject().document();
-    auto result = AtomicFile::writeText(path, text);
-    if (!result) {
-        *reason = result.error();
-        return false;
-    }
-    return true;
 }
 
 bool PollerModel::confirmReplacingList() {
@@ -281,15 +234,7 @@ void PollerModel::openProject() {
         return;
     }
     const BusyScope busy(*this);
-    std::optional<PollerProject> project;
-    QFile file(*path);
-    if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray bytes = file.readAll();
-        if (auto decoded = PollerProject::fromDocument(
-                std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
-            project = std::move(*decoded);
-        }
-    }
+    const std::optional<PollerProject> project = ProjectStore::readFile(*path);
     if (!project || project->polls.empty()) {
         setErrorMessage(qtText(L10n::Errors::fileOpenFailed(utf8Text(QFileInfo(*path).fileName()))));
         return;
@@ -303,10 +248,9 @@ bool PollerModel::saveProjectAs() {
     if (!path || path->isEmpty()) {
         return false;
     }
-    QString reason;
     const BusyScope busy(*this);
-    if (!writeProjectFile(*path, &reason)) {
-        setErrorMessage(qtText(L10n::Errors::saveFailed(utf8Text(reason))));
+    if (auto written = ProjectStore::writeFile(*path, makeProject()); !written) {
+        setErrorMessage(qtText(L10n::Errors::saveFailed(utf8Text(written.error()))));
         return false;
     }
     return true;

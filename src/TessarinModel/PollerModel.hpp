@@ -15,6 +15,7 @@
 #include "TessarinModel/PointStatus.hpp"
 #include "TessarinModel/PollerState.hpp"
 #include "TessarinModel/PollerStatistics.hpp"
+#include "TessarinModel/ProjectStore.hpp"
 #include "TessarinModel/ValueHistory.hpp"
 
 #include <QObject>
@@ -99,7 +100,7 @@ public:
     // The response timeouts a project may hold; any other value is read as 1000.
     static constexpr std::array<int, 6> allowedTimeoutsMs{100, 200, 500, 1000, 2000, 5000};
     static constexpr int defaultTimeoutMs = 1000;
-    static constexpr int autosaveDelayMs = 1000;
+    static constexpr int autosaveDelayMs = ProjectStore::autosaveDelayMs;
     static constexpr int historyPublishDelayMs = 250;
 
     // A write handed to the engine whose result has not come back yet.
@@ -173,7 +174,7 @@ public:
     void apply(const PollerProject& project);
     [[nodiscard]] static std::optional<QString> autosavePath();
     void scheduleAutosave();
-    [[nodiscard]] bool autosavePending() const { return m_autosaveTimer.isActive(); }
+    [[nodiscard]] bool autosavePending() const { return m_store.autosavePending(); }
     void autosaveNow();
     [[nodiscard]] bool confirmReplacingList();
     void newProject();
@@ -300,7 +301,6 @@ private:
     void countFailure(const PollFailure& failure, PollerStatistics& statistics);
     [[nodiscard]] std::vector<std::uint8_t> pduInFrame(std::span<const std::uint8_t> frame) const;
     [[nodiscard]] const Datapoint* findDatapoint(const Uuid& pointID) const;
-    [[nodiscard]] bool writeProjectFile(const QString& path, QString* reason) const;
     // Runs edit on a copy of the polls and writes them back when it asks to.
     void editPolls(const std::function<bool(std::vector<Poll>&)>& edit);
     void editSelectedPoll(const std::function<bool(Poll&)>& edit);
@@ -346,11 +346,8 @@ private:
     int m_consecutiveFailures = 0;
     bool m_noResponseHintDismissed = false;
 
-    QTimer m_autosaveTimer;
+    ProjectStore m_store;
     QTimer m_historyPublishTimer;
-    // The autosave file found at start-up could not be read; it is kept aside before the
-    // first autosave replaces it.
-    bool m_autosaveUnreadable = false;
 };
 
 }  // namespace tessarin
