@@ -151,12 +151,13 @@ int main(int argc, char** argv) {
 
     ScriptedDialogs dialogs;
     PollerModel model(dialogs);
-    std::vector<double> parse, import, decode, open, makeDocument, autosave, idsBefore, idsNow;
+    std::vector<double> parse, importing, decode, opening, makeDocument, autosave, idsBefore, idsNow;
     for (int round = 0; round < rounds; ++round) {
         parse.push_back(secondsOf([&] {
-            if (DatapointCSV::parse(csv).datapoints.size() != poll.datapoints.size()) fail("CSV parse lost rows");
+            if (DatapointCSV::parse(csv).datapoints.size() != poll.datapoints.size())
+                fail("CSV parse lost rows");
         }));
-        import.push_back(secondsOf([&] {
+        importing.push_back(secondsOf([&] {
             dialogs.paths = {csvPath};
             dialogs.answers = {AlertResponse::second};  // replace the list
             model.importDatapointsCSV();
@@ -167,7 +168,7 @@ int main(int argc, char** argv) {
         decode.push_back(secondsOf([&] {
             if (!PollerProject::fromDocument(document)) fail("the project does not decode");
         }));
-        open.push_back(secondsOf([&] {
+        opening.push_back(secondsOf([&] {
             dialogs.paths = {projectPath};
             dialogs.answers = {AlertResponse::second};  // do not save the list it replaces
             model.openProject();
@@ -188,13 +189,14 @@ int main(int argc, char** argv) {
             for (int i = 0; i < count; ++i) sink += Uuid::random().bytes[0];
         }));
         if (sink == 0) fail("no ids");
-        std::printf("round %d: parse %.3f s import %.3f s | decode %.3f s open %.3f s | document %.3f s "
-                    "autosave %.3f s | ids %.3f s → %.3f s\n",
-                    round + 1, parse.back(), import.back(), decode.back(), open.back(), makeDocument.back(),
-                    autosave.back(), idsBefore.back(), idsNow.back());
+        std::printf(
+            "round %d: parse %.3f s import %.3f s | decode %.3f s open %.3f s | document %.3f s "
+            "autosave %.3f s | ids %.3f s → %.3f s\n",
+            round + 1, parse.back(), importing.back(), decode.back(), opening.back(), makeDocument.back(),
+            autosave.back(), idsBefore.back(), idsNow.back());
     }
     std::printf("ratio import/parse=%.2f open/parse=%.2f autosave/document=%.2f ids_before/now=%.1f\n",
-                median(import) / median(parse), median(open) / median(decode),
+                median(importing) / median(parse), median(opening) / median(decode),
                 median(autosave) / median(makeDocument), median(idsBefore) / median(idsNow));
     return 0;
 }

@@ -72,7 +72,7 @@ QString nothingFoundMessage(const DatapointCSV::ImportResult& result) {
 }
 
 std::expected<std::optional<ImportChoice>, QString> askImport(DesktopServices& services,
-                                                             const std::function<void(bool)>& setBusy) {
+                                                              const std::function<void(bool)>& setBusy) {
     const auto path = services.runOpenPanel(
         {.allowedTypes = {FileType::commaSeparatedText, FileType::plainText, FileType::tabSeparatedText}});
     if (!path || path->isEmpty()) {

@@ -119,11 +119,11 @@ std::string text(std::span<const Poll> polls, const ValueHistory& history, Datap
                 continue;
             }
             const auto index = static_cast<std::uint32_t>(points.size());
-            points.push_back({.poll = pollField,
-                              .label = field(DatapointCSV::textCell(utf8Text(PollerModel::label(point))),
-                                             separator),
-                              .unit = field(DatapointCSV::textCell(point.engineeringUnit), separator),
-                              .samples = samples});
+            points.push_back(
+                {.poll = pollField,
+                 .label = field(DatapointCSV::textCell(utf8Text(PollerModel::label(point))), separator),
+                 .unit = field(DatapointCSV::textCell(point.engineeringUnit), separator),
+                 .samples = samples});
             for (std::uint32_t i = 0; i < samples.size(); ++i) {
                 rows.push_back({.time = samples[i].time, .point = index, .sample = i});
             }

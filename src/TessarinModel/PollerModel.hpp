@@ -69,14 +69,14 @@ class PollerEngine;
 class PollerModel final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(PollerModel)
-    Q_PROPERTY(std::optional<QString> connectionProblem READ connectionProblem NOTIFY connectionProblemChanged)
+    Q_PROPERTY(
+        std::optional<QString> connectionProblem READ connectionProblem NOTIFY connectionProblemChanged)
     Q_PROPERTY(tessarin::PollerState state READ state NOTIFY stateChanged)
     Q_PROPERTY(tessarin::PollerStatistics statistics READ statistics NOTIFY statisticsChanged)
     Q_PROPERTY(bool canStart READ canStart NOTIFY canStartChanged)
     Q_PROPERTY(std::optional<QString> errorMessage READ errorMessage WRITE setErrorMessage NOTIFY
                    errorMessageChanged)
-    Q_PROPERTY(
-        std::optional<QString> writeError READ writeError WRITE setWriteError NOTIFY writeErrorChanged)
+    Q_PROPERTY(std::optional<QString> writeError READ writeError WRITE setWriteError NOTIFY writeErrorChanged)
     Q_PROPERTY(QString host READ host WRITE setHost NOTIFY hostChanged)
     Q_PROPERTY(QString portText READ portText WRITE setPortText NOTIFY portTextChanged)
     Q_PROPERTY(int timeoutMs READ timeoutMs WRITE setTimeoutMs NOTIFY timeoutMsChanged)

@@ -57,8 +57,8 @@ std::optional<PollerProject> ProjectStore::readFile(const QString& path) {
         return std::nullopt;
     }
     const QByteArray bytes = file.readAll();
-    auto project =
-        PollerProject::fromDocument(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    auto project = PollerProject::fromDocument(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     if (!project) {
         return std::nullopt;
     }

@@ -90,8 +90,16 @@ TEST(DatapointCSVRoundTrip, EveryFieldSurvivesEveryDialect) {
     }
     // Texts a spreadsheet would run as formulas, padded and apostrophed texts, and live values
     // no file can hold.
-    const std::vector<std::string> texts{"=HYPERLINK(\"http://x\")", "+31 6", "-12,3", "@SUM(A1)", "'=kept",
-                                         "'plain", "\tpadded\t", "", "tab\tinside", "€ 5"};
+    const std::vector<std::string> texts{"=HYPERLINK(\"http://x\")",
+                                         "+31 6",
+                                         "-12,3",
+                                         "@SUM(A1)",
+                                         "'=kept",
+                                         "'plain",
+                                         "\tpadded\t",
+                                         "",
+                                         "tab\tinside",
+                                         "€ 5"};
     for (std::size_t i = 0; i < points.size(); ++i) {
         points[i].name = texts[i % texts.size()];
         points[i].engineeringUnit = texts[(i + 3) % texts.size()];

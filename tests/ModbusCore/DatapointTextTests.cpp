@@ -158,7 +158,8 @@ TEST(DatapointFormatted, SixtyFourBitIntegersFromTheirRegistersAreExact) {
         {with(DataType::uint64, WordOrder::abcd), counting, "81985529216486895"},
         {with(DataType::int64, WordOrder::cdab), counting, "-3607513407803686621"},
         {with(DataType::int64, WordOrder::abcd), lowest, "-9223372036854775808"},
-        {with(DataType::int64, WordOrder::abcd, DisplayFormat::binary), {0, 0, 0, 0x000F},
+        {with(DataType::int64, WordOrder::abcd, DisplayFormat::binary),
+         {0, 0, 0, 0x000F},
          "0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 1111"},
         // A scale makes a number of it, which may round; so do the narrower types.
         {with(DataType::uint64, WordOrder::abcd, DisplayFormat::decimal, 2), counting, "163971058432973792"},

@@ -130,8 +130,8 @@ TEST_F(DatapointTransferTest, ExportCarriesLiveValuesOnlyWhereAValueWasRead) {
     for (const Datapoint& p : DatapointTransfer::withLiveValues(poll, status)) values.push_back(p.value);
     EXPECT_EQ(values, (std::vector<double>{21.5, -7, 3, 4}));
 
-    const auto failure =
-        DatapointTransfer::writeExport(folder.filePath(QStringLiteral("missing/out.csv")), poll, status, {',', false});
+    const auto failure = DatapointTransfer::writeExport(folder.filePath(QStringLiteral("missing/out.csv")),
+                                                        poll, status, {',', false});
     ASSERT_TRUE(failure);
     EXPECT_TRUE(failure->startsWith(QStringLiteral("Saving failed: ")));
 }

@@ -107,14 +107,15 @@ TEST_F(HistoryExportTest, TheCommandWritesTheFileOrSaysWhyNot) {
     EXPECT_EQ(HistoryExport::savePanelRequest(QDateTime(QDate(2025, 3, 14), QTime(9, 15, 2))),
               (SavePanelRequest{.type = FileType::commaSeparatedText,
                                 .proposedName = QStringLiteral("modbus-history-2025-03-14T091502.csv")}));
-    EXPECT_EQ(HistoryExport::write(folder.filePath(QStringLiteral("history.csv")), polls, history, commaDialect),
-              std::nullopt);
+    EXPECT_EQ(
+        HistoryExport::write(folder.filePath(QStringLiteral("history.csv")), polls, history, commaDialect),
+        std::nullopt);
     EXPECT_EQ(ModelFixture::readFile(folder.filePath(QStringLiteral("history.csv"))).toStdString(),
               HistoryExport::text(polls, history, commaDialect));
-    EXPECT_TRUE(
-        HistoryExport::write(folder.filePath(QStringLiteral("missing/history.csv")), polls, history, commaDialect)
-            .value_or(QString())
-            .startsWith(QStringLiteral("Saving failed: ")));
+    EXPECT_TRUE(HistoryExport::write(folder.filePath(QStringLiteral("missing/history.csv")), polls, history,
+                                     commaDialect)
+                    .value_or(QString())
+                    .startsWith(QStringLiteral("Saving failed: ")));
 }
 
 }  // namespace

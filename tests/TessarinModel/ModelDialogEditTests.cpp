@@ -15,9 +15,9 @@ protected:
     void SetUp() override {
         ModelFixture::SetUp();
         PollerModel& m = makeModel();
-        m.setPolls({pollWith({holdingRegister(0, DataType::uint16, "Flow"),
-                              holdingRegister(1, DataType::uint16, "Level")},
-                             "Tank")});
+        m.setPolls({pollWith(
+            {holdingRegister(0, DataType::uint16, "Flow"), holdingRegister(1, DataType::uint16, "Level")},
+            "Tank")});
         m.setSelectedPollID(m.polls().front().id);
     }
 

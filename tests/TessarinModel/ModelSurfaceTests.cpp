@@ -11,12 +11,28 @@ using SurfaceTest = ModelFixture;
 
 TEST_F(SurfaceTest, EveryPublishedPropertyHasAChangeSignal) {
     const QMetaObject& meta = PollerModel::staticMetaObject;
-    const std::vector<const char*> published{
-        "connectionProblem", "state",    "statistics", "canStart",       "errorMessage",
-        "writeError",        "host",     "portText",   "framing",        "timeoutMs",
-        "writeMode",         "maxGap",   "polls",      "selectedPollID", "outputIsEmpty",
-        "historyVersion",    "showNoResponseHint",     "showTimestamps", "showRawFrames",
-        "logOnlyProblems",   "autoscroll",         "busy"};
+    const std::vector<const char*> published{"connectionProblem",
+                                             "state",
+                                             "statistics",
+                                             "canStart",
+                                             "errorMessage",
+                                             "writeError",
+                                             "host",
+                                             "portText",
+                                             "framing",
+                                             "timeoutMs",
+                                             "writeMode",
+                                             "maxGap",
+                                             "polls",
+                                             "selectedPollID",
+                                             "outputIsEmpty",
+                                             "historyVersion",
+                                             "showNoResponseHint",
+                                             "showTimestamps",
+                                             "showRawFrames",
+                                             "logOnlyProblems",
+                                             "autoscroll",
+                                             "busy"};
     for (const char* name : published) {
         SCOPED_TRACE(name);
         const int index = meta.indexOfProperty(name);
