@@ -955,13 +955,15 @@ void PollerModel::write(const Datapoint& point, double value) {
     m_pendingWrites[token] = {.pointID = point.id, .value = value};
     const std::uint8_t functionCode = pdu.front();
     m_engine->write(pdu, point.unitID, token);
-    Q_EMIT pendingWritesChanged();
+    // point may be a view's reference into the polls: it is used up before the first signal,
+    // whose slots may edit them.
+    const std::string line =
+        fmt::format("→ {} {} · {} = {}", L10n::Log::unitFunction(point.unitID, functionCode),
+                    L10n::Modbus::functionName(functionCode), utf8Text(label(point)), point.formatted(value));
     if (!m_logOnlyProblems) {
-        appendLine({segment(Kind::request, fmt::format("→ {} {} · {} = {}",
-                                                       L10n::Log::unitFunction(point.unitID, functionCode),
-                                                       L10n::Modbus::functionName(functionCode),
-                                                       utf8Text(label(point)), point.formatted(value)))});
+        appendLine({segment(Kind::request, line)});
     }
+    Q_EMIT pendingWritesChanged();
 }
 
 void PollerModel::handleWrote(const PollerEvent::Wrote& wrote) {

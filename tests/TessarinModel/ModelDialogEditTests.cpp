@@ -125,5 +125,21 @@ TEST_F(DialogEditTest, ASlotThatEditsThePollsDuringAnEventLeavesTheModelWhole) {
     EXPECT_TRUE(logLines().back().starts_with("✎ Unit 1 · Level = 5")) << logLines().back();
 }
 
+TEST_F(DialogEditTest, AWriteWhoseDatapointASlotDeletesIsStillLogged) {
+    PollerModel& m = *model;
+    m.setShowTimestamps(false);
+    m.setHost(QStringLiteral("127.0.0.1"));
+    m.setPortText(QString::number(refusing.port()));
+    m.start();
+    QObject::connect(&m, &PollerModel::pendingWritesChanged, [&] {
+        if (!poll().datapoints.empty()) m.deleteDatapoints({poll().datapoints.front().id});
+    });
+    // The view hands over a reference into the polls, as a table delegate does.
+    m.write(poll().datapoints.front(), 5);
+    EXPECT_EQ(poll().datapoints.size(), 1U);
+    const std::string line = logLines().back();
+    EXPECT_TRUE(line.starts_with("→ Unit 1 · FC 06 ") && line.ends_with(" · Flow = 5")) << line;
+}
+
 }  // namespace
 }  // namespace tessarin::test
