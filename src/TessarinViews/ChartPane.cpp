@@ -14,6 +14,7 @@
 #include <QDateTime>
 #include <QDateTimeAxis>
 #include <QEvent>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLegend>
 #include <QLineSeries>
@@ -34,6 +35,7 @@ constexpr int emptyTextMaximumWidth = 420;
 constexpr int legendSpacing = 8;
 // Room above and below the lines, as a share of their span.
 constexpr double valuePadding = 0.05;
+constexpr double minimumTimeSpanMs = 60'000.0;
 
 // Line colours that hold their contrast on the light and on the dark background.
 constexpr std::array<QRgb, 8> lightLineColours{0x008184, 0x007AFF, 0xFF9500, 0xAF52DE,
@@ -83,7 +85,12 @@ QWidget* makeEmptyState(QWidget* parent) {
     QPalette colours = text->palette();
     colours.setColor(QPalette::WindowText, secondary);
     text->setPalette(colours);
-    layout->addWidget(text, 0, Qt::AlignHCenter);
+    text->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    auto* row = new QHBoxLayout();
+    row->addStretch(1);
+    row->addWidget(text, 100);  // grows to its maximum width, centred
+    row->addStretch(1);
+    layout->addLayout(row);
     layout->addStretch(1);
     return page;
 }
@@ -109,14 +116,7 @@ ChartPane::ChartPane(PollerModel& model, QWidget* parent)
     m_chart->setAnimationOptions(QChart::NoAnimation);
     m_chart->legend()->setAlignment(Qt::AlignTop);
     m_chart->legend()->setContentsMargins(0, 0, 0, legendSpacing);
-    m_timeAxis = new QDateTimeAxis(m_chart);
-    m_timeAxis->setFormat(QStringLiteral("HH:mm:ss"));
-    m_timeAxis->setTitleText(qtText(L10n::Chart::time()));
-    m_timeAxis->setTickCount(6);
-    m_valueAxis = new QValueAxis(m_chart);
-    m_valueAxis->setTitleText(qtText(L10n::Table::value()));
-    m_chart->addAxis(m_timeAxis, Qt::AlignBottom);
-    m_chart->addAxis(m_valueAxis, Qt::AlignLeft);
+    makeAxes();
     m_view = new QChartView(m_chart, m_pages);
     m_view->setRenderHint(QPainter::Antialiasing);
     m_view->setFrameShape(QFrame::NoFrame);
@@ -203,6 +203,19 @@ void ChartPane::draw(const std::vector<ChartSeries>& series) {
     m_pages->setCurrentWidget(m_view);
 }
 
+void ChartPane::makeAxes() {
+    m_timeAxis = new QDateTimeAxis(m_chart);
+    m_timeAxis->setFormat(QStringLiteral("HH:mm:ss"));
+    m_timeAxis->setTitleText(qtText(L10n::Chart::time()));
+    m_timeAxis->setTickCount(6);
+    m_valueAxis = new QValueAxis(m_chart);
+    m_valueAxis->setTitleText(qtText(L10n::Table::value()));
+    m_valueAxis->setLabelFormat(QStringLiteral("%.6g"));
+    m_valueAxis->setTruncateLabels(false);
+    m_chart->addAxis(m_timeAxis, Qt::AlignBottom);
+    m_chart->addAxis(m_valueAxis, Qt::AlignLeft);
+}
+
 void ChartPane::rebuildLines(const std::vector<ChartSeries>& series) {
     for (QLineSeries* line : m_lines) {
         m_chart->removeSeries(line);
@@ -210,6 +223,14 @@ void ChartPane::rebuildLines(const std::vector<ChartSeries>& series) {
     }
     m_lines.clear();
     m_lineIDs.clear();
+    // Fresh axes with fresh lines: with Qt 6.4 a time axis that met its first lines while the
+    // chart was hidden could stay out of the layout, without labels or grid, once it showed.
+    for (QAbstractAxis* axis : {static_cast<QAbstractAxis*>(m_timeAxis), static_cast<QAbstractAxis*>(m_valueAxis)}) {
+        m_chart->removeAxis(axis);
+        delete axis;
+    }
+    makeAxes();
+    applyPalette();
     const auto& colours = isDark(palette()) ? darkLineColours : lightLineColours;
     for (const ChartSeries& one : series) {
         auto* line = new QLineSeries();
@@ -242,9 +263,14 @@ void ChartPane::fitAxes(const std::vector<ChartSeries>& series) {
             highest = std::max(highest, sample.value);
         }
     }
-    if (latest - earliest < 1000.0) {
-        earliest -= 500.0;
-        latest += 500.0;
+    // A period shows as itself, so that the lines move along a steady axis; all of the history
+    // spans at least a minute, since a few samples a moment apart give the time axis ticks it
+    // cannot lay out.
+    if (m_window >= 1) {
+        latest = std::max(latest, msecs(m_clock()));
+        earliest = latest - 1000.0 * m_window;
+    } else {
+        earliest = std::min(earliest, latest - minimumTimeSpanMs);
     }
     const double span = highest - lowest;
     const double padding = span > 0.0 ? span * valuePadding : std::max(1.0, std::abs(highest) * valuePadding);

@@ -61,6 +61,7 @@ protected:
 
 private:
     void scheduleRedraw();
+    void makeAxes();
     void applyPalette();
     void rebuildLines(const std::vector<ChartSeries>& series);
     void fitAxes(const std::vector<ChartSeries>& series);

@@ -8,6 +8,7 @@
 #include "TessarinViews/Theme.hpp"
 #include "TessarinViews/ThemedButton.hpp"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -55,7 +56,14 @@ EmptyLogView::EmptyLogView(PollerModel& model, QWidget* parent) : QScrollArea(pa
     QPalette colours = steps->palette();
     colours.setColor(QPalette::WindowText, Theme::secondaryText(colours));
     steps->setPalette(colours);
-    layout->addWidget(steps, 0, Qt::AlignHCenter);
+    // Between two stretches the label grows to its maximum width and stays centred; aligned in the
+    // column it would keep the narrow width of its size hint and cut off its last lines.
+    steps->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    auto* row = new QHBoxLayout();
+    row->addStretch(1);
+    row->addWidget(steps, 100);
+    row->addStretch(1);
+    layout->addLayout(row);
 
     m_start = new ThemedButton(qtText(L10n::Notice::startPolling()), content);
     m_start->setIcon(Icons::symbolIcon(u"play.fill", palette()));
