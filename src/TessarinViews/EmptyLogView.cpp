@@ -29,7 +29,6 @@ EmptyLogView::EmptyLogView(PollerModel& model, QWidget* parent) : QScrollArea(pa
     viewport()->setAutoFillBackground(false);
 
     auto* content = new QWidget(this);
-    content->setAutoFillBackground(false);
     auto* layout = new QVBoxLayout(content);
     layout->setContentsMargins(24, 20, 24, 20);
     layout->setSpacing(10);
@@ -72,6 +71,8 @@ EmptyLogView::EmptyLogView(PollerModel& model, QWidget* parent) : QScrollArea(pa
     layout->addWidget(m_start, 0, Qt::AlignHCenter);
     layout->addStretch(1);
     setWidget(content);
+    // Set after setWidget, which turns it on: the log's backdrop shows through the panel.
+    content->setAutoFillBackground(false);
 
     connect(m_start, &QPushButton::clicked, &model, &PollerModel::start);
 }
