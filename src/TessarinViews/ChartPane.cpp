@@ -19,8 +19,8 @@
 #include <QLegend>
 #include <QLineSeries>
 #include <QStackedWidget>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 
 #include <algorithm>
 #include <array>
@@ -68,8 +68,8 @@ QWidget* makeEmptyState(QWidget* parent) {
     layout->addStretch(1);
     const QColor secondary = Theme::secondaryText(page->palette());
     auto* symbol = new QLabel(page);
-    symbol->setPixmap(Icons::symbolPixmap(u"chart.xyaxis.line", secondary,
-                                          QSize(emptySymbolSize, emptySymbolSize), page->devicePixelRatioF()));
+    symbol->setPixmap(Icons::symbolPixmap(
+        u"chart.xyaxis.line", secondary, QSize(emptySymbolSize, emptySymbolSize), page->devicePixelRatioF()));
     layout->addWidget(symbol, 0, Qt::AlignHCenter);
     auto* title = new QLabel(qtText(L10n::Chart::emptyTitle()), page);
     title->setObjectName(QStringLiteral("chartEmptyTitle"));
@@ -128,8 +128,8 @@ ChartPane::ChartPane(PollerModel& model, QWidget* parent)
     m_redrawTimer.setSingleShot(true);
     m_redrawTimer.setInterval(0);
     connect(&m_redrawTimer, &QTimer::timeout, this, &ChartPane::redraw);
-    for (const auto signal :
-         {&PollerModel::historyVersionChanged, &PollerModel::pollsChanged, &PollerModel::selectedPollIDChanged}) {
+    for (const auto signal : {&PollerModel::historyVersionChanged, &PollerModel::pollsChanged,
+                              &PollerModel::selectedPollIDChanged}) {
         connect(&m_model, signal, this, &ChartPane::scheduleRedraw);
     }
 }
@@ -225,7 +225,8 @@ void ChartPane::rebuildLines(const std::vector<ChartSeries>& series) {
     m_lineIDs.clear();
     // Fresh axes with fresh lines: with Qt 6.4 a time axis that met its first lines while the
     // chart was hidden could stay out of the layout, without labels or grid, once it showed.
-    for (QAbstractAxis* axis : {static_cast<QAbstractAxis*>(m_timeAxis), static_cast<QAbstractAxis*>(m_valueAxis)}) {
+    for (QAbstractAxis* axis :
+         {static_cast<QAbstractAxis*>(m_timeAxis), static_cast<QAbstractAxis*>(m_valueAxis)}) {
         m_chart->removeAxis(axis);
         delete axis;
     }
@@ -309,7 +310,8 @@ void ChartPane::applyPalette() {
     grid.setAlphaF(0.12F);
     QColor axisLine = text;
     axisLine.setAlphaF(0.35F);
-    for (QAbstractAxis* axis : {static_cast<QAbstractAxis*>(m_timeAxis), static_cast<QAbstractAxis*>(m_valueAxis)}) {
+    for (QAbstractAxis* axis :
+         {static_cast<QAbstractAxis*>(m_timeAxis), static_cast<QAbstractAxis*>(m_valueAxis)}) {
         axis->setLabelsColor(text);
         axis->setTitleBrush(Theme::secondaryText(colours));
         axis->setGridLineColor(grid);

@@ -38,7 +38,8 @@ void HelpScreenshotView::paintEvent(QPaintEvent* /*event*/) {
     painter.setPen(Qt::NoPen);
     for (int step = 1; step <= shadowMargin; ++step) {
         painter.setBrush(QColor(0, 0, 0, qRound(255 * shadowOpacity / step)));
-        painter.drawRoundedRect(card.adjusted(-step + 1, 0, step - 1, step), cornerRadius + step, cornerRadius + step);
+        painter.drawRoundedRect(card.adjusted(-step + 1, 0, step - 1, step), cornerRadius + step,
+                                cornerRadius + step);
     }
 
     QPainterPath rounded;

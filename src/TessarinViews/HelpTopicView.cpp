@@ -55,8 +55,8 @@ QLabel* markdownLabel(std::string_view markdown, QWidget* parent) {
 
 QLabel* symbolLabel(QStringView symbol, int size, QWidget* parent) {
     auto* label = new QLabel(parent);
-    label->setPixmap(Icons::symbolIcon(symbol, parent->palette())
-                         .pixmap(QSize(size, size), parent->devicePixelRatioF()));
+    label->setPixmap(
+        Icons::symbolIcon(symbol, parent->palette()).pixmap(QSize(size, size), parent->devicePixelRatioF()));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
 }
@@ -125,7 +125,8 @@ void HelpTopicView::addBlock(const HelpBlock& block, Language language) {
                 grid->setColumnStretch(1, 1);
                 int row = 0;
                 for (const std::string& item : content.items) {
-                    grid->addWidget(textLabel(QStringLiteral("•"), Qt::PlainText, list), row, 0, Qt::AlignTop);
+                    grid->addWidget(textLabel(QStringLiteral("•"), Qt::PlainText, list), row, 0,
+                                    Qt::AlignTop);
                     grid->addWidget(markdownLabel(item, list), row, 1, Qt::AlignTop);
                     ++row;
                 }
@@ -150,8 +151,9 @@ void HelpTopicView::addBlock(const HelpBlock& block, Language language) {
             } else if constexpr (std::is_same_v<Content, HelpBlock::Tip>) {
                 auto* box = new QFrame(m_page);
                 box->setObjectName(QStringLiteral("helpTip"));
-                box->setStyleSheet(QStringLiteral("QFrame#helpTip { background-color: rgba(0, 129, 132, 30); "
-                                                  "border-radius: 8px; }"));
+                box->setStyleSheet(
+                    QStringLiteral("QFrame#helpTip { background-color: rgba(0, 129, 132, 30); "
+                                   "border-radius: 8px; }"));
                 auto* layout = new QHBoxLayout(box);
                 layout->setContentsMargins(12, 10, 12, 10);
                 layout->setSpacing(8);

@@ -23,8 +23,7 @@ constexpr int topicIDRole = Qt::UserRole;
 
 }  // namespace
 
-HelpView::HelpView(QWidget* parent)
-    : QWidget(parent), m_topics(L10n::Help::topics()), m_state(m_topics) {
+HelpView::HelpView(QWidget* parent) : QWidget(parent), m_topics(L10n::Help::topics()), m_state(m_topics) {
     setMinimumSize(minimumContentSize);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -111,7 +110,7 @@ void HelpView::refreshList() {
     }
     m_refreshingList = false;
     m_sidebarContent->setCurrentWidget(m_state.filtered().empty() ? static_cast<QWidget*>(m_noResults)
-                                                                   : static_cast<QWidget*>(m_list));
+                                                                  : static_cast<QWidget*>(m_list));
 }
 
 void HelpView::refreshDetail() {

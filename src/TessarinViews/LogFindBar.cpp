@@ -69,7 +69,8 @@ bool LogFindBar::showsNotFound() const {
 void LogFindBar::find(bool backward, bool incremental) {
     const QString text = m_field->text();
     const bool found = m_view.findText(
-        text, backward ? OutputTextView::Direction::backward : OutputTextView::Direction::forward, incremental);
+        text, backward ? OutputTextView::Direction::backward : OutputTextView::Direction::forward,
+        incremental);
     m_notFound->setVisible(!text.isEmpty() && !found);
 }
 

@@ -52,7 +52,8 @@ bool OutputTextView::findText(const QString& text, Direction direction, bool inc
     QTextCursor from(document());
     const bool backward = direction == Direction::backward;
     from.setPosition(incremental || backward ? selection.selectionStart() : selection.selectionEnd());
-    const QTextDocument::FindFlags flags = backward ? QTextDocument::FindBackward : QTextDocument::FindFlags();
+    const QTextDocument::FindFlags flags =
+        backward ? QTextDocument::FindBackward : QTextDocument::FindFlags();
     QTextCursor found = document()->find(text, from, flags);
     if (found.isNull()) {
         QTextCursor wrapped(document());

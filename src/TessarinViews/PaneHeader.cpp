@@ -54,7 +54,8 @@ PaneHeader::PaneHeader(PollerModel& model, QWidget* parent) : QWidget(parent) {
     auto* group = new QActionGroup(menu);
     for (const BottomPane pane : {BottomPane::log, BottomPane::chart}) {
         const PaneLook& look = lookOf(pane);
-        QAction* action = menu->addAction(Icons::symbolIcon(look.symbol, palette()), qtText(look.text(currentLanguage())));
+        QAction* action =
+            menu->addAction(Icons::symbolIcon(look.symbol, palette()), qtText(look.text(currentLanguage())));
         action->setCheckable(true);
         group->addAction(action);
         connect(action, &QAction::triggered, this, [this, pane] { Q_EMIT paneChosen(pane); });

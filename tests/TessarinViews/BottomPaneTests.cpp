@@ -191,7 +191,8 @@ TEST_F(BottomPaneTest, ThePeriodHidesOlderSamplesWhichStayRecordedAndExported) {
     QTest::mouseClick(pane->header()->exportHistoryButton(), Qt::LeftButton);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QStringList rows = QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    const QStringList rows =
+        QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     ASSERT_EQ(rows.size(), 3) << "the header and both samples";
     EXPECT_TRUE(rows[1].contains(QStringLiteral("21.5")));
     EXPECT_TRUE(rows[2].contains(QStringLiteral(",23,")));

@@ -58,7 +58,8 @@ TEST_F(HelpViewTest, SearchingListsTheMatchingTopicsAndKeepsAValidSelection) {
     ASSERT_EQ(detailTitle(), QStringLiteral("Getting started"));
 
     type(QStringLiteral("crc"));
-    EXPECT_EQ(listedTitles(), QStringList{QStringLiteral("RTU over TCP")}) << "its bullets name the CRC error";
+    EXPECT_EQ(listedTitles(), QStringList{QStringLiteral("RTU over TCP")})
+        << "its bullets name the CRC error";
     EXPECT_EQ(currentTitle(), QStringLiteral("RTU over TCP"));
     EXPECT_EQ(detailTitle(), QStringLiteral("RTU over TCP"));
 
@@ -106,14 +107,17 @@ TEST_F(HelpViewTest, ClickingATopicShowsItWithShortcutsSpelledForThisPlatformAnd
     EXPECT_FALSE(text.contains(u'⌘'));
     for (const QLabel* label : view->topicView()->findChildren<QLabel*>()) {
         if (!label->text().isEmpty()) {
-            EXPECT_TRUE(label->textInteractionFlags().testFlag(Qt::TextSelectableByMouse)) << label->text().toStdString();
+            EXPECT_TRUE(label->textInteractionFlags().testFlag(Qt::TextSelectableByMouse))
+                << label->text().toStdString();
         }
     }
 }
 
 TEST_F(HelpViewTest, EveryBlockKindIsShownAndAScreenshotOnlyWithItsImage) {
     HelpTopicView page;
-    HelpTopic topic{"all", "Every kind", "lightbulb.fill",
+    HelpTopic topic{"all",
+                    "Every kind",
+                    "lightbulb.fill",
                     {HelpBlock::paragraph("A **bold** and *unbalanced"), HelpBlock::heading("Heading"),
                      HelpBlock::bullets({"one", "`two`"}), HelpBlock::table({{"Key", "*value*"}}),
                      HelpBlock::tip("Tip text"), HelpBlock::screenshot("no-such-picture", "Caption")}};
@@ -126,9 +130,10 @@ TEST_F(HelpViewTest, EveryBlockKindIsShownAndAScreenshotOnlyWithItsImage) {
         return all;
     }();
     for (const QString& expected :
-         {QStringLiteral("Every kind"), QStringLiteral("A <b>bold</b> and *unbalanced"), QStringLiteral("Heading"),
-          QStringLiteral("one"), QStringLiteral("<code>two</code>"), QStringLiteral("<b>Key</b>"),
-          QStringLiteral("<i>value</i>"), QStringLiteral("Tipp"), QStringLiteral("Tip text")}) {
+         {QStringLiteral("Every kind"), QStringLiteral("A <b>bold</b> and *unbalanced"),
+          QStringLiteral("Heading"), QStringLiteral("one"), QStringLiteral("<code>two</code>"),
+          QStringLiteral("<b>Key</b>"), QStringLiteral("<i>value</i>"), QStringLiteral("Tipp"),
+          QStringLiteral("Tip text")}) {
         EXPECT_TRUE(texts.contains(expected)) << expected.toStdString();
     }
     EXPECT_FALSE(texts.contains(QStringLiteral("Caption"))) << "no image, no caption";
