@@ -36,7 +36,8 @@ std::vector<HelpTopic> german(std::string_view appName) {
                  "Polls und Datenpunkte werden automatisch gespeichert. Mit der Schaltfläche **Projekt** "
                  "links neben den Tabs beginnen Sie ein neues Projekt, öffnen eine Projektdatei oder "
                  "speichern das aktuelle Projekt; bevor das aktuelle Projekt ersetzt wird, fragt die App, ob "
-                 "Sie es zuerst speichern möchten."),
+                 "Sie es zuerst speichern möchten. Kein Gerät zur Hand? **Abfrage** ▸ **Demo-Gerät** startet "
+                 "ein simuliertes Gerät für das aktuelle Projekt und fragt es ab."),
          }},
         {"polls",
          "Polls",
@@ -66,16 +67,15 @@ std::vector<HelpTopic> german(std::string_view appName) {
                  "Ein Datenpunkt ist ein Wert in einem Gerät. Die App wandelt seine Register in einen "
                  "lesbaren Wert um."),
              B::table({
-                 {"Unit-ID", "die Unit-ID des Geräts (1–247; bei Modbus TCP oft 1 oder 255)"},
+                 {"Unit", "die Unit-ID des Geräts (1–247; bei Modbus TCP oft 1 oder 255)"},
                  {"Tabelle",
                   "**Coil** (Bit, Lesen und Schreiben), **Discrete Input** (Bit, nur Lesen), "
                   "**Holding-Register** (16 Bit, Lesen und Schreiben) oder **Input-Register** (16 Bit, nur "
                   "Lesen)"},
                  {"Adresse",
                   "die Protokolladresse, beginnend bei `0`. Handbücher verwenden oft die "
-                  "Modicon-Schreibweise: Holding-Register `40001` ist Adresse `0`, Input-Register `30010` "
-                  "ist Adresse `9`. Zeigen Sie mit der Maus auf die Adresse, um die Modicon-Schreibweise zu "
-                  "sehen."},
+                  "Modicon-Notation: Holding-Register `40001` ist Adresse `0`, Input-Register `30010` ist "
+                  "Adresse `9`. Zeigen Sie mit der Maus auf die Adresse, um die Modicon-Notation zu sehen."},
                  {"Typ",
                   "`UInt16`/`Int16` belegen ein Register, `UInt32`/`Int32`/`Float32` zwei und die "
                   "64-Bit-Typen vier aufeinanderfolgende Register"},
@@ -98,8 +98,8 @@ std::vector<HelpTopic> german(std::string_view appName) {
                  {"DCBA", "vollständig umgekehrt (Little-Endian)"},
              }),
              B::tip(
-                 "Sieht ein Wert seltsam aus, etwa ein Float von `4,6e-41` statt `21,5`? Dann probieren Sie "
-                 "eine andere Reihenfolge, meist CDAB."),
+                 "Sieht ein Wert seltsam aus, etwa `0,0000…` mit einer langen Reihe Nullen oder eine riesige "
+                 "Zahl, wo `21,5` stehen sollte? Dann probieren Sie eine andere Reihenfolge, meist CDAB."),
          }},
         {"writing",
          "Werte schreiben",
@@ -124,9 +124,9 @@ std::vector<HelpTopic> german(std::string_view appName) {
          "chart.xyaxis.line",
          {
              B::paragraph(
-                 "Haken Sie in der Spalte **Diagramm** die Datenpunkte an, die Sie verfolgen möchten. Das "
-                 "Diagramm erscheint unten: Mit den Schaltflächen **Protokoll** und **Diagramm** wechseln "
-                 "Sie zwischen Protokoll und Diagramm, oben rechts wählen Sie den Zeitraum."),
+                 "Haken Sie in der Spalte **Trend** die Datenpunkte an, die Sie verfolgen möchten. Das "
+                 "Diagramm erscheint unten: Mit der Menütaste oben links im Bereich wechseln Sie zwischen "
+                 "**Log** und **Diagramm**, oben rechts wählen Sie den Zeitraum."),
              B::screenshot("chart", "Die Temperatur der letzten Minuten."),
              B::paragraph(
                  "Jeder gelesene Wert wird aufgezeichnet, bis zu 20.000 je Datenpunkt. **Verlauf exportieren "
@@ -141,8 +141,8 @@ std::vector<HelpTopic> german(std::string_view appName) {
                  "und als CSV importieren. **CSV ▸ Datenpunkte exportieren** schreibt eine Datei, die die "
                  "Tabellenkalkulation direkt öffnet, mit den Werten dieses Moments."),
              B::paragraph(
-                 "Die erste Zeile enthält die Spaltennamen. Nur **Table** und **Address** sind Pflicht, die "
-                 "Reihenfolge der Spalten spielt keine Rolle."),
+                 "Die erste Zeile enthält die Spaltennamen. Nur **Table** und **Address** (oder **Tabelle** "
+                 "und **Adresse**) sind Pflicht, die Reihenfolge der Spalten spielt keine Rolle."),
              B::table({
                  {"Name", "Name des Datenpunkts"},
                  {"Unit ID", "Unit-ID, 1 wenn leer"},
@@ -185,7 +185,7 @@ std::vector<HelpTopic> german(std::string_view appName) {
                  "Antwort-Timeout (1 s oder mehr) hilft bei langsamen Geräten."),
          }},
         {"log",
-         "Status und Protokoll",
+         "Status und Log",
          "text.alignleft",
          {
              B::table({
@@ -208,8 +208,8 @@ std::vector<HelpTopic> german(std::string_view appName) {
                  {"06", "Gerät beschäftigt, später erneut versuchen"},
              }),
              B::paragraph(
-                 "Das Protokoll ist standardmäßig ausgeblendet; **Protokoll** unten (⌘L) blendet es ein. Es "
-                 "zeigt jede Antwort (←), jeden Schreibvorgang (✎) und jeden Fehler (✕)."),
+                 "Das Log ist standardmäßig ausgeblendet; **Log** unten (⌘L) blendet es ein. Es zeigt jede "
+                 "Antwort (←), jeden Schreibvorgang (✎) und jeden Fehler (✕)."),
          }},
         {"troubleshooting",
          "Fehlersuche",
@@ -248,10 +248,10 @@ std::vector<HelpTopic> german(std::string_view appName) {
                  {"⌘⌫", "Ausgewählte Datenpunkte löschen"},
                  {"⇧⌘I / ⇧⌘E", "Datenpunkte importieren / exportieren (CSV)"},
                  {"⌘N / ⌘O / ⇧⌘S", "Neues Projekt / öffnen / speichern unter"},
-                 {"⌘L", "Protokoll ein- oder ausblenden"},
-                 {"⌘F", "Im Protokoll suchen"},
-                 {"⌘S", "Protokoll speichern"},
-                 {"⌘K", "Protokoll leeren"},
+                 {"⌘L", "Log ein- oder ausblenden"},
+                 {"⌘F", "Im Log suchen"},
+                 {"⌘S", "Log speichern"},
+                 {"⌘K", "Log leeren"},
                  {"⌘?", "Diese Hilfe öffnen"},
              }),
          }},

@@ -34,7 +34,8 @@ std::vector<HelpTopic> english(std::string_view appName) {
              B::paragraph(
                  "Polls and datapoints are saved automatically. The **Project** button left of the tabs "
                  "starts a new project, opens a project file or saves the current one; before the current "
-                 "project is replaced, the app asks whether to save it first."),
+                 "project is replaced, the app asks whether to save it first. No device at hand? **Poller** ▸ "
+                 "**Demo device** starts a simulated device for the current project and reads from it."),
          }},
         {"polls",
          "Polls",
@@ -90,8 +91,8 @@ std::vector<HelpTopic> english(std::string_view appName) {
                  {"DCBA", "fully reversed (little-endian)"},
              }),
              B::tip(
-                 "Does a value look odd, for example a float of `4.6e-41` instead of `21.5`? Then try "
-                 "another order, usually CDAB."),
+                 "Does a value look odd, for example `0.0000…` with a long row of zeros, or a huge number, "
+                 "where `21.5` belongs? Then try another order, usually CDAB."),
          }},
         {"writing",
          "Writing values",
@@ -115,8 +116,8 @@ std::vector<HelpTopic> english(std::string_view appName) {
          {
              B::paragraph(
                  "Tick the datapoints you want to follow in the **Chart** column. The chart is shown at "
-                 "the bottom: switch between log and chart with the **Log** and **Chart** buttons, and "
-                 "choose the period at the top right."),
+                 "the bottom: the menu button at the top left of the pane switches between **Log** and "
+                 "**Chart**, and the period is chosen at the top right."),
              B::screenshot("chart", "The temperature over the last minutes."),
              B::paragraph(
                  "Every value read is recorded, up to 20,000 per datapoint. **Export History (CSV)…** "

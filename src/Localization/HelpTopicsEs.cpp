@@ -36,7 +36,8 @@ std::vector<HelpTopic> spanish(std::string_view appName) {
                  "Los polls y los puntos de datos se guardan automáticamente. El botón **Proyecto**, a la "
                  "izquierda de las pestañas, crea un proyecto nuevo, abre un archivo de proyecto o guarda el "
                  "actual; antes de sustituir el proyecto actual, la aplicación pregunta si desea guardarlo "
-                 "primero."),
+                 "primero. ¿No tiene un dispositivo a mano? **Lectura** ▸ **Dispositivo de demostración** "
+                 "inicia un dispositivo simulado para el proyecto actual y lo lee."),
          }},
         {"polls",
          "Polls",
@@ -66,11 +67,11 @@ std::vector<HelpTopic> spanish(std::string_view appName) {
                  "Un punto de datos es un valor de un dispositivo. La aplicación convierte sus registros en "
                  "un valor legible."),
              B::table({
-                 {"ID unidad", "el ID de unidad del dispositivo (1–247; con Modbus TCP, a menudo 1 o 255)"},
+                 {"ID", "el ID de unidad del dispositivo (1–247; con Modbus TCP, a menudo 1 o 255)"},
                  {"Tabla",
-                  "**Coil** (bit, lectura y escritura), **Entrada discreta** (bit, solo lectura), **Registro "
-                  "de retención** (16 bits, lectura y escritura) o **Registro de entrada** (16 bits, solo "
-                  "lectura)"},
+                  "**Bobina** (bit, lectura y escritura), **Entrada discreta** (bit, solo lectura), "
+                  "**Registro de retención** (16 bits, lectura y escritura) o **Registro de entrada** (16 "
+                  "bits, solo lectura)"},
                  {"Dirección",
                   "la dirección de protocolo, empezando en `0`. Los manuales suelen usar la notación "
                   "Modicon: el registro de retención `40001` es la dirección `0`, el registro de entrada "
@@ -80,10 +81,10 @@ std::vector<HelpTopic> spanish(std::string_view appName) {
                   "`UInt16`/`Int16` ocupan un registro, `UInt32`/`Int32`/`Float32` dos y los tipos de 64 "
                   "bits cuatro registros consecutivos"},
                  {"Orden", "el orden de bytes de los valores que ocupan varios registros, véase más abajo"},
-                 {"Escala", "valor = valor bruto × escala; con `0,1`, `215` se convierte en `21,5`"},
+                 {"Escala", "valor = valor en bruto × escala; con `0,1`, `215` se convierte en `21,5`"},
                  {"Formato",
-                  "decimal, hexadecimal (`0x00FF`) o binario; hexadecimal y binario muestran los bits brutos "
-                  "del registro"},
+                  "decimal, hexadecimal (`0x00FF`) o binario; hexadecimal y binario muestran los bits en "
+                  "bruto del registro"},
              }),
              B::heading("Orden de palabras"),
              B::paragraph(
@@ -97,21 +98,21 @@ std::vector<HelpTopic> spanish(std::string_view appName) {
                  {"DCBA", "totalmente invertido (little-endian)"},
              }),
              B::tip(
-                 "¿Un valor parece extraño, por ejemplo un float de `4,6e-41` en lugar de `21,5`? Pruebe "
-                 "entonces otro orden, normalmente CDAB."),
+                 "¿Un valor parece extraño, por ejemplo `0,0000…` con una larga fila de ceros, o un número "
+                 "enorme, donde debería estar `21,5`? Pruebe entonces otro orden, normalmente CDAB."),
          }},
         {"writing",
          "Escribir valores",
          "pencil",
          {
              B::paragraph(
-                 "Los coils y los registros de retención se escriben con el lápiz de la columna **Valor**: "
+                 "Las bobinas y los registros de retención se escriben con el lápiz de la columna **Valor**: "
                  "introduzca el nuevo valor y haga clic en **Escribir**, o, para un bit, haga clic en "
                  "**Encendido** o **Apagado**. El valor se convierte según el tipo, el orden y la escala del "
                  "punto de datos."),
              B::paragraph(
-                 "La aplicación escribe un coil con FC05, un registro con FC06 y varios registros con FC16. "
-                 "Para los dispositivos que solo admiten FC15 y FC16, elija **Siempre FC15/16** en los "
+                 "La aplicación escribe una bobina con FC05, un registro con FC06 y varios registros con "
+                 "FC16. Para los dispositivos que solo admiten FC15 y FC16, elija **Siempre FC15/16** en los "
                  "ajustes."),
              B::tip(
                  "La escritura solo funciona mientras la lectura está en marcha. Si una escritura falla, un "
@@ -123,9 +124,9 @@ std::vector<HelpTopic> spanish(std::string_view appName) {
          "chart.xyaxis.line",
          {
              B::paragraph(
-                 "Marque en la columna **Gráfico** los puntos de datos que quiera seguir. El gráfico aparece "
-                 "abajo: cambie entre el registro y el gráfico con los botones **Registro** y **Gráfico**, y "
-                 "elija el periodo arriba a la derecha."),
+                 "Marque en la columna **Traza** los puntos de datos que quiera seguir. El gráfico aparece "
+                 "abajo: el botón de menú de arriba a la izquierda del panel cambia entre **Log** y "
+                 "**Gráfico**, y el periodo se elige arriba a la derecha."),
              B::screenshot("chart", "La temperatura de los últimos minutos."),
              B::paragraph(
                  "Cada valor leído se guarda, hasta 20.000 por punto de datos. **Exportar historial (CSV)…** "
@@ -140,8 +141,8 @@ std::vector<HelpTopic> spanish(std::string_view appName) {
                  "Numbers e importar como CSV. **CSV ▸ Exportar puntos de datos** escribe un archivo que la "
                  "hoja de cálculo abre directamente, con los valores de ese momento."),
              B::paragraph(
-                 "La primera línea contiene los nombres de las columnas. Solo **Table** y **Address** son "
-                 "obligatorias, y el orden de las columnas no importa."),
+                 "La primera línea contiene los nombres de las columnas. Solo **Table** y **Address** (o "
+                 "**Tabla** y **Dirección**) son obligatorias, y el orden de las columnas no importa."),
              B::table({
                  {"Name", "nombre del punto de datos"},
                  {"Unit ID", "ID de unidad, 1 si está vacío"},
@@ -182,7 +183,7 @@ std::vector<HelpTopic> spanish(std::string_view appName) {
                  "espera más largo (1 s o más) ayuda con los dispositivos lentos."),
          }},
         {"log",
-         "Estado y registro",
+         "Estado y log",
          "text.alignleft",
          {
              B::table({
@@ -195,8 +196,8 @@ std::vector<HelpTopic> spanish(std::string_view appName) {
              }),
              B::paragraph(
                  "Tras un fallo, se mantiene el último valor correcto, en gris. Pase el puntero sobre el "
-                 "valor para ver los registros brutos, o sobre el estado para ver cuándo se leyó por última "
-                 "vez."),
+                 "valor para ver los registros en bruto, o sobre el estado para ver cuándo se leyó por "
+                 "última vez."),
              B::heading("Códigos de excepción"),
              B::table({
                  {"01", "el dispositivo no admite este código de función"},
@@ -206,8 +207,8 @@ std::vector<HelpTopic> spanish(std::string_view appName) {
                  {"06", "dispositivo ocupado, vuelva a intentarlo más tarde"},
              }),
              B::paragraph(
-                 "El registro de comunicación está oculto por defecto; el botón **Registro** de abajo (⌘L) "
-                 "lo muestra. En él aparecen cada respuesta (←), cada escritura (✎) y cada fallo (✕)."),
+                 "El log de comunicación está oculto por defecto; el botón **Log** de abajo (⌘L) lo "
+                 "muestra. En él aparecen cada respuesta (←), cada escritura (✎) y cada fallo (✕)."),
          }},
         {"troubleshooting",
          "Solución de problemas",
@@ -248,10 +249,10 @@ std::vector<HelpTopic> spanish(std::string_view appName) {
                  {"⌘⌫", "Eliminar los puntos de datos seleccionados"},
                  {"⇧⌘I / ⇧⌘E", "Importar / exportar puntos de datos (CSV)"},
                  {"⌘N / ⌘O / ⇧⌘S", "Nuevo proyecto / abrir / guardar como"},
-                 {"⌘L", "Mostrar u ocultar el registro"},
-                 {"⌘F", "Buscar en el registro"},
-                 {"⌘S", "Guardar registro"},
-                 {"⌘K", "Borrar registro"},
+                 {"⌘L", "Mostrar u ocultar el log"},
+                 {"⌘F", "Buscar en el log"},
+                 {"⌘S", "Guardar log"},
+                 {"⌘K", "Borrar log"},
                  {"⌘?", "Abrir esta ayuda"},
              }),
          }},

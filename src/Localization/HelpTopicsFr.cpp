@@ -36,7 +36,8 @@ std::vector<HelpTopic> french(std::string_view appName) {
                  "Les polls et les points de données sont enregistrés automatiquement. Le bouton **Projet**, "
                  "à gauche des onglets, permet de créer un nouveau projet, d'ouvrir un fichier de projet ou "
                  "d'enregistrer le projet actuel\u00a0; avant de remplacer le projet actuel, l'application "
-                 "vous demande s'il faut d'abord l'enregistrer."),
+                 "vous demande s'il faut d'abord l'enregistrer. Pas d'appareil sous la main\u00a0? **Lecture** "
+                 "▸ **Appareil de démonstration** démarre un appareil simulé pour le projet actuel et le lit."),
          }},
         {"polls",
          "Polls",
@@ -67,11 +68,11 @@ std::vector<HelpTopic> french(std::string_view appName) {
                  "Un point de données est une valeur dans un appareil. L'application convertit ses registres "
                  "en une valeur lisible."),
              B::table({
-                 {"ID unité", "l'ID d'unité de l'appareil (1–247\u00a0; en Modbus TCP souvent 1 ou 255)"},
+                 {"ID", "l'ID d'unité de l'appareil (1–247\u00a0; en Modbus TCP souvent 1 ou 255)"},
                  {"Table",
-                  "**Coil** (bit, lecture et écriture), **Entrée discrète** (bit, lecture seule), **Registre "
-                  "de maintien** (16 bits, lecture et écriture) ou **Registre d'entrée** (16 bits, lecture "
-                  "seule)"},
+                  "**Bobine** (bit, lecture et écriture), **Entrée discrète** (bit, lecture seule), "
+                  "**Registre de maintien** (16 bits, lecture et écriture) ou **Registre d'entrée** (16 "
+                  "bits, lecture seule)"},
                  {"Adresse",
                   "l'adresse protocole, à partir de `0`. Les manuels utilisent souvent la notation "
                   "Modicon\u00a0: le registre de maintien `40001` est l'adresse `0`, le registre d'entrée "
@@ -99,22 +100,23 @@ std::vector<HelpTopic> french(std::string_view appName) {
                  {"DCBA", "entièrement inversé (little-endian)"},
              }),
              B::tip(
-                 "Une valeur semble étrange, par exemple un flottant de `4,6e-41` au lieu de `21,5`\u00a0? "
-                 "Essayez alors un autre ordre, le plus souvent CDAB."),
+                 "Une valeur semble étrange, par exemple `0,0000…` avec une longue suite de zéros, ou un "
+                 "nombre énorme, là où `21,5` est attendu\u00a0? Essayez alors un autre ordre, le plus "
+                 "souvent CDAB."),
          }},
         {"writing",
          "Écrire des valeurs",
          "pencil",
          {
              B::paragraph(
-                 "Les coils et les registres de maintien s'écrivent avec le crayon de la colonne "
+                 "Les bobines et les registres de maintien s'écrivent avec le crayon de la colonne "
                  "**Valeur**\u00a0: saisissez la nouvelle valeur et cliquez sur **Écrire**, ou, pour un bit, "
                  "cliquez sur **Marche** ou **Arrêt**. La valeur est convertie selon le type, l'ordre et "
                  "l'échelle du point de données."),
              B::paragraph(
-                 "L'application écrit un coil avec FC05, un registre avec FC06 et plusieurs registres avec "
-                 "FC16. Pour les appareils qui ne prennent en charge que FC15 et FC16, choisissez **Toujours "
-                 "FC15/16** dans les réglages."),
+                 "L'application écrit une bobine avec FC05, un registre avec FC06 et plusieurs registres "
+                 "avec FC16. Pour les appareils qui ne prennent en charge que FC15 et FC16, choisissez "
+                 "**Toujours FC15/16** dans les réglages."),
              B::tip(
                  "L'écriture ne fonctionne que pendant la lecture. Si une écriture échoue, un message en "
                  "indique la raison, par exemple l'exception 02 (l'adresse n'existe pas) ou 03 (valeur hors "
@@ -125,9 +127,9 @@ std::vector<HelpTopic> french(std::string_view appName) {
          "chart.xyaxis.line",
          {
              B::paragraph(
-                 "Cochez dans la colonne **Graphique** les points de données à suivre. Le graphique "
-                 "s'affiche en bas\u00a0: passez du journal au graphique avec les boutons **Journal** et "
-                 "**Graphique**, et choisissez la période en haut à droite."),
+                 "Cochez dans la colonne **Tracé** les points de données à suivre. Le graphique s'affiche "
+                 "en bas\u00a0: le bouton de menu en haut à gauche du panneau passe de **Journal** à "
+                 "**Graphique**, et la période se choisit en haut à droite."),
              B::screenshot("chart", "La température des dernières minutes."),
              B::paragraph(
                  "Chaque valeur lue est enregistrée, jusqu'à 20\u00a0000 par point de données. **Exporter "
@@ -143,8 +145,9 @@ std::vector<HelpTopic> french(std::string_view appName) {
                  "Numbers et importées en CSV. **CSV ▸ Exporter les points de données** écrit un fichier que "
                  "le tableur ouvre directement, avec les valeurs du moment."),
              B::paragraph(
-                 "La première ligne contient les noms des colonnes. Seules **Table** et **Address** sont "
-                 "obligatoires, et l'ordre des colonnes n'a pas d'importance."),
+                 "La première ligne contient les noms des colonnes. Seules **Table** et **Address** (ou "
+                 "**Table** et **Adresse**) sont obligatoires, et l'ordre des colonnes n'a pas "
+                 "d'importance."),
              B::table({
                  {"Name", "nom du point de données"},
                  {"Unit ID", "ID d'unité, 1 si vide"},
@@ -215,7 +218,7 @@ std::vector<HelpTopic> french(std::string_view appName) {
          "Dépannage",
          "wrench.and.screwdriver",
          {
-             B::heading("Pas de réponse"),
+             B::heading("Sans réponse"),
              B::bullets({
                  // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): one sentence over two lines
                  "Vérifiez l'ID d'unité\u00a0: souvent 1 ou 255\u00a0; derrière une passerelle, c'est "

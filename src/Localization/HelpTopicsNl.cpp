@@ -36,7 +36,8 @@ std::vector<HelpTopic> dutch(std::string_view appName) {
                  "Polls en datapunten worden automatisch opgeslagen. Met de knop **Project** links van de "
                  "tabbladen begin je een nieuw project, open je een projectbestand of sla je het huidige "
                  "project op; voordat het huidige project wordt vervangen, vraagt de app of je het eerst "
-                 "wilt opslaan."),
+                 "wilt opslaan. Geen apparaat bij de hand? **Uitlezen** ▸ **Demo-apparaat** start een "
+                 "gesimuleerd apparaat voor het huidige project en leest het uit."),
          }},
         {"polls",
          "Polls",
@@ -66,14 +67,14 @@ std::vector<HelpTopic> dutch(std::string_view appName) {
                  "Een datapunt is één waarde in een apparaat. De app zet de registers ervan om in een "
                  "leesbare waarde."),
              B::table({
-                 {"Unit-ID", "de unit-ID van het apparaat (1–247; bij Modbus TCP vaak 1 of 255)"},
+                 {"Unit", "de unit-ID van het apparaat (1–247; bij Modbus TCP vaak 1 of 255)"},
                  {"Tabel",
-                  "**Coil** (bit, lezen en schrijven), **Discrete ingang** (bit, alleen lezen), "
-                  "**Houdregister** (16 bit, lezen en schrijven) of **Ingangsregister** (16 bit, alleen "
+                  "**Coil** (bit, lezen en schrijven), **Discrete input** (bit, alleen lezen), "
+                  "**Holdingregister** (16 bit, lezen en schrijven) of **Inputregister** (16 bit, alleen "
                   "lezen)"},
                  {"Adres",
                   "het protocoladres, vanaf `0`. Handleidingen gebruiken vaak de Modicon-notatie: "
-                  "houdregister `40001` is adres `0`, ingangsregister `30010` is adres `9`. Houd de "
+                  "holdingregister `40001` is adres `0`, inputregister `30010` is adres `9`. Houd de "
                   "aanwijzer boven het adres om de Modicon-notatie te zien."},
                  {"Type",
                   "`UInt16`/`Int16` gebruiken één register, `UInt32`/`Int32`/`Float32` twee en de "
@@ -95,15 +96,15 @@ std::vector<HelpTopic> dutch(std::string_view appName) {
                  {"DCBA", "volledig omgekeerd (little-endian)"},
              }),
              B::tip(
-                 "Ziet een waarde er vreemd uit, bijvoorbeeld een float van `4,6e-41` in plaats van `21,5`? "
-                 "Probeer dan een andere volgorde, meestal CDAB."),
+                 "Ziet een waarde er vreemd uit, bijvoorbeeld `0,0000…` met een lange rij nullen, of een "
+                 "enorm getal, waar `21,5` hoort? Probeer dan een andere volgorde, meestal CDAB."),
          }},
         {"writing",
          "Waarden schrijven",
          "pencil",
          {
              B::paragraph(
-                 "Coils en houdregisters kun je schrijven met het potlood in de kolom **Waarde**: voer de "
+                 "Coils en holdingregisters kun je schrijven met het potlood in de kolom **Waarde**: voer de "
                  "nieuwe waarde in en klik op **Schrijven**, of klik bij een bit op **Aan** of **Uit**. De "
                  "waarde wordt omgerekend met het type, de volgorde en de schaal van het datapunt."),
              B::paragraph(
@@ -120,9 +121,9 @@ std::vector<HelpTopic> dutch(std::string_view appName) {
          "chart.xyaxis.line",
          {
              B::paragraph(
-                 "Vink in de kolom **Grafiek** de datapunten aan die je wilt volgen. De grafiek verschijnt "
-                 "onderaan: wissel met de knoppen **Log** en **Grafiek** tussen log en grafiek, en kies "
-                 "rechtsboven de periode."),
+                 "Vink in de kolom **Trend** de datapunten aan die je wilt volgen. De grafiek verschijnt "
+                 "onderaan: met de menuknop linksboven in het paneel wissel je tussen **Log** en "
+                 "**Grafiek**, en rechtsboven kies je de periode."),
              B::screenshot("chart", "De temperatuur over de laatste minuten."),
              B::paragraph(
                  "Elke gelezen waarde wordt vastgelegd, tot 20.000 per datapunt. **Historie exporteren "
@@ -167,8 +168,8 @@ std::vector<HelpTopic> dutch(std::string_view appName) {
                  "Dat kan alleen als het uitlezen is gestopt, en de keuze wordt in het project opgeslagen."),
              B::heading("Verschillen met Modbus TCP"),
              B::bullets({
-                 "De unit-ID is het RS-485-slaveadres (1–247). Unit `0` is een broadcast, waarop geen "
-                 "antwoord komt.",
+                 "De unit-ID is het slave-adres op de RS-485-bus (1–247). Unit `0` is een broadcast, waarop "
+                 "geen antwoord komt.",
                  "Er is geen transactie-ID. Daarom gooit de app vóór elk verzoek alles weg wat nog "
                  "binnenkomt, en worden antwoorden van een andere unit of met een andere functiecode "
                  "overgeslagen.",
@@ -212,7 +213,7 @@ std::vector<HelpTopic> dutch(std::string_view appName) {
          {
              B::heading("Geen antwoord"),
              B::bullets({
-                 "Controleer de unit-ID: vaak 1 of 255; achter een gateway is het het RTU-slaveadres.",
+                 "Controleer de unit-ID: vaak 1 of 255; achter een gateway is het het RTU-slave-adres.",
                  "Verhoog de antwoordtime-out voor trage apparaten.",
                  "Controleer het netwerk en het IP-adres (`ping` in een terminal).",
                  // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): one sentence over two lines

@@ -323,10 +323,10 @@ std::string emptySteps(Language language) {
                   "Datenpunkte in die Tabelle ein (Unit-ID, Tabelle, Adresse und Typ) und klicken Sie auf "
                   "Start (⌘R).",
                   "Saisissez en haut l'adresse IP et le port de votre appareil Modbus TCP, entrez les points "
-                  "de données dans le tableau (ID unité, table, adresse et type), puis cliquez sur Démarrer "
-                  "(⌘R).",
+                  "de données dans le tableau (ID d'unité, table, adresse et type), puis cliquez sur "
+                  "Démarrer (⌘R).",
                   "Introduzca arriba la dirección IP y el puerto de su dispositivo Modbus TCP, introduzca "
-                  "los puntos de datos en la tabla (ID unidad, tabla, dirección y tipo) y haga clic en "
+                  "los puntos de datos en la tabla (ID de unidad, tabla, dirección y tipo) y haga clic en "
                   "Iniciar (⌘R)."});
 }
 
@@ -395,9 +395,9 @@ namespace Footer {
 std::string showLog(Language language) {
     return fixed(language, {"Log",
                             "Log",
-                            "Protokoll",
+                            "Log",
                             "Journal",
-                            "Registro"});
+                            "Log"});
 }
 
 std::string showLogHelp(Language language) {
@@ -411,17 +411,17 @@ std::string showLogHelp(Language language) {
 std::string showLogMenu(Language language) {
     return fixed(language, {"Show Log",
                             "Log tonen",
-                            "Protokoll anzeigen",
+                            "Log anzeigen",
                             "Afficher le journal",
-                            "Mostrar registro"});
+                            "Mostrar log"});
 }
 
 std::string options(Language language) {
     return fixed(language, {"Log options",
                             "Logopties",
-                            "Protokolloptionen",
+                            "Log-Optionen",
                             "Options du journal",
-                            "Opciones del registro"});
+                            "Opciones del log"});
 }
 
 std::string optionsHelp(Language language) {
@@ -429,7 +429,7 @@ std::string optionsHelp(Language language) {
                             "Tijdstempels, ruwe frames en automatisch scrollen",
                             "Zeitstempel, Roh-Frames und automatisches Scrollen",
                             "Horodatage, trames brutes et défilement automatique",
-                            "Marcas de tiempo, tramas sin procesar y desplazamiento automático"});
+                            "Marcas de tiempo, tramas en bruto y desplazamiento automático"});
 }
 
 std::string autoscroll(Language language) {
@@ -453,7 +453,7 @@ std::string rawFrames(Language language) {
                             "Ruwe berichten tonen",
                             "Rohnachrichten anzeigen",
                             "Afficher les messages bruts",
-                            "Mostrar mensajes sin procesar"});
+                            "Mostrar mensajes en bruto"});
 }
 
 std::string rawFramesHelp(Language language) {
@@ -473,9 +473,9 @@ std::string rawFramesHelp(Language language) {
 std::string onlyProblems(Language language) {
     return fixed(language, {"Log only errors and writes",
                             "Alleen fouten en schrijfacties loggen",
-                            "Nur Fehler und Schreibvorgänge protokollieren",
-                            "Journaliser uniquement les erreurs et les écritures",
-                            "Registrar solo errores y escrituras"});
+                            "Nur Fehler und Schreibvorgänge loggen",
+                            "Erreurs et écritures uniquement",
+                            "Solo errores y escrituras"});
 }
 
 std::string onlyProblemsHelp(Language language) {
@@ -483,11 +483,11 @@ std::string onlyProblemsHelp(Language language) {
                  {"Fast polls fill the log quickly. With this on you only see what needs attention.",
                   "Snelle polls vullen het log snel. Met deze optie aan zie je alleen wat aandacht nodig "
                   "heeft.",
-                  "Schnelle Polls füllen das Protokoll rasch. Ist dies aktiv, sehen Sie nur, was "
+                  "Schnelle Polls füllen das Log rasch. Ist dies aktiv, sehen Sie nur, was "
                   "Aufmerksamkeit braucht.",
                   "Les polls rapides remplissent vite le journal. Avec cette option, vous ne voyez que ce "
                   "qui demande votre attention.",
-                  "Los polls rápidos llenan el registro enseguida. Con esta opción solo verá lo que requiere "
+                  "Los polls rápidos llenan el log enseguida. Con esta opción solo verá lo que requiere "
                   "atención."});
 }
 
@@ -502,33 +502,33 @@ std::string save(Language language) {
 std::string saveHelp(Language language) {
     return fixed(language, {"Save the log as a text file (⌘S)",
                             "Log als tekstbestand opslaan (⌘S)",
-                            "Protokoll als Textdatei speichern (⌘S)",
+                            "Log als Textdatei speichern (⌘S)",
                             "Enregistrer le journal dans un fichier texte (⌘S)",
-                            "Guardar el registro como archivo de texto (⌘S)"});
+                            "Guardar el log como archivo de texto (⌘S)"});
 }
 
 std::string clear(Language language) {
     return fixed(language, {"Clear log",
                             "Log wissen",
-                            "Protokoll leeren",
+                            "Log leeren",
                             "Effacer le journal",
-                            "Borrar registro"});
+                            "Borrar log"});
 }
 
 std::string clearHelp(Language language) {
     return fixed(language, {"Clear the log and counters (⌘K)",
                             "Log en tellers wissen (⌘K)",
-                            "Protokoll und Zähler zurücksetzen (⌘K)",
+                            "Log und Zähler zurücksetzen (⌘K)",
                             "Effacer le journal et les compteurs (⌘K)",
-                            "Borrar el registro y los contadores (⌘K)"});
+                            "Borrar el log y los contadores (⌘K)"});
 }
 
 std::string outputAccessibility(Language language) {
     return fixed(language, {"Communication log",
                             "Communicatielog",
-                            "Kommunikationsprotokoll",
+                            "Kommunikations-Log",
                             "Journal de communication",
-                            "Registro de comunicación"});
+                            "Log de comunicación"});
 }
 
 std::string statistics(std::int64_t requests, std::int64_t responses, std::int64_t timeouts,
@@ -543,7 +543,7 @@ std::string statistics(std::int64_t requests, std::int64_t responses, std::int64
                    "Requêtes {requests} · Réponses {responses} · Sans réponse {timeouts} · Exceptions "
                    "{exceptions} · Invalides {errors}",
                    "Peticiones {requests} · Respuestas {responses} · Sin respuesta {timeouts} · Excepciones "
-                   "{exceptions} · No válidas {errors}"},
+                   "{exceptions} · Inválidas {errors}"},
                   fmt::arg("requests", requests), fmt::arg("responses", responses),
                   fmt::arg("timeouts", timeouts), fmt::arg("exceptions", exceptions),
                   fmt::arg("errors", errors));
@@ -604,17 +604,17 @@ std::string poller(Language language) {
 std::string saveLog(Language language) {
     return fixed(language, {"Save Log…",
                             "Log opslaan…",
-                            "Protokoll speichern…",
+                            "Log speichern…",
                             "Enregistrer le journal…",
-                            "Guardar registro…"});
+                            "Guardar log…"});
 }
 
 std::string clearLog(Language language) {
     return fixed(language, {"Clear Log",
                             "Log wissen",
-                            "Protokoll leeren",
+                            "Log leeren",
                             "Effacer le journal",
-                            "Borrar registro"});
+                            "Borrar log"});
 }
 
 std::string newProject(Language language) {
@@ -655,6 +655,14 @@ std::string exportCSV(Language language) {
                             "Datenpunkte exportieren (CSV)…",
                             "Exporter les points de données (CSV)…",
                             "Exportar puntos de datos (CSV)…"});
+}
+
+std::string demoDevice(Language language) {
+    return fixed(language, {"Demo device",
+                            "Demo-apparaat",
+                            "Demo-Gerät",
+                            "Appareil de démonstration",
+                            "Dispositivo de demostración"});
 }
 
 }  // namespace Menu

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -123,6 +124,8 @@ namespace Menu {
 [[nodiscard]] std::string saveProject(Language language = currentLanguage());
 [[nodiscard]] std::string importCSV(Language language = currentLanguage());
 [[nodiscard]] std::string exportCSV(Language language = currentLanguage());
+// Starts a simulated device for the current project and reads from it.
+[[nodiscard]] std::string demoDevice(Language language = currentLanguage());
 }  // namespace Menu
 
 // The datapoint table.
@@ -258,6 +261,9 @@ namespace Log {
 // The short label of the status column.
 [[nodiscard]] std::string shortFailure(const PollFailure& failure, Language language = currentLanguage());
 [[nodiscard]] std::string writeFailed(std::string_view name, Language language = currentLanguage());
+// Frames the link dropped because they came after their request had failed, or were not asked
+// for; the log shows the first of them after this text.
+[[nodiscard]] std::string framesDropped(std::int64_t count, Language language = currentLanguage());
 }  // namespace Log
 
 // The datapoint CSV import dialog.
@@ -312,7 +318,12 @@ namespace Errors {
 // The connection errors of the TCP link.
 [[nodiscard]] std::string timeout(Language language = currentLanguage());
 [[nodiscard]] std::string resolveFailed(std::string_view host, Language language = currentLanguage());
-// reason: the system's text for the error number (strerror).
+// The reason a connection attempt failed, for the error numbers met when commissioning
+// (refused, host or network unreachable, timed out, reset by the peer). No value for any other
+// number: the caller then names the system's own text.
+[[nodiscard]] std::optional<std::string> connectReason(int errorNumber,
+                                                       Language language = currentLanguage());
+// reason: connectReason's text, or the system's text for the error number (strerror).
 [[nodiscard]] std::string connectFailed(std::string_view host, std::uint16_t port, std::string_view reason,
                                         Language language = currentLanguage());
 [[nodiscard]] std::string connectTimeout(std::string_view host, std::uint16_t port,
@@ -329,6 +340,29 @@ namespace Help {
 [[nodiscard]] std::string noResults(Language language = currentLanguage());
 [[nodiscard]] std::string tipLabel(Language language = currentLanguage());
 }  // namespace Help
+
+// The command-line device simulator and its log.
+namespace Simulator {
+[[nodiscard]] std::string usage(Language language = currentLanguage());
+[[nodiscard]] std::string unknownOption(std::string_view option, Language language = currentLanguage());
+[[nodiscard]] std::string missingValue(std::string_view option, Language language = currentLanguage());
+[[nodiscard]] std::string invalidValue(std::string_view option, std::string_view value,
+                                       Language language = currentLanguage());
+[[nodiscard]] std::string oneProjectOnly(std::string_view file, Language language = currentLanguage());
+// address: host and port as "127.0.0.1:502"; reason: the system's text.
+[[nodiscard]] std::string listenFailed(std::string_view address, std::string_view reason,
+                                       Language language = currentLanguage());
+[[nodiscard]] std::string portFallback(std::int64_t port, std::int64_t fallback,
+                                       Language language = currentLanguage());
+// project: a file name or the example project's poll name; framing: its raw value.
+[[nodiscard]] std::string serving(std::string_view project, std::string_view address, std::string_view framing,
+                                  Language language = currentLanguage());
+// client: the peer's address and port.
+[[nodiscard]] std::string clientConnected(std::string_view client, Language language = currentLanguage());
+[[nodiscard]] std::string clientDisconnected(std::string_view client, Language language = currentLanguage());
+[[nodiscard]] std::string clientDropped(std::string_view client, Language language = currentLanguage());
+[[nodiscard]] std::string stopped(Language language = currentLanguage());
+}  // namespace Simulator
 
 // Names in the example project.
 namespace Example {

@@ -1,11 +1,13 @@
 // Communication-log pieces, Modbus function and exception names, and error messages.
 // Every key lists its texts in the order English, Dutch, German, French, Spanish.
 // French puts a no-break space (\u00a0) before ":", ";", "?" and "!".
-// CSV column names stay "Table" and "Address" where the import does not accept the
-// translated word as a column title.
+// A value quoted inside a sentence takes the language's own quotation marks: 'x' in English,
+// ‘x’ in Dutch, „x“ in German, « x » in French and «x» in Spanish.
 #include "Localization/L10n.hpp"
 
 #include <fmt/format.h>
+
+#include <cerrno>
 
 #include "Localization/LocalizedText.hpp"
 #include "ModbusCore/HostPort.hpp"
@@ -42,7 +44,7 @@ std::string connected(std::string_view address, Language language) {
                    "Verbonden met {address}",
                    "Verbunden mit {address}",
                    "Connecté à {address}",
-                   "Conectado a {address}"},
+                   "Conectado con {address}"},
                   fmt::arg("address", address));
 }
 
@@ -130,6 +132,14 @@ std::string failure(const PollFailure& failure, std::int64_t timeoutMs, Language
                                 "error de CRC en la respuesta"});
     case Kind::malformed:
         break;
+    case Kind::unitNotReadable:
+        return filled(language,
+                      {"unit {unit} is not read with RTU over TCP (1 to 247)",
+                       "unit {unit} wordt niet gelezen met RTU over TCP (1 t/m 247)",
+                       "Unit {unit} wird mit RTU über TCP nicht gelesen (1 bis 247)",
+                       "l'unité {unit} n'est pas lue en RTU sur TCP (1 à 247)",
+                       "la unidad {unit} no se lee con RTU sobre TCP (1 a 247)"},
+                      fmt::arg("unit", failure.value));
     case Kind::noConnection:
         return fixed(language, {"no connection to the device",
                                 "geen verbinding met het apparaat",
@@ -173,6 +183,12 @@ std::string shortFailure(const PollFailure& failure, Language language) {
                                 "Keine Verbindung",
                                 "Pas de connexion",
                                 "Sin conexión"});
+    case Kind::unitNotReadable:
+        return fixed(language, {"Unit not read",
+                                "Unit niet gelezen",
+                                "Unit nicht gelesen",
+                                "Unité non lue",
+                                "Unidad no leída"});
     case Kind::unexpectedUnit:
     case Kind::unexpectedFunction:
     case Kind::malformed:
@@ -195,6 +211,16 @@ std::string writeFailed(std::string_view name, Language language) {
                   fmt::arg("name", name));
 }
 
+std::string framesDropped(std::int64_t count, Language language) {
+    return filled(language,
+                  {"{count} late or unrequested response(s) dropped:",
+                   "{count} te late of ongevraagde antwoord(en) genegeerd:",
+                   "{count} verspätete oder unangeforderte Antwort(en) verworfen:",
+                   "{count} réponse(s) tardive(s) ou non demandée(s) ignorée(s)\u00a0:",
+                   "{count} respuesta(s) tardía(s) o no solicitada(s) descartada(s):"},
+                  fmt::arg("count", count));
+}
+
 }  // namespace Log
 
 namespace Modbus {
@@ -205,23 +231,23 @@ std::string functionName(std::uint8_t code, Language language) {
         return fixed(language, {"Read coils",
                                 "Coils lezen",
                                 "Coils lesen",
-                                "Lecture de coils",
-                                "Leer coils"});
+                                "Lecture de bobines",
+                                "Leer bobinas"});
     case 2:
         return fixed(language, {"Read discrete inputs",
-                                "Discrete ingangen lezen",
+                                "Discrete inputs lezen",
                                 "Discrete Inputs lesen",
                                 "Lecture d'entrées discrètes",
                                 "Leer entradas discretas"});
     case 3:
         return fixed(language, {"Read holding registers",
-                                "Houdregisters lezen",
+                                "Holdingregisters lezen",
                                 "Holding-Register lesen",
                                 "Lecture de registres de maintien",
                                 "Leer registros de retención"});
     case 4:
         return fixed(language, {"Read input registers",
-                                "Ingangsregisters lezen",
+                                "Inputregisters lezen",
                                 "Input-Register lesen",
                                 "Lecture de registres d'entrée",
                                 "Leer registros de entrada"});
@@ -229,8 +255,8 @@ std::string functionName(std::uint8_t code, Language language) {
         return fixed(language, {"Write single coil",
                                 "Eén coil schrijven",
                                 "Einzelne Coil schreiben",
-                                "Écriture d'un coil",
-                                "Escribir un coil"});
+                                "Écriture d'une bobine",
+                                "Escribir una bobina"});
     case 6:
         return fixed(language, {"Write single register",
                                 "Eén register schrijven",
@@ -247,8 +273,8 @@ std::string functionName(std::uint8_t code, Language language) {
         return fixed(language, {"Write multiple coils",
                                 "Meerdere coils schrijven",
                                 "Mehrere Coils schreiben",
-                                "Écriture de plusieurs coils",
-                                "Escribir varios coils"});
+                                "Écriture de plusieurs bobines",
+                                "Escribir varias bobinas"});
     case 16:
         return fixed(language, {"Write multiple registers",
                                 "Meerdere registers schrijven",
@@ -319,7 +345,7 @@ std::string knownExceptionName(ModbusException exception, Language language) {
                                 "Bevestiging",
                                 "Bestätigung",
                                 "Acquittement",
-                                "Reconocimiento"});
+                                "Acuse de recibo"});
     case ModbusException::serverDeviceBusy:
         return fixed(language, {"Server device busy",
                                 "Serverapparaat bezet",
@@ -421,11 +447,11 @@ std::string importNothing(std::string_view details, Language language) {
                    "Geen datapunten gevonden in dit bestand. De eerste regel moet kolomnamen bevatten, met "
                    "ten minste Tabel en Adres. {details}",
                    "Keine Datenpunkte in dieser Datei gefunden. Die erste Zeile muss Spaltennamen enthalten, "
-                   "mindestens Table und Address. {details}",
+                   "mindestens Tabelle und Adresse. {details}",
                    "Aucun point de données trouvé dans ce fichier. La première ligne doit contenir les noms "
-                   "des colonnes, dont au moins Table et Address. {details}",
+                   "des colonnes, dont au moins Table et Adresse. {details}",
                    "No se han encontrado puntos de datos en este archivo. La primera línea debe contener los "
-                   "nombres de las columnas, como mínimo Table y Address. {details}"},
+                   "nombres de las columnas, como mínimo Tabla y Dirección. {details}"},
                   fmt::arg("details", details));
 }
 
@@ -461,58 +487,58 @@ std::string csvProblem(const DatapointCSV::Problem& problem, Language language) 
 std::string csvMissingColumns(Language language) {
     return fixed(language, {"the columns Table and Address are missing",
                             "de kolommen Tabel en Adres ontbreken",
-                            "die Spalten Table und Address fehlen",
-                            "les colonnes Table et Address sont absentes",
-                            "faltan las columnas Table y Address"});
+                            "die Spalten Tabelle und Adresse fehlen",
+                            "les colonnes Table et Adresse sont absentes",
+                            "faltan las columnas Tabla y Dirección"});
 }
 
 std::string csvInvalidTable(std::string_view text, Language language) {
     return filled(language,
                   {"unknown table '{text}' (use CO, DI, HR or IR)",
-                   "onbekende tabel '{text}' (gebruik CO, DI, HR of IR)",
-                   "unbekannte Tabelle '{text}' (CO, DI, HR oder IR verwenden)",
-                   "table inconnue '{text}' (utilisez CO, DI, HR ou IR)",
-                   "tabla desconocida '{text}' (use CO, DI, HR o IR)"},
+                   "onbekende tabel ‘{text}’ (gebruik CO, DI, HR of IR)",
+                   "unbekannte Tabelle „{text}“ (CO, DI, HR oder IR verwenden)",
+                   "table inconnue «\u00a0{text}\u00a0» (utilisez CO, DI, HR ou IR)",
+                   "tabla desconocida «{text}» (use CO, DI, HR o IR)"},
                   fmt::arg("text", text));
 }
 
 std::string csvInvalidAddress(std::string_view text, Language language) {
     return filled(language,
                   {"invalid address '{text}' (0 to 65535)",
-                   "ongeldig adres '{text}' (0 t/m 65535)",
-                   "ungültige Adresse '{text}' (0 bis 65535)",
-                   "adresse non valide '{text}' (0 à 65535)",
-                   "dirección no válida '{text}' (0 a 65535)"},
+                   "ongeldig adres ‘{text}’ (0 t/m 65535)",
+                   "ungültige Adresse „{text}“ (0 bis 65535)",
+                   "adresse non valide «\u00a0{text}\u00a0» (0 à 65535)",
+                   "dirección no válida «{text}» (0 a 65535)"},
                   fmt::arg("text", text));
 }
 
 std::string csvInvalidUnit(std::string_view text, Language language) {
     return filled(language,
-                  {"invalid unit ID '{text}' (1 to 247)",
-                   "ongeldige unit-ID '{text}' (1 t/m 247)",
-                   "ungültige Unit-ID '{text}' (1 bis 247)",
-                   "ID d'unité non valide '{text}' (1 à 247)",
-                   "ID de unidad no válido '{text}' (1 a 247)"},
+                  {"invalid unit ID '{text}' (0 to 255)",
+                   "ongeldige unit-ID ‘{text}’ (0 t/m 255)",
+                   "ungültige Unit-ID „{text}“ (0 bis 255)",
+                   "ID d'unité non valide «\u00a0{text}\u00a0» (0 à 255)",
+                   "ID de unidad no válido «{text}» (0 a 255)"},
                   fmt::arg("text", text));
 }
 
 std::string csvInvalidDataType(std::string_view text, Language language) {
     return filled(language,
                   {"unknown data type '{text}'",
-                   "onbekend datatype '{text}'",
-                   "unbekannter Datentyp '{text}'",
-                   "type de données inconnu '{text}'",
-                   "tipo de datos desconocido '{text}'"},
+                   "onbekend datatype ‘{text}’",
+                   "unbekannter Datentyp „{text}“",
+                   "type de données inconnu «\u00a0{text}\u00a0»",
+                   "tipo de datos desconocido «{text}»"},
                   fmt::arg("text", text));
 }
 
 std::string csvInvalidNumber(std::string_view text, Language language) {
     return filled(language,
                   {"invalid number '{text}'",
-                   "ongeldig getal '{text}'",
-                   "ungültige Zahl '{text}'",
-                   "nombre non valide '{text}'",
-                   "número no válido '{text}'"},
+                   "ongeldig getal ‘{text}’",
+                   "ungültige Zahl „{text}“",
+                   "nombre non valide «\u00a0{text}\u00a0»",
+                   "número no válido «{text}»"},
                   fmt::arg("text", text));
 }
 
@@ -527,10 +553,10 @@ std::string timeout(Language language) {
 std::string resolveFailed(std::string_view host, Language language) {
     return filled(language,
                   {"Cannot find '{host}'. Check the IP address or name.",
-                   "Kan '{host}' niet vinden. Controleer het IP-adres of de naam.",
-                   "'{host}' wurde nicht gefunden. Prüfen Sie die IP-Adresse oder den Namen.",
-                   "Impossible de trouver '{host}'. Vérifiez l'adresse IP ou le nom.",
-                   "No se encuentra '{host}'. Compruebe la dirección IP o el nombre."},
+                   "Kan ‘{host}’ niet vinden. Controleer het IP-adres of de naam.",
+                   "„{host}“ wurde nicht gefunden. Prüfen Sie die IP-Adresse oder den Namen.",
+                   "Impossible de trouver «\u00a0{host}\u00a0». Vérifiez l'adresse IP ou le nom.",
+                   "No se encuentra «{host}». Compruebe la dirección IP o el nombre."},
                   fmt::arg("host", host));
 }
 
@@ -540,6 +566,43 @@ namespace {
 std::string endpoint(std::string_view host, std::uint16_t port) { return hostPortText(host, port); }
 
 }  // namespace
+
+std::optional<std::string> connectReason(int errorNumber, Language language) {
+    switch (errorNumber) {
+    case ECONNREFUSED:
+        return fixed(language, {"connection refused (nothing listens on this port)",
+                                "verbinding geweigerd (op deze poort luistert niets)",
+                                "Verbindung abgelehnt (auf diesem Port lauscht nichts)",
+                                "connexion refusée (rien n'écoute sur ce port)",
+                                "conexión rechazada (nada escucha en este puerto)"});
+    case EHOSTUNREACH:
+        return fixed(language, {"host unreachable",
+                                "host onbereikbaar",
+                                "Host nicht erreichbar",
+                                "hôte injoignable",
+                                "host inaccesible"});
+    case ENETUNREACH:
+        return fixed(language, {"network unreachable",
+                                "netwerk onbereikbaar",
+                                "Netzwerk nicht erreichbar",
+                                "réseau injoignable",
+                                "red inaccesible"});
+    case ETIMEDOUT:
+        return fixed(language, {"connection timed out",
+                                "time-out bij het verbinden",
+                                "Zeitüberschreitung beim Verbindungsaufbau",
+                                "délai de connexion dépassé",
+                                "tiempo de conexión agotado"});
+    case ECONNRESET:
+        return fixed(language, {"connection reset by the device",
+                                "verbinding verbroken door het apparaat",
+                                "Verbindung vom Gerät zurückgesetzt",
+                                "connexion réinitialisée par l'appareil",
+                                "el dispositivo ha cortado la conexión"});
+    default:
+        return std::nullopt;
+    }
+}
 
 std::string connectFailed(std::string_view host, std::uint16_t port, std::string_view reason,
                           Language language) {

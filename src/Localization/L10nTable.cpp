@@ -33,11 +33,13 @@ std::string name(Language language) { return fixed(language, nameText); }
 std::string namePlaceholder(Language language) { return fixed(language, nameText); }
 
 std::string unitID(Language language) {
+    // The column is about 40 points wide; the tooltip carries the long form. French and Spanish
+    // cannot say "unit" here: their word for it heads the engineering-unit column.
     return fixed(language, {"Unit",
-                            "Unit-ID",
-                            "Unit-ID",
-                            "ID unité",
-                            "ID unidad"});
+                            "Unit",
+                            "Unit",
+                            "ID",
+                            "ID"});
 }
 
 std::string table(Language language) {
@@ -121,11 +123,12 @@ std::string status(Language language) {
 }
 
 std::string plot(Language language) {
+    // A fixed column as wide as "Chart"; the tooltip says what ticking it does.
     return fixed(language, {"Chart",
-                            "Grafiek",
-                            "Diagramm",
-                            "Graphique",
-                            "Gráfico"});
+                            "Trend",
+                            "Trend",
+                            "Tracé",
+                            "Traza"});
 }
 
 std::string add(Language language) {
@@ -167,13 +170,14 @@ std::string csvHelp(Language language) {
 }
 
 std::string unitIDHelp(Language language) {
-    return fixed(language, {"Slave address of the device (1–247)",
-                            "Slave-adres van het apparaat (1–247)",
-                            "Slave-Adresse des Geräts (1–247)",
-                            "Adresse esclave de l'appareil (1–247)",
-                            "Dirección de esclavo del dispositivo (1–247)"});
+    return fixed(language, {"Slave address of the device (0–255; RTU over TCP: 1–247)",
+                            "Slave-adres van het apparaat (0–255; RTU over TCP: 1–247)",
+                            "Slave-Adresse des Geräts (0–255; RTU über TCP: 1–247)",
+                            "Adresse esclave de l'appareil (0–255\u00a0; RTU sur TCP\u00a0: 1–247)",
+                            "Dirección de esclavo del dispositivo (0–255; RTU sobre TCP: 1–247)"});
 }
 
+// The cell takes every unit ID a request can carry: gateways often answer on 0 or 255.
 std::string addressHelp(std::string_view modicon, Language language) {
     return filled(language,
                   {"Protocol address, starting at 0. In Modicon notation: {modicon}.",
@@ -190,7 +194,7 @@ std::string wordOrderHelp(Language language) {
                   "common in PLCs.",
                   "Bytevolgorde van 32- en 64-bitswaarden. ABCD is de Modbus-standaard; CDAB (woorden "
                   "verwisseld) is gebruikelijk bij PLC's.",
-                  "Bytereihenfolge von 32- und 64-Bit-Werten. ABCD ist der Modbus-Standard; CDAB (Wörter "
+                  "Byte-Reihenfolge von 32- und 64-Bit-Werten. ABCD ist der Modbus-Standard; CDAB (Wörter "
                   "vertauscht) ist bei SPS verbreitet.",
                   "Ordre des octets des valeurs sur 32 et 64 bits. ABCD est le standard Modbus\u00a0; CDAB "
                   "(mots inversés) est courant dans les automates.",
@@ -207,8 +211,8 @@ std::string scaleHelp(Language language) {
                   "sendet.",
                   "Valeur = valeur brute du registre × échelle. Par exemple 0,1 quand l'appareil envoie 215 "
                   "pour 21,5.",
-                  "Valor = valor bruto del registro × escala. Por ejemplo, 0,1 cuando el dispositivo envía "
-                  "215 para 21,5."});
+                  "Valor = valor en bruto del registro × escala. Por ejemplo, 0,1 cuando el dispositivo "
+                  "envía 215 para 21,5."});
 }
 
 std::string plotHelp(Language language) {
@@ -300,23 +304,30 @@ std::string emptyText(Language language) {
 
 std::string tableName(RegisterTable table, Language language) {
     switch (table) {
+    // The names of the register maps engineers read: Dutch and German keep the Modbus names,
+    // French and Spanish translate all four as their Modbus documentation does. Every one of
+    // them must read back through the CSV import's table parser.
     case RegisterTable::coil:
-        return fixed(language, LocalizedText::same("Coil"));
+        return fixed(language, {"Coil",
+                                "Coil",
+                                "Coil",
+                                "Bobine",
+                                "Bobina"});
     case RegisterTable::discreteInput:
         return fixed(language, {"Discrete input",
-                                "Discrete ingang",
+                                "Discrete input",
                                 "Discrete Input",
                                 "Entrée discrète",
                                 "Entrada discreta"});
     case RegisterTable::holdingRegister:
         return fixed(language, {"Holding register",
-                                "Houdregister",
+                                "Holdingregister",
                                 "Holding-Register",
                                 "Registre de maintien",
                                 "Registro de retención"});
     case RegisterTable::inputRegister:
         return fixed(language, {"Input register",
-                                "Ingangsregister",
+                                "Inputregister",
                                 "Input-Register",
                                 "Registre d'entrée",
                                 "Registro de entrada"});
@@ -542,9 +553,9 @@ std::string title(Language language) {
 std::string log(Language language) {
     return fixed(language, {"Log",
                             "Log",
-                            "Protokoll",
+                            "Log",
                             "Journal",
-                            "Registro"});
+                            "Log"});
 }
 
 std::string chart(Language language) {
@@ -568,7 +579,7 @@ std::string clearHistoryHelp(Language language) {
                             "Alle vastgelegde waarden wissen",
                             "Alle aufgezeichneten Werte löschen",
                             "Effacer toutes les valeurs enregistrées",
-                            "Borrar todos los valores registrados"});
+                            "Borrar todos los valores leídos"});
 }
 
 std::string exportHistory(Language language) {
@@ -602,12 +613,11 @@ std::string emptyTitle(Language language) {
 std::string emptyText(Language language) {
     return fixed(language,
                  {"Tick the datapoints you want to follow in the Chart column, and start reading.",
-                  "Vink in de kolom Grafiek de datapunten aan die je wilt volgen, en start het uitlezen.",
-                  "Haken Sie in der Spalte Diagramm die Datenpunkte an, die Sie verfolgen möchten, und "
+                  "Vink in de kolom Trend de datapunten aan die je wilt volgen, en start het uitlezen.",
+                  "Haken Sie in der Spalte Trend die Datenpunkte an, die Sie verfolgen möchten, und "
                   "starten Sie die Abfrage.",
-                  "Cochez dans la colonne Graphique les points de données à suivre, puis démarrez la "
-                  "lecture.",
-                  "Marque en la columna Gráfico los puntos de datos que quiere seguir e inicie la lectura."});
+                  "Cochez dans la colonne Tracé les points de données à suivre, puis démarrez la lecture.",
+                  "Marque en la columna Traza los puntos de datos que quiere seguir e inicie la lectura."});
 }
 
 std::string time(Language language) {
@@ -650,10 +660,17 @@ std::string windowLabel(std::int64_t seconds, Language language) {
 
 namespace Import {
 
+namespace {
+
+// French counts zero as singular as well ("0 point de données trouvé").
+bool takesSingular(std::int64_t count, Language language) {
+    return count == 1 || (count == 0 && language == Language::fr);
+}
+
+}  // namespace
+
 std::string title(std::int64_t count, Language language) {
-    // French counts zero as singular as well ("0 point de données trouvé").
-    const bool singular = count == 1 || (count == 0 && language == Language::fr);
-    if (singular) {
+    if (takesSingular(count, language)) {
         return filled(language,
                       {"{count} datapoint found",
                        "{count} datapunt gevonden",
@@ -680,12 +697,21 @@ std::string question(Language language) {
 }
 
 std::string skipped(std::int64_t count, Language language) {
+    if (takesSingular(count, language)) {
+        return filled(language,
+                      {"{count} line skipped:",
+                       "{count} regel overgeslagen:",
+                       "{count} Zeile übersprungen:",
+                       "{count} ligne ignorée\u00a0:",
+                       "{count} línea omitida:"},
+                      fmt::arg("count", count));
+    }
     return filled(language,
-                  {"{count} line(s) skipped:",
-                   "{count} regel(s) overgeslagen:",
-                   "{count} Zeile(n) übersprungen:",
-                   "{count} ligne(s) ignorée(s)\u00a0:",
-                   "{count} línea(s) omitida(s):"},
+                  {"{count} lines skipped:",
+                   "{count} regels overgeslagen:",
+                   "{count} Zeilen übersprungen:",
+                   "{count} lignes ignorées\u00a0:",
+                   "{count} líneas omitidas:"},
                   fmt::arg("count", count));
 }
 

@@ -4,13 +4,12 @@
 #include "ModbusCore/DataType.hpp"
 #include "ModbusCore/Datapoint.hpp"
 #include "ModbusCore/DisplayFormat.hpp"
+#include "ModbusCore/NameKey.hpp"
 #include "ModbusCore/NumberLocale.hpp"
 #include "ModbusCore/RegisterTable.hpp"
 #include "ModbusCore/WordOrder.hpp"
 
 #include <fmt/format.h>
-#include <unicode/locid.h>
-#include <unicode/unistr.h>
 
 #include <algorithm>
 #include <charconv>
@@ -120,18 +119,9 @@ std::string validUTF8(std::string_view text) {
     return out;
 }
 
-// Header titles are matched without case in any script ("UNITÉ" is "unité").
-std::string unicodeLowercased(std::string_view text) {
-    icu::UnicodeString unicode =
-        icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<std::int32_t>(text.size())));
-    unicode.toLower(icu::Locale::getRoot());
-    std::string out;
-    unicode.toUTF8String(out);
-    return out;
-}
-
+// Header titles are matched by name key: "UNITÉ" is "unité" is "unite", "Data-Type" is "data type".
 std::string headerKey(std::string_view cell) {
-    return AsciiText::withoutSpaces(unicodeLowercased(cell));
+    return nameKey(cell);
 }
 
 // ---- Records --------------------------------------------------------------------------------
@@ -227,7 +217,8 @@ std::optional<Column> columnForHeader(std::string_view cell) {
         if (key == headerKey(facts.title)) return facts.column;
     }
     for (const ColumnFacts& facts : columnFacts) {
-        if (std::ranges::find(facts.aliases, key) != facts.aliases.end()) return facts.column;
+        const auto matches = [&key](std::string_view alias) { return headerKey(alias) == key; };
+        if (std::ranges::any_of(facts.aliases, matches)) return facts.column;
     }
     return std::nullopt;
 }
@@ -290,7 +281,7 @@ public:
 
         const std::string_view unitText = cell(Column::unitID);
         std::optional<long> unit = 1;
-        if (!unitText.empty()) unit = decimalInteger(unitText, 1, 247);
+        if (!unitText.empty()) unit = decimalInteger(unitText, 0, 255);
         if (!unit) return fail(ProblemKind::invalidUnit, unitText);
 
         const std::string_view typeText = cell(Column::dataType);

@@ -12,7 +12,8 @@
 #include <vector>
 
 // Datapoint lists as spreadsheet text: the export this program writes, and a tolerant reader for
-// what spreadsheets and people produce (any column order, Dutch and English column names, a
+// what spreadsheets and people produce (any column order, column names in any of the program's
+// languages, a
 // comma, semicolon or tab as separator, decimal commas, a byte order mark). Pure functions over
 // UTF-8 text; reading and writing files is the caller's.
 namespace tessarin::DatapointCSV {
@@ -35,26 +36,41 @@ enum class Column : std::uint8_t {
 struct ColumnFacts {
     Column column;
     std::string_view title;                     // header title of an export
-    std::span<const std::string_view> aliases;  // header texts read as this column, lowercase, no spaces
+    std::span<const std::string_view> aliases;  // header texts read as this column, matched by name key
 };
 
 namespace detail {
 using namespace std::string_view_literals;
-inline constexpr std::array nameAliases{"name"sv, "naam"sv, "tag"sv};
-inline constexpr std::array unitIDAliases{"unitid"sv,       "unit-id"sv, "slave"sv, "slaveid"sv,
-                                          "slaveaddress"sv, "device"sv,  "id"sv};
-inline constexpr std::array tableAliases{"table"sv, "tabel"sv, "registertype"sv, "area"sv, "type"sv};
-inline constexpr std::array addressAliases{"address"sv, "adres"sv, "register"sv, "offset"sv};
-inline constexpr std::array dataTypeAliases{"datatype"sv, "data-type"sv, "datatyp"sv, "format(type)"sv};
-inline constexpr std::array wordOrderAliases{"wordorder"sv, "byteorder"sv, "order"sv, "woordvolgorde"sv,
-                                             "endianness"sv};
-inline constexpr std::array scaleAliases{"scale"sv, "schaal"sv, "factor"sv, "multiplier"sv};
+// The column titles people write in English, Dutch, German, French and Spanish, and those of
+// other programs' exports. Written as people spell them; a header cell matches by name key.
+// "datatyp" was the first spelling of the German "Datentyp"; files may carry it.
+inline constexpr std::array nameAliases{"name"sv, "naam"sv, "tag"sv, "bezeichnung"sv, "nom"sv, "nombre"sv};
+inline constexpr std::array unitIDAliases{
+    "unit id"sv,     "slave"sv,         "slave id"sv, "slave address"sv, "device"sv,          "id"sv,
+    "slave-adres"sv, "slave-adresse"sv, "id unité"sv, "id d'unité"sv,    "adresse esclave"sv, "esclave"sv,
+    "id unidad"sv,   "id de unidad"sv,  "esclavo"sv};
+inline constexpr std::array tableAliases{
+    "table"sv,   "tabel"sv,       "register type"sv,    "area"sv,  "type"sv,
+    "tabelle"sv, "registertyp"sv, "type de registre"sv, "tabla"sv, "tipo de registro"sv};
+inline constexpr std::array addressAliases{"address"sv, "adres"sv,   "register"sv,
+                                           "offset"sv,  "adresse"sv, "dirección"sv};
+inline constexpr std::array dataTypeAliases{"data type"sv,     "datatyp"sv,         "datentyp"sv,
+                                            "format (type)"sv, "type de données"sv, "tipo de datos"sv};
+inline constexpr std::array wordOrderAliases{
+    "word order"sv,     "byte order"sv,       "order"sv,           "woordvolgorde"sv,     "bytevolgorde"sv,
+    "volgorde"sv,       "endianness"sv,       "wortreihenfolge"sv, "byte-reihenfolge"sv,  "reihenfolge"sv,
+    "ordre des mots"sv, "ordre des octets"sv, "ordre"sv,           "orden de palabras"sv, "orden de bytes"sv,
+    "orden"sv};
+inline constexpr std::array scaleAliases{"scale"sv,      "schaal"sv,  "factor"sv,  "multiplier"sv, "faktor"sv,
+                                         "skalierung"sv, "échelle"sv, "facteur"sv, "escala"sv};
 inline constexpr std::array engineeringUnitAliases{"unit"sv,  "eenheid"sv, "einheit"sv,
-                                                   "unité"sv, "unidad"sv,  "engineeringunit"sv};
-inline constexpr std::array formatAliases{"format"sv, "display"sv, "weergave"sv};
+                                                   "unité"sv, "unidad"sv,  "engineering unit"sv};
+inline constexpr std::array formatAliases{"format"sv,  "display"sv,   "weergave"sv,
+                                          "anzeige"sv, "affichage"sv, "formato"sv};
 inline constexpr std::array valueAliases{"value"sv, "waarde"sv, "wert"sv, "valeur"sv, "valor"sv};
-inline constexpr std::array notesAliases{"description"sv, "omschrijving"sv, "beschrijving"sv,
-                                         "notes"sv,       "comment"sv,      "opmerking"sv};
+inline constexpr std::array notesAliases{"description"sv, "omschrijving"sv, "beschrijving"sv, "notes"sv,
+                                         "comment"sv,     "opmerking"sv,    "beschreibung"sv, "kommentar"sv,
+                                         "commentaire"sv, "descripción"sv,  "comentario"sv};
 }  // namespace detail
 
 inline constexpr std::array<ColumnFacts, 11> columnFacts{{
@@ -107,7 +123,7 @@ struct Field {
 enum class ProblemKind : std::uint8_t {
     invalidTable,     // not a table name: "unknown table '…' (use CO, DI, HR or IR)"
     invalidAddress,   // not 0 to 65535
-    invalidUnit,      // not 1 to 247
+    invalidUnit,      // not 0 to 255
     invalidDataType,  // unknown, or not allowed in the record's table
     invalidNumber,    // Scale or Value is not a number, or Scale is 0
     missingColumns,   // the header names no Table or no Address column

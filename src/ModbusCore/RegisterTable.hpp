@@ -79,7 +79,9 @@ inline constexpr std::array<RegisterTable, registerTableFacts.size()> allRegiste
 }
 
 // What people type in spreadsheets: "HR", "Holding Registers", "4x", "4", "input" (a discrete
-// input) and so on, in any capitalisation and with any spaces. No value for anything else.
+// input), the names the program shows in any of its languages ("Holding-Register", "Registre
+// d'entrée") and so on, compared by their name keys (capitals, accents, spaces and joining
+// hyphens do not count). Surrounding spaces and tabs are trimmed. No value for anything else.
 [[nodiscard]] std::optional<RegisterTable> registerTableFromText(std::string_view text);
 
 // The reference a device manual gives: prefix digit, then address + 1 padded to four digits

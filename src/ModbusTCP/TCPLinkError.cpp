@@ -15,9 +15,13 @@ std::string TCPLinkError::localizedDescription(Language language) const {
         case Kind::resolveFailed:
             return L10n::Errors::resolveFailed(host, language);
         case Kind::connectFailed:
-            // The system's own text for the error number, as strerror gives it, but thread-safe:
-            // descriptions are made on the engine's worker.
-            return L10n::Errors::connectFailed(host, port, std::generic_category().message(code), language);
+            // The common reasons have their own text in every language; any other keeps the
+            // system's text, as strerror gives it but thread-safe: descriptions are made on the
+            // engine's worker.
+            return L10n::Errors::connectFailed(
+                host, port,
+                L10n::Errors::connectReason(code, language).value_or(std::generic_category().message(code)),
+                language);
         case Kind::connectTimeout:
             return L10n::Errors::connectTimeout(host, port, language);
         case Kind::timeout:

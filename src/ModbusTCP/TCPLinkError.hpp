@@ -42,7 +42,8 @@ struct TCPLinkError {
     [[nodiscard]] static TCPLinkError invalidResponse() { return {.kind = Kind::invalidResponse}; }
 
     // The text the user reads, in the process's language. Host and port appear as "host:port",
-    // without brackets even for IPv6 literals; the system's text names a connect failure.
+    // without brackets even for IPv6 literals; a connect failure names its reason in the
+    // language for the common error numbers, else in the system's text.
     [[nodiscard]] std::string localizedDescription() const;
     [[nodiscard]] std::string localizedDescription(Language language) const;
 

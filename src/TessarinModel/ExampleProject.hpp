@@ -1,11 +1,5 @@
 #pragma once
 
-#include "PollerCore/PollerProject.hpp"
-
-namespace tessarin {
-
-// The project of the first start (and of any start without a usable autosave): one poll
-// of seven datapoints of a local test device, named in the current language.
-[[nodiscard]] PollerProject makeExampleProject();
-
-}  // namespace tessarin
+// The example project is built below the model so that the command-line simulator can serve
+// it without Qt; the model keeps including it from here.
+#include "PollerCore/ExampleProject.hpp"

@@ -60,7 +60,7 @@ FooterBar::FooterBar(PollerModel& model, QWidget* parent) : QWidget(parent), m_m
 }
 
 void FooterBar::openLogOptions() {
-    m_logOptions->openBelow(m_options);
+    m_logOptions->openAbove(m_options);
 }
 
 void FooterBar::refreshStatistics() {

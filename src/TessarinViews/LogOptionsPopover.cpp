@@ -17,19 +17,19 @@ LogOptionsPopover::LogOptionsPopover(PollerModel& model, QWidget* parent)
     layout->setContentsMargins(14, 12, 14, 12);
     auto* section = new QGroupBox(qtText(L10n::Footer::options()), this);
     auto* toggles = new QVBoxLayout(section);
-    const auto addToggle = [&](const std::string& label, const std::string& tip, void (PollerModel::*set)(bool)) {
+    const auto addToggle = [&](const std::string& label, const QString& tip, void (PollerModel::*set)(bool)) {
         auto* box = new QCheckBox(qtText(label), section);
-        box->setToolTip(qtText(tip));
+        box->setToolTip(tip);
         box->setAccessibleName(qtText(label));
         toggles->addWidget(box);
         connect(box, &QCheckBox::toggled, this, [this, set](bool on) { (m_model.*set)(on); });
         return box;
     };
-    m_autoscroll = addToggle(L10n::Footer::autoscroll(), {}, &PollerModel::setAutoscroll);
-    m_timestamps = addToggle(L10n::Footer::timestamps(), {}, &PollerModel::setShowTimestamps);
-    m_rawFrames = addToggle(L10n::Footer::rawFrames(), L10n::Footer::rawFramesHelp(), &PollerModel::setShowRawFrames);
+    m_autoscroll = addToggle(L10n::Footer::autoscroll(), QString(), &PollerModel::setAutoscroll);
+    m_timestamps = addToggle(L10n::Footer::timestamps(), QString(), &PollerModel::setShowTimestamps);
+    m_rawFrames = addToggle(L10n::Footer::rawFrames(), qtText(L10n::Footer::rawFramesHelp()), &PollerModel::setShowRawFrames);
     m_onlyProblems =
-        addToggle(L10n::Footer::onlyProblems(), L10n::Footer::onlyProblemsHelp(), &PollerModel::setLogOnlyProblems);
+        addToggle(L10n::Footer::onlyProblems(), qtText(L10n::Footer::onlyProblemsHelp()), &PollerModel::setLogOnlyProblems);
     toggles->addWidget(new FormCaption(qtText(L10n::Footer::onlyProblemsHelp()), section));
     layout->addWidget(section);
 

@@ -6,9 +6,11 @@
 #include "TessarinViews/BottomPaneView.hpp"
 #include "TessarinViews/ConnectionBar.hpp"
 #include "TessarinViews/FooterBar.hpp"
+#include "TessarinViews/PollArea.hpp"
 #include "TessarinViews/Icons.hpp"
 #include "TessarinViews/QtDesktopServices.hpp"
 #include "TessarinViews/StateText.hpp"
+#include "TessarinViews/Theme.hpp"
 #include "TessarinViews/ThemedToggle.hpp"
 
 #include <QAction>
@@ -28,9 +30,13 @@ namespace {
 const QString showLogKey = QStringLiteral("showLog");
 
 QFrame* divider(QWidget* parent) {
+    // A hairline in the text colour reads in light and dark palettes alike.
     auto* line = new QFrame(parent);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
+    line->setFixedHeight(1);
+    line->setAutoFillBackground(true);
+    QPalette colours = line->palette();
+    colours.setColor(QPalette::Window, Theme::withAlpha(colours.color(QPalette::WindowText), 0.15));
+    line->setPalette(colours);
     return line;
 }
 
@@ -118,10 +124,7 @@ MainWindow::MainWindow(PollerModel& model, QtDesktopServices& services, QWidget*
 }
 
 QWidget* MainWindow::createPollArea() {
-    // Stands in for the poll tabs and the datapoint table (PollArea) until they join the window.
-    auto* placeholder = new QWidget(this);
-    placeholder->setObjectName(QStringLiteral("pollAreaPlaceholder"));
-    return placeholder;
+    return new PollArea(m_model, this);
 }
 
 QWidget* MainWindow::createBottomPane() {

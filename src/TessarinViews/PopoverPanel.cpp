@@ -24,3 +24,19 @@ void PopoverPanel::openBelow(QWidget* anchor) {
 }
 
 }  // namespace tessarin
+
+namespace tessarin {
+
+void PopoverPanel::openAbove(QWidget* anchor) {
+    adjustSize();
+    QPoint position = anchor->mapToGlobal(QPoint(0, -height() - 4));
+    if (const QScreen* screen = anchor->screen()) {
+        const QRect area = screen->availableGeometry();
+        position.setX(std::clamp(position.x(), area.left(), std::max(area.left(), area.right() - width())));
+        position.setY(std::max(position.y(), area.top()));
+    }
+    move(position);
+    show();
+}
+
+}  // namespace tessarin

@@ -12,8 +12,10 @@ class PopoverPanel : public QFrame {
 public:
     PopoverPanel(int width, QWidget* parent);
 
-    // Shows the panel under anchor, kept on the anchor's screen.
+    // Shows the panel under anchor (above it, for anchors at the bottom of a window), kept on
+    // the anchor's screen.
     void openBelow(QWidget* anchor);
+    void openAbove(QWidget* anchor);
 };
 
 }  // namespace tessarin

@@ -12,6 +12,10 @@
 #include <fmt/format.h>
 
 #include "ModbusCore/ModbusException.hpp"
+#include "ModbusCore/NameKey.hpp"
+#include "ModbusCore/RegisterTable.hpp"
+
+#include <cerrno>
 
 namespace tessarin {
 namespace {
@@ -45,7 +49,8 @@ std::vector<Key> allKeys() {
         &Footer::saveHelp, &Footer::clear, &Footer::clearHelp, &Footer::outputAccessibility, &Menu::file, &Menu::poller, &Menu::help, &Menu::quit,
         &Menu::ok, &Menu::cancel,
         &Menu::saveLog, &Menu::clearLog, &Menu::newProject, &Menu::openProject, &Menu::saveProject,
-        &Menu::importCSV, &Menu::exportCSV, &Table::name, &Table::namePlaceholder, &Table::unitID,
+        &Menu::importCSV, &Menu::exportCSV, &Menu::demoDevice, &Simulator::usage, &Simulator::stopped,
+        &Table::name, &Table::namePlaceholder, &Table::unitID,
         &Table::table, &Table::address, &Table::dataType, &Table::wordOrder, &Table::scale, &Table::value,
         &Table::unit, &Table::format, &Table::description, &Table::status, &Table::plot, &Table::add,
         &Table::addHelp, &Table::duplicate, &Table::delete_, &Table::csv, &Table::csvHelp, &Table::unitIDHelp,
@@ -100,6 +105,7 @@ std::vector<Key> allKeys() {
         {[](Language l) { return Import::title(0, l); }, {"0"}},
         {[](Language l) { return Import::title(7351, l); }, {"7351"}},
         {[](Language l) { return Import::skipped(7351, l); }, {"7351"}},
+        {[](Language l) { return Import::skipped(1, l); }, {"1"}},
         {[](Language l) { return Errors::saveFailed("ZQreasonQZ", l); }, {"ZQreasonQZ"}},
         {[](Language l) { return Errors::fileOpenFailed("ZQfileQZ", l); }, {"ZQfileQZ"}},
         {[](Language l) { return Errors::importNothing("ZQdetailsQZ", l); }, {"ZQdetailsQZ"}},
@@ -111,11 +117,28 @@ std::vector<Key> allKeys() {
         {[](Language l) { return Errors::connectFailed("ZQhostQZ", 50217, "ZQreasonQZ", l); },
          {"ZQhostQZ:50217", "ZQreasonQZ"}},
         {[](Language l) { return Errors::connectTimeout("ZQhostQZ", 50217, l); }, {"ZQhostQZ:50217"}},
+        {[](Language l) { return Simulator::unknownOption("--ZQoptionQZ", l); }, {"--ZQoptionQZ"}},
+        {[](Language l) { return Simulator::missingValue("--ZQoptionQZ", l); }, {"--ZQoptionQZ"}},
+        {[](Language l) { return Simulator::invalidValue("--ZQoptionQZ", "ZQvalueQZ", l); },
+         {"--ZQoptionQZ", "ZQvalueQZ"}},
+        {[](Language l) { return Simulator::oneProjectOnly("ZQfileQZ", l); }, {"ZQfileQZ"}},
+        {[](Language l) { return Simulator::listenFailed("ZQhostQZ:50217", "ZQreasonQZ", l); },
+         {"ZQhostQZ:50217", "ZQreasonQZ"}},
+        {[](Language l) { return Simulator::portFallback(502, 1502, l); }, {"502", "1502"}},
+        {[](Language l) { return Simulator::serving("ZQprojectQZ", "ZQhostQZ:50217", "rtuOverTCP", l); },
+         {"ZQprojectQZ", "ZQhostQZ:50217", "rtuOverTCP"}},
+        {[](Language l) { return Simulator::clientConnected("ZQclientQZ", l); }, {"ZQclientQZ"}},
+        {[](Language l) { return Simulator::clientDisconnected("ZQclientQZ", l); }, {"ZQclientQZ"}},
+        {[](Language l) { return Simulator::clientDropped("ZQclientQZ", l); }, {"ZQclientQZ"}},
         {[](Language l) { return Modbus::functionName(0xE7, l); }, {}},
         {[](Language l) { return Modbus::functionName(43, l); }, {}},
         {[](Language l) { return Modbus::exceptionName(0xE7, l); }, {"(E7)"}},
     };
     for (const auto key : fixedKeys) keys.push_back({key, {}});
+    for (const int errorNumber : {ECONNREFUSED, EHOSTUNREACH, ENETUNREACH, ETIMEDOUT, ECONNRESET}) {
+        keys.push_back(
+            {[errorNumber](Language l) { return Errors::connectReason(errorNumber, l).value_or(""); }, {}});
+    }
     for (const RegisterTable table : allRegisterTables)
         keys.push_back({[table](Language l) { return Table::tableName(table, l); }, {}});
     for (const DataType type : allDataTypes)
@@ -186,6 +209,62 @@ TEST(L10n, FrenchSeparatesHighPunctuationWithANoBreakSpace) {
     }
 }
 
+// A value quoted in a sentence takes the language's quotation marks; straight quotes around it
+// read as a typing slip in German, French and Spanish (Dutch may use its single quotes).
+TEST(L10n, ValuesAreQuotedTheLanguagesWay) {
+    for (const Key& key : allKeys()) {
+        for (const Language language : {Language::nl, Language::de, Language::fr, Language::es}) {
+            const std::string text = key.text(language);
+            SCOPED_TRACE(text);
+            for (const std::string& value : key.values) {
+                if (value.empty()) continue;
+                EXPECT_EQ(text.find("'" + value), std::string::npos);
+                EXPECT_EQ(text.find(value + "'"), std::string::npos);
+            }
+        }
+    }
+}
+
+// What the table picker shows must be what a CSV may say: a user who types the table names from
+// the screen into a spreadsheet would otherwise have every line rejected as an unknown table.
+TEST(L10n, EveryTableNameOnScreenReadsBackThroughTheImport) {
+    for (const Language language : allLanguages) {
+        for (const RegisterTable table : allRegisterTables) {
+            const std::string name = L10n::Table::tableName(table, language);
+            SCOPED_TRACE(fmt::format("{} in {}", name, rawValue(language)));
+            EXPECT_EQ(registerTableFromText(name), table);
+        }
+    }
+}
+
+// One word per concept: the log's word names nothing of the protocol (no table, no function),
+// and no text about the log uses the word of the protocol choice. Where they collide, "Clear
+// log" reads as "clear register" and the log's label as "communication protocol".
+TEST(L10n, TheLogAndTheProtocolKeepTheirOwnWords) {
+    using namespace L10n;
+    for (const Language l : allLanguages) {
+        SCOPED_TRACE(rawValue(l));
+        const std::string logTerm = nameKey(Pane::log(l));
+        EXPECT_EQ(nameKey(Footer::showLog(l)), logTerm);
+        std::vector<std::string> protocolNames;
+        for (const RegisterTable table : allRegisterTables)
+            protocolNames.push_back(Table::tableName(table, l));
+        for (int code = 0; code <= 0xFF; ++code) {
+            protocolNames.push_back(Modbus::functionName(static_cast<std::uint8_t>(code), l));
+        }
+        for (const std::string& name : protocolNames) {
+            EXPECT_EQ(nameKey(name).find(logTerm), std::string::npos) << name;
+        }
+        const std::string protocolTerm = nameKey(TCP::framing(l));
+        for (const auto& logText :
+             {Footer::showLogMenu(l), Footer::options(l), Footer::onlyProblems(l),
+              Footer::onlyProblemsHelp(l), Footer::saveHelp(l), Footer::clear(l), Footer::clearHelp(l),
+              Footer::outputAccessibility(l), Menu::saveLog(l), Menu::clearLog(l)}) {
+            EXPECT_EQ(nameKey(logText).find(protocolTerm), std::string::npos) << logText;
+        }
+    }
+}
+
 // A column of the table swapped with another one shows as the wrong language throughout.
 TEST(L10n, TableColumnsFollowTheLanguageOrder) {
     const std::array<std::string_view, 5> expected{"Clear History", "Wis historie", "Verlauf löschen",
@@ -225,6 +304,10 @@ TEST(L10n, EnglishEdgesOfTheTemplates) {
         {L10n::Modbus::exceptionName(7, en), "Exception (07)"},
         {L10n::Modbus::functionName(0x83, en), "Function"},
         {L10n::Import::title(1, en), "1 datapoint found"},
+        {L10n::Import::skipped(1, en), "1 line skipped:"},
+        {L10n::Import::skipped(0, en), "0 lines skipped:"},
+        {L10n::Import::skipped(0, Language::fr), "0 ligne ignorée\u00a0:"},
+        {L10n::Import::skipped(2, Language::fr), "2 lignes ignorées\u00a0:"},
         // The long failure texts show in the model's log lines; the short ones label the table.
         {L10n::Log::shortFailure(PollFailure::exception(0x0C), en), "Exception 0C"},
         {L10n::Log::shortFailure(PollFailure::malformed(), en), "Invalid response"},
@@ -239,6 +322,9 @@ TEST(L10n, EnglishEdgesOfTheTemplates) {
          "10.0.0.9:1502 does not answer. Is the device on and is the address right?"},
         {L10n::Errors::connectFailed("fe80::1", 502, "Connection refused", en),
          "Connecting to [fe80::1]:502 failed: Connection refused."},
+        {L10n::Errors::connectReason(ETIMEDOUT, en).value_or("none"), "connection timed out"},
+        // Rare reasons are left to the system's text.
+        {L10n::Errors::connectReason(EACCES, en).value_or("none"), "none"},
         {L10n::Errors::importIssue({3, {ProblemKind::invalidAddress, "65536"}}, en),
          "Line 3: invalid address '65536' (0 to 65535)"},
         {L10n::Errors::importIssue({1, {ProblemKind::missingColumns, ""}}, en),

@@ -121,6 +121,44 @@ TEST(DatapointCSVImport, HeaderTitlesAndAliases) {
               std::pair(WordOrder::abcd, DisplayFormat::decimal));
 }
 
+// A list typed by a German, French or Spanish engineer names its columns in that language, and an
+// earlier version's typo ("Datatyp") must keep reading. Each header below maps every cell to the
+// column the same position has in the English row; a cell read as another column would move a
+// value into the wrong field.
+TEST(DatapointCSVImport, ColumnTitlesInEveryLanguage) {
+    const std::pair<std::string_view, std::string_view> headers[] = {
+        {"en", "Name;Unit ID;Table;Address;Data type;Word order;Scale;Unit;Format;Value;Description"},
+        {"nl", "Naam;Slave-adres;Tabel;Adres;Datatype;Volgorde;Schaal;Eenheid;Weergave;Waarde;Omschrijving"},
+        {"de",
+         "Bezeichnung;Unit-ID;Tabelle;Adresse;Datentyp;Byte-Reihenfolge;Faktor;Einheit;Anzeige;Wert;"
+         "Beschreibung"},
+        {"de (old)",
+         "Name;Slave-Adresse;Registertyp;Adresse;Datatyp;Reihenfolge;Skalierung;Einheit;Format;"
+         "Wert;Kommentar"},
+        {"fr",
+         "Nom;ID d’unité;Table;Adresse;Type de données;Ordre des mots;Échelle;Unité;Affichage;Valeur;"
+         "Commentaire"},
+        {"es",
+         "Nombre;ID de unidad;Tabla;Dirección;Tipo de datos;Orden de palabras;Escala;Unidad;Formato;"
+         "Valor;Descripción"},
+        {"es (plain)",
+         "NOMBRE;id unidad;TABLA;DIRECCION;tipo de datos;orden;escala;unidad;formato;valor;"
+         "descripcion"},
+    };
+    for (const auto& [language, header] : headers) {
+        SCOPED_TRACE(language);
+        const auto result =
+            DatapointCSV::parse(fmt::format("{}\nFlow;7;IR;12;float32;CDAB;0,5;m³/h;hex;2,5;note\n", header));
+        EXPECT_TRUE(result.issues.empty());
+        ASSERT_EQ(result.datapoints.size(), 1U);
+        const Datapoint& p = result.datapoints[0];
+        EXPECT_EQ(std::tuple(p.name, p.unitID, p.table, p.address, p.dataType, p.wordOrder, p.scale,
+                             p.engineeringUnit, p.format, p.value, p.notes),
+                  std::tuple("Flow", 7, RegisterTable::inputRegister, 12, DataType::float32, WordOrder::cdab,
+                             0.5, "m³/h", DisplayFormat::hex, 2.5, "note"));
+    }
+}
+
 TEST(DatapointCSVImport, SeparatorDetection) {
     // Each file has one datapoint only when its first line's separator is the one detected.
     const std::pair<std::string_view, std::size_t> rows[] = {
@@ -139,8 +177,8 @@ TEST(DatapointCSVImport, BadRecordsAreReportedWithTheirLineAndNothingElseIsLost)
                              "ok1;;HR;0;;;\r\n"
                              "badTable;;XX;0;;;\r\n"
                              "badAddress;;HR;65536;;;\r\n"
-                             "unit0;0;HR;1;;;\r\n"
-                             "unit255;255;HR;1;;;\r\n"
+                             "unit256;256;HR;1;;;\r\n"
+                             "unitMinus1;-1;HR;1;;;\r\n"
                              "coilWord;;CO;1;uint16;;\r\n"
                              "unknownType;;HR;1;u 16;;\r\n"
                              "scaleZero;;HR;1;;0;\r\n"
@@ -150,26 +188,26 @@ TEST(DatapointCSVImport, BadRecordsAreReportedWithTheirLineAndNothingElseIsLost)
                              "emptyAddress;;HR;;;;\r\n"
                              ";;;;;;\r\n"
                              "\r\n"
-                             "ok2;  247 ;  Holding Registers ;+65535;REAL;0,25;-1.5\r\n"
-                             "ok3;;coil;7;;0.25;1,5\r\n"
-                             "unitMinus0;-0;HR;1;;;";
+                             "ok2;  255 ;  Holding Registers ;+65535;REAL;0,25;-1.5\r\n"
+                             "ok3;0;coil;7;;0.25;1,5\r\n"
+                             "unit1000;1000;HR;1;;;";
     const auto result = DatapointCSV::parse(text);
     const std::vector<ImportIssue> expected{
         issue(3, ProblemKind::invalidTable, "XX"),        issue(4, ProblemKind::invalidAddress, "65536"),
-        issue(5, ProblemKind::invalidUnit, "0"),          issue(6, ProblemKind::invalidUnit, "255"),
+        issue(5, ProblemKind::invalidUnit, "256"),        issue(6, ProblemKind::invalidUnit, "-1"),
         issue(7, ProblemKind::invalidDataType, "uint16"), issue(8, ProblemKind::invalidDataType, "u 16"),
         issue(9, ProblemKind::invalidNumber, "0"),        issue(10, ProblemKind::invalidNumber, "1.000,5"),
         issue(11, ProblemKind::invalidNumber, "inf"),     issue(12, ProblemKind::invalidTable, ""),
-        issue(13, ProblemKind::invalidAddress, ""),       issue(18, ProblemKind::invalidUnit, "-0"),
+        issue(13, ProblemKind::invalidAddress, ""),       issue(18, ProblemKind::invalidUnit, "1000"),
     };
     EXPECT_EQ(result.issues, expected);
     ASSERT_EQ(result.datapoints.size(), 3U);
     const Datapoint& ok2 = result.datapoints[1];
     EXPECT_EQ(std::tuple(ok2.name, ok2.unitID, ok2.table, ok2.address, ok2.dataType, ok2.scale, ok2.value),
-              std::tuple("ok2", 247, RegisterTable::holdingRegister, 65535, DataType::float32, 0.25, -1.5));
+              std::tuple("ok2", 255, RegisterTable::holdingRegister, 65535, DataType::float32, 0.25, -1.5));
     const Datapoint& ok3 = result.datapoints[2];
     EXPECT_EQ(std::tuple(ok3.unitID, ok3.dataType, ok3.scale, ok3.value),
-              std::tuple(1, DataType::bool_, 0.25, 1.5));
+              std::tuple(0, DataType::bool_, 0.25, 1.5));
 }
 
 TEST(DatapointCSVImport, QuotedCellsAndLineNumbers) {

@@ -76,6 +76,16 @@ TEST(TextParsers, AcceptNamesAndAliasesButNoPrefixes) {
         {"holdin", std::nullopt},
         {"40001", std::nullopt},
         {"\nHR", std::nullopt},  // only spaces and tabs are trimmed
+        // Hyphens, accents and apostrophes as people type the names in their language.
+        {"Holding-Register", RegisterTable::holdingRegister},
+        {"INPUT_REGISTERS", RegisterTable::inputRegister},
+        {"Registre d’entrée", RegisterTable::inputRegister},
+        {"registro de retencion", RegisterTable::holdingRegister},
+        {"Entrées TOR", RegisterTable::discreteInput},
+        {"Bobina", RegisterTable::coil},
+        // A joiner at either end is not between two letters, so it is not dropped.
+        {"-1", std::nullopt},
+        {"holding-", std::nullopt},
     };
     for (const auto& [text, expected] : tables) EXPECT_EQ(registerTableFromText(text), expected) << text;
 

@@ -56,7 +56,7 @@ TEST_F(DatapointTransferTest, TwelveBadLinesAreCountedAndTheFirstFiveListed) {
     const AlertRequest& alert = services.alerts.at(0);
     EXPECT_EQ(alert.message, QStringLiteral("2 datapoints found"));
     QStringList expected{QStringLiteral("Do you want to add them to the current list, or replace the list?"),
-                         QString(), QStringLiteral("12 line(s) skipped:")};
+                         QString(), QStringLiteral("12 lines skipped:")};
     for (int line = 3; line <= 7; ++line) {
         expected << QStringLiteral("Line %1: unknown table 'XX' (use CO, DI, HR or IR)").arg(line);
     }

@@ -1,4 +1,4 @@
-#include "TessarinModel/ExampleProject.hpp"
+#include "PollerCore/ExampleProject.hpp"
 
 #include "Localization/L10n.hpp"
 
