@@ -4,6 +4,7 @@
 #include "TessarinModel/ModelText.hpp"
 #include "TessarinModel/OutputBuffer.hpp"
 
+#include <QEvent>
 #include <QScrollBar>
 #include <QTextDocument>
 
@@ -30,10 +31,20 @@ OutputTextView::OutputTextView(OutputBuffer& buffer, QWidget* parent)
     setDocument(document);
     document->setDocumentMargin(textInset);
 
-    connect(&m_buffer, &OutputBuffer::scrollToEndRequested, this, &OutputTextView::scrollToEnd);
+    m_deferredScroll.setSingleShot(true);
+    m_deferredScroll.setInterval(frameMs);
+    connect(&m_deferredScroll, &QTimer::timeout, this, &OutputTextView::scrollToEnd);
+    connect(&m_buffer, &OutputBuffer::scrollToEndRequested, this, [this] {
+        if (!m_deferredScroll.isActive()) {
+            m_deferredScroll.start();
+        }
+    });
+    m_deferredPaint.setSingleShot(true);
+    connect(&m_deferredPaint, &QTimer::timeout, viewport(), qOverload<>(&QWidget::update));
 }
 
 void OutputTextView::scrollToEnd() {
+    m_deferredScroll.stop();
     QScrollBar* bar = verticalScrollBar();
     bar->setValue(bar->maximum());
 }
@@ -65,6 +76,22 @@ bool OutputTextView::findText(const QString& text, Direction direction, bool inc
     }
     setTextCursor(found);
     return true;
+}
+
+bool OutputTextView::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::Paint) {
+        const qint64 elapsed = m_sinceLastPaint.isValid() ? m_sinceLastPaint.elapsed() : frameMs;
+        if (elapsed < frameMs) {
+            // The whole viewport is drawn again once the frame is over; until then the screen
+            // keeps the last frame.
+            if (!m_deferredPaint.isActive()) {
+                m_deferredPaint.start(static_cast<int>(frameMs - elapsed));
+            }
+            return true;
+        }
+        m_sinceLastPaint.start();
+    }
+    return QPlainTextEdit::viewportEvent(event);
 }
 
 void OutputTextView::showEvent(QShowEvent* event) {

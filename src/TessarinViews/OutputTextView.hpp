@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QPlainTextEdit>
+#include <QTimer>
 
 namespace tessarin {
 
@@ -15,12 +17,14 @@ class OutputTextView final : public QPlainTextEdit {
 
 public:
     static constexpr int textInset = 6;
+    static constexpr int frameMs = 16;
 
     enum class Direction { forward, backward };
 
     // buffer must outlive the view.
     explicit OutputTextView(OutputBuffer& buffer, QWidget* parent = nullptr);
 
+    // At once.
     void scrollToEnd();
     [[nodiscard]] bool isAtEnd() const;
 
@@ -32,9 +36,17 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     OutputBuffer& m_buffer;
+    // Paints come at most once a frame: a fast device appends lines many times a frame, and
+    // drawing each state would cost the main thread more than taking the lines.
+    QElapsedTimer m_sinceLastPaint;
+    QTimer m_deferredPaint;
+    // The buffer's requests to follow the end are gathered the same way: scrolling lays out
+    // the lines it brings into view.
+    QTimer m_deferredScroll;
 };
 
 }  // namespace tessarin
