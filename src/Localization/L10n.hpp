@@ -221,6 +221,15 @@ namespace Pane {
 [[nodiscard]] std::string exportHistoryHelp(Language language = currentLanguage());
 }  // namespace Pane
 
+// The log's find bar.
+namespace Find {
+[[nodiscard]] std::string placeholder(Language language = currentLanguage());
+[[nodiscard]] std::string next(Language language = currentLanguage());
+[[nodiscard]] std::string previous(Language language = currentLanguage());
+[[nodiscard]] std::string done(Language language = currentLanguage());
+[[nodiscard]] std::string notFound(Language language = currentLanguage());
+}  // namespace Find
+
 namespace Chart {
 [[nodiscard]] std::string emptyTitle(Language language = currentLanguage());
 [[nodiscard]] std::string emptyText(Language language = currentLanguage());

@@ -2,6 +2,7 @@
 
 #include "Localization/L10n.hpp"
 #include "TessarinModel/ModelText.hpp"
+#include "TessarinViews/HelpView.hpp"
 #include "TessarinViews/Icons.hpp"
 
 #include <QVBoxLayout>
@@ -19,10 +20,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 QWidget* HelpWindow::createHelpContent() {
-    // Stands in for the help topics and their pages until they join the window.
-    auto* placeholder = new QWidget(this);
-    placeholder->setObjectName(QStringLiteral("helpContentPlaceholder"));
-    return placeholder;
+    return new HelpView(this);
 }
 
 void HelpWindow::present() {

@@ -3,6 +3,7 @@
 #include "Localization/L10n.hpp"
 #include "TessarinModel/ModelText.hpp"
 #include "TessarinModel/PollerModel.hpp"
+#include "TessarinViews/BottomPaneView.hpp"
 #include "TessarinViews/ConnectionBar.hpp"
 #include "TessarinViews/FooterBar.hpp"
 #include "TessarinViews/PollArea.hpp"
@@ -127,11 +128,7 @@ QWidget* MainWindow::createPollArea() {
 }
 
 QWidget* MainWindow::createBottomPane() {
-    // Stands in for the log view and the chart until they join the window.
-    auto* placeholder = new QFrame(this);
-    placeholder->setObjectName(QStringLiteral("bottomPanePlaceholder"));
-    placeholder->setFrameShape(QFrame::NoFrame);
-    return placeholder;
+    return new BottomPaneView(m_model, this);
 }
 
 void MainWindow::buildMenus() {

@@ -1,0 +1,105 @@
+#include "TessarinViews/OutputTextView.hpp"
+
+#include "Localization/L10n.hpp"
+#include "TessarinModel/ModelText.hpp"
+#include "TessarinModel/OutputBuffer.hpp"
+
+#include <QEvent>
+#include <QScrollBar>
+#include <QTextDocument>
+
+namespace tessarin {
+
+OutputTextView::OutputTextView(OutputBuffer& buffer, QWidget* parent)
+    : QPlainTextEdit(parent), m_buffer(buffer) {
+    setObjectName(QStringLiteral("outputText"));
+    setFrameShape(QFrame::NoFrame);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    viewport()->setAutoFillBackground(false);
+    setReadOnly(true);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setUndoRedoEnabled(false);
+    setAccessibleName(qtText(L10n::Footer::outputAccessibility()));
+
+    // The plain-text view needs the plain-text layout; the buffer leaves the choice to its view.
+    // The view's font becomes the document's default font, which the buffer's lines rely on.
+    QTextDocument* document = m_buffer.document();
+    if (qobject_cast<QPlainTextDocumentLayout*>(document->documentLayout()) == nullptr) {
+        document->setDocumentLayout(new QPlainTextDocumentLayout(document));
+    }
+    setFont(m_buffer.font());
+    setDocument(document);
+    document->setDocumentMargin(textInset);
+
+    m_deferredScroll.setSingleShot(true);
+    m_deferredScroll.setInterval(frameMs);
+    connect(&m_deferredScroll, &QTimer::timeout, this, &OutputTextView::scrollToEnd);
+    connect(&m_buffer, &OutputBuffer::scrollToEndRequested, this, [this] {
+        if (!m_deferredScroll.isActive()) {
+            m_deferredScroll.start();
+        }
+    });
+    m_deferredPaint.setSingleShot(true);
+    connect(&m_deferredPaint, &QTimer::timeout, viewport(), qOverload<>(&QWidget::update));
+}
+
+void OutputTextView::scrollToEnd() {
+    m_deferredScroll.stop();
+    QScrollBar* bar = verticalScrollBar();
+    bar->setValue(bar->maximum());
+}
+
+bool OutputTextView::isAtEnd() const {
+    const QScrollBar* bar = verticalScrollBar();
+    return bar->value() == bar->maximum();
+}
+
+bool OutputTextView::findText(const QString& text, Direction direction, bool incremental) {
+    if (text.isEmpty()) {
+        return false;
+    }
+    m_buffer.render();
+    const QTextCursor selection = textCursor();
+    QTextCursor from(document());
+    const bool backward = direction == Direction::backward;
+    from.setPosition(incremental || backward ? selection.selectionStart() : selection.selectionEnd());
+    const QTextDocument::FindFlags flags =
+        backward ? QTextDocument::FindBackward : QTextDocument::FindFlags();
+    QTextCursor found = document()->find(text, from, flags);
+    if (found.isNull()) {
+        QTextCursor wrapped(document());
+        wrapped.movePosition(backward ? QTextCursor::End : QTextCursor::Start);
+        found = document()->find(text, wrapped, flags);
+    }
+    if (found.isNull()) {
+        return false;
+    }
+    setTextCursor(found);
+    return true;
+}
+
+bool OutputTextView::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::Paint) {
+        const qint64 elapsed = m_sinceLastPaint.isValid() ? m_sinceLastPaint.elapsed() : frameMs;
+        if (elapsed < frameMs) {
+            // The whole viewport is drawn again once the frame is over; until then the screen
+            // keeps the last frame.
+            if (!m_deferredPaint.isActive()) {
+                m_deferredPaint.start(static_cast<int>(frameMs - elapsed));
+            }
+            return true;
+        }
+        m_sinceLastPaint.start();
+    }
+    return QPlainTextEdit::viewportEvent(event);
+}
+
+void OutputTextView::showEvent(QShowEvent* event) {
+    QPlainTextEdit::showEvent(event);
+    // Lines that arrived while the log was hidden moved its end.
+    if (m_buffer.autoscroll()) {
+        scrollToEnd();
+    }
+}
+
+}  // namespace tessarin

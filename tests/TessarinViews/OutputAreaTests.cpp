@@ -1,0 +1,157 @@
+#include "TessarinViews/OutputArea.hpp"
+
+#include "Localization/L10n.hpp"
+#include "TessarinModel/ModelText.hpp"
+#include "TessarinViews/EmptyLogView.hpp"
+#include "TessarinViews/LogFindBar.hpp"
+#include "TessarinViews/OutputTextView.hpp"
+#include "TessarinViews/ThemedButton.hpp"
+#include "WindowFixture.hpp"
+#include "support/FreePort.hpp"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTest>
+
+namespace tessarin {
+namespace {
+
+class OutputAreaTest : public test::WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        model().setShowTimestamps(false);
+        area = std::make_unique<OutputArea>(model());
+        area->resize(700, 240);
+    }
+
+    void TearDown() override {
+        area.reset();
+        WindowTest::TearDown();
+    }
+
+    void appendLines(const QStringList& lines) {
+        for (const QString& line : lines) {
+            model().appendLine({{LogSegment::Kind::response, line}});
+        }
+        QCoreApplication::processEvents();
+    }
+
+    [[nodiscard]] bool showArea() {
+        area->show();
+        QApplication::setActiveWindow(area.get());
+        return QTest::qWaitForWindowActive(area.get());
+    }
+
+    [[nodiscard]] QString selected() const { return area->textView()->textCursor().selectedText(); }
+    [[nodiscard]] int selectionStart() const { return area->textView()->textCursor().selectionStart(); }
+
+    std::unique_ptr<OutputArea> area;
+};
+
+TEST_F(OutputAreaTest, ShowsTheBuffersOwnDocumentWhichTypingCannotChange) {
+    OutputTextView& view = *area->textView();
+    EXPECT_EQ(view.document(), model().output().document()) << "shown in place, never copied";
+    EXPECT_EQ(view.accessibleName(), QStringLiteral("Communication log"));
+    appendLines({QStringLiteral("--- connected ---"), QStringLiteral("← HR 0: 215")});
+    const QString before = model().output().plainText();
+    ASSERT_TRUE(showArea());
+
+    view.setFocus();
+    QTest::keyClicks(&view, QStringLiteral("typed"));
+    QTest::keyClick(&view, Qt::Key_Backspace);
+    QTest::keyClick(&view, Qt::Key_Return);
+    QTest::keyClick(&view, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(model().output().plainText(), before);
+
+    QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(selected().replace(QChar::ParagraphSeparator, u'\n'), before) << "all of it selectable";
+}
+
+TEST_F(OutputAreaTest, TheFindBarFindsAsYouTypeStepsBothWaysRoundTheLogAndClosesWithEscape) {
+    appendLines({QStringLiteral("read alpha"), QStringLiteral("read beta"), QStringLiteral("write beta"),
+                 QStringLiteral("read gamma")});
+    ASSERT_TRUE(showArea());
+    LogFindBar& bar = *area->findBar();
+    EXPECT_TRUE(bar.isHidden());
+    QTest::keyClick(area->textView(), Qt::Key_F, Qt::ControlModifier);
+    ASSERT_TRUE(bar.isVisible());
+    ASSERT_TRUE(bar.field()->hasFocus());
+
+    QTest::keyClicks(bar.field(), QStringLiteral("BE"));
+    EXPECT_EQ(selected(), QStringLiteral("be")) << "case does not matter";
+    const int firstBeta = selectionStart();
+    QTest::keyClicks(bar.field(), QStringLiteral("ta"));
+    EXPECT_EQ(selected(), QStringLiteral("beta"));
+    EXPECT_EQ(selectionStart(), firstBeta) << "typing on grows the match in place";
+
+    QTest::keyClick(bar.field(), Qt::Key_Return);
+    const int secondBeta = selectionStart();
+    EXPECT_GT(secondBeta, firstBeta);
+    QTest::mouseClick(bar.nextButton(), Qt::LeftButton);
+    EXPECT_EQ(selectionStart(), firstBeta) << "wraps round to the first";
+    QTest::keyClick(bar.field(), Qt::Key_Return, Qt::ShiftModifier);
+    EXPECT_EQ(selectionStart(), secondBeta) << "backward wraps round to the last";
+    QTest::mouseClick(bar.previousButton(), Qt::LeftButton);
+    EXPECT_EQ(selectionStart(), firstBeta);
+
+    bar.field()->setText(QStringLiteral("delta"));
+    EXPECT_TRUE(bar.showsNotFound());
+    EXPECT_EQ(selectionStart(), firstBeta) << "no match keeps the selection";
+    bar.field()->setText(QStringLiteral("gamma"));
+    EXPECT_FALSE(bar.showsNotFound());
+    EXPECT_EQ(selected(), QStringLiteral("gamma"));
+
+    QTest::keyClick(bar.field(), Qt::Key_Escape);
+    EXPECT_TRUE(bar.isHidden());
+    EXPECT_TRUE(area->textView()->hasFocus());
+}
+
+TEST_F(OutputAreaTest, TheEmptyLogPanelShowsOnlyWhileTheLogIsEmptyAndReadingIsStopped) {
+    ASSERT_TRUE(area->showsEmptyLog());
+    EXPECT_EQ(area->emptyLogView()->startButton()->text(), QStringLiteral("Start reading"));
+
+    appendLines({QStringLiteral("first line")});
+    EXPECT_FALSE(area->showsEmptyLog()) << "the first line takes it away";
+    model().clearLog();
+    EXPECT_TRUE(area->showsEmptyLog());
+
+    const test::ClosedPort port;
+    model().setHost(QStringLiteral("127.0.0.1"));
+    model().setPortText(QString::number(port.port()));
+    // The log stays empty until the engine's first event arrives, which this test never lets in.
+    QTest::mouseClick(area->emptyLogView()->startButton(), Qt::LeftButton);
+    EXPECT_NE(model().state(), PollerState::stopped);
+    EXPECT_FALSE(area->showsEmptyLog());
+    model().stop();
+    model().clearLog();
+    EXPECT_TRUE(area->showsEmptyLog());
+}
+
+TEST_F(OutputAreaTest, TheLogFollowsItsEndOnlyWhileAutoscrollIsOn) {
+    ASSERT_TRUE(showArea());
+    QStringList lines;
+    for (int i = 0; i < 300; ++i) {
+        lines << QStringLiteral("line %1").arg(i);
+    }
+    appendLines(lines);
+    OutputTextView& view = *area->textView();
+    ASSERT_GT(view.verticalScrollBar()->maximum(), 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return view.isAtEnd(); }));
+
+    model().setAutoscroll(false);
+    view.verticalScrollBar()->setValue(0);
+    appendLines(lines);
+    // A follow that was asked for would come within a frame.
+    QTest::qWait(OutputTextView::frameMs * 3);
+    EXPECT_EQ(view.verticalScrollBar()->value(), 0);
+
+    model().setAutoscroll(true);
+    EXPECT_EQ(view.verticalScrollBar()->value(), 0) << "takes effect with the next line";
+    appendLines({QStringLiteral("one more")});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return view.isAtEnd(); }));
+}
+
+}  // namespace
+}  // namespace tessarin
