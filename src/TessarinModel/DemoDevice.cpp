@@ -3,6 +3,7 @@
 #include "DeviceSimulator/DemoGenerators.hpp"
 #include "DeviceSimulator/DeviceSimulator.hpp"
 #include "DeviceSimulator/SimulatedDevice.hpp"
+#include "TessarinModel/AtomicFile.hpp"
 #include "TessarinModel/ModelText.hpp"
 #include "TessarinModel/PollerModel.hpp"
 
@@ -13,6 +14,7 @@ namespace tessarin {
 
 DemoDevice::DemoDevice(PollerModel& model, QObject* parent) : QObject(parent), m_model(model) {
     connect(&m_model, &PollerModel::stateChanged, this, &DemoDevice::onStateChanged);
+    connect(&m_model, &PollerModel::autosaveWritten, this, &DemoDevice::onAutosaveWritten);
 }
 
 DemoDevice::~DemoDevice() {
@@ -84,18 +86,31 @@ void DemoDevice::onStateChanged() {
     }
 }
 
+void DemoDevice::onAutosaveWritten() {
+    const std::optional<QString> path = PollerModel::autosavePath();
+    if (!isRunning() || !path) {
+        return;
+    }
+    const Address after = addressAfter();
+    PollerProject project = m_model.makeProject();
+    project.host = utf8Text(after.host.trimmed());
+    project.port = PollerModel::parsePort(after.portText).value_or(modbusTCPPort);
+    // Failures are as silent as the autosave's own; ending the demo writes the file again.
+    (void)AtomicFile::writeText(*path, project.document());
+}
+
+DemoDevice::Address DemoDevice::addressAfter() const {
+    return {m_model.host() == m_demo.host ? m_previous.host : m_model.host(),
+            m_model.portText() == m_demo.portText ? m_previous.portText : m_model.portText()};
+}
+
 void DemoDevice::finish() {
     if (!m_simulator) {
         return;
     }
-    // An address the user typed while the demo ran is theirs and stays; only what the demo
-    // put there is given back.
-    if (m_model.host() == m_demo.host) {
-        m_model.setHost(m_previous.host);
-    }
-    if (m_model.portText() == m_demo.portText) {
-        m_model.setPortText(m_previous.portText);
-    }
+    const Address after = addressAfter();
+    m_model.setHost(after.host);
+    m_model.setPortText(after.portText);
     std::unique_ptr<DeviceSimulator> simulator = std::exchange(m_simulator, nullptr);
     simulator->stop();
     Q_EMIT runningChanged(false);

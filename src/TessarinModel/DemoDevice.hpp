@@ -16,7 +16,10 @@ class PollerModel;
 // port, so that values move without hardware: datapoints whose simulation is none get the
 // demo generators, the others run their own. Starting it points the model's host and port at
 // it and starts reading; it ends with reading, however reading ends (this object, Stop, a new
-// or opened project, quitting), and then gives back the address that was there before.
+// or opened project, quitting), and then gives back the address that was there before. The
+// autosave never keeps the demo's address: its port means nothing once the process is gone.
+// The device is the project as it stood when the demo started; like a real device it does not
+// change when the list is edited.
 // Main thread only; it acts on the model through its public operations alone, and the model
 // must outlive it.
 class DemoDevice final : public QObject {
@@ -58,6 +61,11 @@ private:
     };
 
     void onStateChanged();
+    // Writes the autosave again with the address the demo will give back.
+    void onAutosaveWritten();
+    // The address once the demo ends: one the user typed while it ran is theirs and stays;
+    // only what the demo put there is replaced by what was there before.
+    [[nodiscard]] Address addressAfter() const;
     // Drops the server and gives the address back; reading has already stopped.
     void finish();
 

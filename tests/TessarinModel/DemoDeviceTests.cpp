@@ -128,18 +128,30 @@ TEST_F(DemoDeviceTest, EndingTheDemoGivesTheAddressBackAndClosesTheDevice) {
     }
 }
 
-TEST_F(DemoDeviceTest, QuittingDuringTheDemoAutosavesTheAddressFromBefore) {
+TEST_F(DemoDeviceTest, TheAutosaveNeverKeepsTheDemosAddress) {
+    const auto savedAddress = [] {
+        const auto saved = PollerProject::fromDocument(readFile(autosaveFile()).toStdString());
+        return saved ? std::pair(saved->host, saved->port) : std::pair(std::string("unreadable"), std::uint16_t{0});
+    };
     PollerModel& m = makeModel();
+    m.setHost(QStringLiteral("plc.local"));
     m.setPortText(QStringLiteral("1502"));
     DemoDevice demo(m);
     ASSERT_TRUE(demo.start());
 
+    // A process that ends without quitting (a crash, Ctrl+C in a terminal) leaves this file.
+    QSignalSpy written(&m, &PollerModel::autosaveWritten);
+    ASSERT_TRUE(written.wait(capMs));
+    EXPECT_EQ(savedAddress(), std::pair(std::string("plc.local"), std::uint16_t{1502}));
+
+    // The port typed during the demo is kept, the demo's host is not.
+    m.setPortText(QStringLiteral("5020"));
+    m.autosaveNow();
+    EXPECT_EQ(savedAddress(), std::pair(std::string("plc.local"), std::uint16_t{5020}));
+
     m.prepareForQuit();
     EXPECT_FALSE(demo.isRunning());
-    const auto saved = PollerProject::fromDocument(readFile(autosaveFile()).toStdString());
-    ASSERT_TRUE(saved);
-    EXPECT_EQ(saved->host, "127.0.0.1");
-    EXPECT_EQ(saved->port, 1502);
+    EXPECT_EQ(savedAddress(), std::pair(std::string("plc.local"), std::uint16_t{5020}));
 }
 
 TEST_F(DemoDeviceTest, IsNotOfferedWhileReadingARealDeviceOrWithNothingToRead) {
