@@ -41,8 +41,8 @@ bool DemoDevice::start() {
     SimulatorOptions options;
     options.bindAddress = loopbackHost;
     options.framing = m_model.framing();
-    auto simulator =
-        DeviceSimulator::start(SimulatedDevice(DemoGenerators::applied(m_model.makeProject())), std::move(options));
+    auto simulator = DeviceSimulator::start(SimulatedDevice(DemoGenerators::applied(m_model.makeProject())),
+                                            std::move(options));
     if (!simulator) {
         m_model.setErrorMessage(qtText(simulator.error().description()));
         return false;

@@ -55,12 +55,13 @@ TEST_F(DemoDeviceTest, ServesTheProjectWithMovingValuesInEitherFraming) {
         ASSERT_TRUE(demo.port());
         EXPECT_EQ(m.host(), QStringLiteral("127.0.0.1"));
         EXPECT_EQ(m.portText(), QString::number(*demo.port()));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return m.state() == PollerState::running && everyPointRead(); }, capMs));
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return m.state() == PollerState::running && everyPointRead(); }, capMs));
 
         for (const Datapoint& point : points()) {
             SCOPED_TRACE(point.name);
-            const Simulation served = point.simulation.isActive() ? point.simulation
-                                                                  : DemoGenerators::simulationFor(point);
+            const Simulation served =
+                point.simulation.isActive() ? point.simulation : DemoGenerators::simulationFor(point);
             const double value = *m.status(point.id)->value;
             // A wrong word order, scale or type lands far outside the generator's range.
             EXPECT_GE(value, served.minimum - point.scale);
@@ -131,7 +132,8 @@ TEST_F(DemoDeviceTest, EndingTheDemoGivesTheAddressBackAndClosesTheDevice) {
 TEST_F(DemoDeviceTest, TheAutosaveNeverKeepsTheDemosAddress) {
     const auto savedAddress = [] {
         const auto saved = PollerProject::fromDocument(readFile(autosaveFile()).toStdString());
-        return saved ? std::pair(saved->host, saved->port) : std::pair(std::string("unreadable"), std::uint16_t{0});
+        return saved ? std::pair(saved->host, saved->port)
+                     : std::pair(std::string("unreadable"), std::uint16_t{0});
     };
     PollerModel& m = makeModel();
     m.setHost(QStringLiteral("plc.local"));

@@ -23,7 +23,8 @@ protected:
     // Every datapoint of the example has a good value from the device read.
     bool exampleIsRead() {
         const auto& points = model().polls().front().datapoints;
-        return model().state() == PollerState::running && std::ranges::all_of(points, [&](const Datapoint& point) {
+        return model().state() == PollerState::running &&
+               std::ranges::all_of(points, [&](const Datapoint& point) {
                    const PointStatus* status = model().status(point.id);
                    return status != nullptr && status->value && !status->failure;
                });
