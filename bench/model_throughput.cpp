@@ -159,7 +159,9 @@ double engineAlone(std::uint16_t port, const Poll& poll, double forSeconds) {
         QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(task), Qt::QueuedConnection);
     };
     PollerEngine engine("127.0.0.1", port, TCPFraming::modbusTCP, 1.0, onEvent, post);
-    const PollPlan plan{.id = poll.id, .interval = 0.0, .blocks = ReadPlanner::blocks(poll.datapoints, 0)};
+    const PollPlan plan{.id = poll.id,
+                        .interval = 0.0,
+                        .blocks = ReadPlanner::blocks(poll.datapoints, 0, TCPFraming::modbusTCP)};
     delivery.start = Clock::now();
     engine.start({plan});
     runEventLoop(forSeconds);

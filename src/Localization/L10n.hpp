@@ -252,6 +252,9 @@ namespace Log {
 // The short label of the status column.
 [[nodiscard]] std::string shortFailure(const PollFailure& failure, Language language = currentLanguage());
 [[nodiscard]] std::string writeFailed(std::string_view name, Language language = currentLanguage());
+// Frames the link dropped because they came after their request had failed, or were not asked
+// for; the log shows the first of them after this text.
+[[nodiscard]] std::string framesDropped(std::int64_t count, Language language = currentLanguage());
 }  // namespace Log
 
 // The datapoint CSV import dialog.

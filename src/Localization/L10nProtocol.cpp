@@ -132,6 +132,14 @@ std::string failure(const PollFailure& failure, std::int64_t timeoutMs, Language
                                 "error de CRC en la respuesta"});
     case Kind::malformed:
         break;
+    case Kind::unitNotReadable:
+        return filled(language,
+                      {"unit {unit} is not read with RTU over TCP (1 to 247)",
+                       "unit {unit} wordt niet gelezen met RTU over TCP (1 t/m 247)",
+                       "Unit {unit} wird mit RTU über TCP nicht gelesen (1 bis 247)",
+                       "l'unité {unit} n'est pas lue en RTU sur TCP (1 à 247)",
+                       "la unidad {unit} no se lee con RTU sobre TCP (1 a 247)"},
+                      fmt::arg("unit", failure.value));
     case Kind::noConnection:
         return fixed(language, {"no connection to the device",
                                 "geen verbinding met het apparaat",
@@ -175,6 +183,12 @@ std::string shortFailure(const PollFailure& failure, Language language) {
                                 "Keine Verbindung",
                                 "Pas de connexion",
                                 "Sin conexión"});
+    case Kind::unitNotReadable:
+        return fixed(language, {"Unit not read",
+                                "Unit niet gelezen",
+                                "Unit nicht gelesen",
+                                "Unité non lue",
+                                "Unidad no leída"});
     case Kind::unexpectedUnit:
     case Kind::unexpectedFunction:
     case Kind::malformed:
@@ -195,6 +209,16 @@ std::string writeFailed(std::string_view name, Language language) {
                    "Échec de l'écriture de {name}",
                    "Error al escribir {name}"},
                   fmt::arg("name", name));
+}
+
+std::string framesDropped(std::int64_t count, Language language) {
+    return filled(language,
+                  {"{count} late or unrequested response(s) dropped:",
+                   "{count} te late of ongevraagde antwoord(en) genegeerd:",
+                   "{count} verspätete oder unangeforderte Antwort(en) verworfen:",
+                   "{count} réponse(s) tardive(s) ou non demandée(s) ignorée(s)\u00a0:",
+                   "{count} respuesta(s) tardía(s) o no solicitada(s) descartada(s):"},
+                  fmt::arg("count", count));
 }
 
 }  // namespace Log
@@ -490,11 +514,11 @@ std::string csvInvalidAddress(std::string_view text, Language language) {
 
 std::string csvInvalidUnit(std::string_view text, Language language) {
     return filled(language,
-                  {"invalid unit ID '{text}' (1 to 247)",
-                   "ongeldige unit-ID ‘{text}’ (1 t/m 247)",
-                   "ungültige Unit-ID „{text}“ (1 bis 247)",
-                   "ID d'unité non valide «\u00a0{text}\u00a0» (1 à 247)",
-                   "ID de unidad no válido «{text}» (1 a 247)"},
+                  {"invalid unit ID '{text}' (0 to 255)",
+                   "ongeldige unit-ID ‘{text}’ (0 t/m 255)",
+                   "ungültige Unit-ID „{text}“ (0 bis 255)",
+                   "ID d'unité non valide «\u00a0{text}\u00a0» (0 à 255)",
+                   "ID de unidad no válido «{text}» (0 a 255)"},
                   fmt::arg("text", text));
 }
 

@@ -170,13 +170,14 @@ std::string csvHelp(Language language) {
 }
 
 std::string unitIDHelp(Language language) {
-    return fixed(language, {"Slave address of the device (1–247)",
-                            "Slave-adres van het apparaat (1–247)",
-                            "Slave-Adresse des Geräts (1–247)",
-                            "Adresse esclave de l'appareil (1–247)",
-                            "Dirección de esclavo del dispositivo (1–247)"});
+    return fixed(language, {"Slave address of the device (0–255; RTU over TCP: 1–247)",
+                            "Slave-adres van het apparaat (0–255; RTU over TCP: 1–247)",
+                            "Slave-Adresse des Geräts (0–255; RTU über TCP: 1–247)",
+                            "Adresse esclave de l'appareil (0–255\u00a0; RTU sur TCP\u00a0: 1–247)",
+                            "Dirección de esclavo del dispositivo (0–255; RTU sobre TCP: 1–247)"});
 }
 
+// The cell takes every unit ID a request can carry: gateways often answer on 0 or 255.
 std::string addressHelp(std::string_view modicon, Language language) {
     return filled(language,
                   {"Protocol address, starting at 0. In Modicon notation: {modicon}.",

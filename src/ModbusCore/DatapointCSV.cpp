@@ -281,7 +281,7 @@ public:
 
         const std::string_view unitText = cell(Column::unitID);
         std::optional<long> unit = 1;
-        if (!unitText.empty()) unit = decimalInteger(unitText, 1, 247);
+        if (!unitText.empty()) unit = decimalInteger(unitText, 0, 255);
         if (!unit) return fail(ProblemKind::invalidUnit, unitText);
 
         const std::string_view typeText = cell(Column::dataType);

@@ -123,7 +123,7 @@ struct Field {
 enum class ProblemKind : std::uint8_t {
     invalidTable,     // not a table name: "unknown table '…' (use CO, DI, HR or IR)"
     invalidAddress,   // not 0 to 65535
-    invalidUnit,      // not 1 to 247
+    invalidUnit,      // not 0 to 255
     invalidDataType,  // unknown, or not allowed in the record's table
     invalidNumber,    // Scale or Value is not a number, or Scale is 0
     missingColumns,   // the header names no Table or no Address column

@@ -18,10 +18,11 @@ struct PollFailure {
         crcMismatch,
         malformed,
         noConnection,
+        unitNotReadable,  // value: the unit ID, which the framing cannot address for a read
     };
 
     Kind kind = Kind::malformed;
-    // The payload byte of the first three kinds; ignored by the others.
+    // The payload byte of the kinds that hasValue names; ignored by the others.
     std::uint8_t value = 0;
 
     [[nodiscard]] static constexpr PollFailure unexpectedUnit(std::uint8_t unit) {
@@ -37,10 +38,14 @@ struct PollFailure {
     [[nodiscard]] static constexpr PollFailure crcMismatch() { return {Kind::crcMismatch, 0}; }
     [[nodiscard]] static constexpr PollFailure malformed() { return {Kind::malformed, 0}; }
     [[nodiscard]] static constexpr PollFailure noConnection() { return {Kind::noConnection, 0}; }
+    [[nodiscard]] static constexpr PollFailure unitNotReadable(std::uint8_t unit) {
+        return {Kind::unitNotReadable, unit};
+    }
 
     // True for the kinds that carry a byte.
     [[nodiscard]] constexpr bool hasValue() const {
-        return kind == Kind::unexpectedUnit || kind == Kind::unexpectedFunction || kind == Kind::exception;
+        return kind == Kind::unexpectedUnit || kind == Kind::unexpectedFunction || kind == Kind::exception ||
+               kind == Kind::unitNotReadable;
     }
 
     // A stray byte in a kind without payload does not make two failures differ.
@@ -49,9 +54,9 @@ struct PollFailure {
     }
 };
 
-inline constexpr std::array<std::string_view, 7> pollFailureKindNames{
+inline constexpr std::array<std::string_view, 8> pollFailureKindNames{
     "unexpectedUnit", "unexpectedFunction", "exception",    "timeout",
-    "crcMismatch",    "malformed",          "noConnection",
+    "crcMismatch",    "malformed",          "noConnection", "unitNotReadable",
 };
 
 [[nodiscard]] constexpr std::string_view name(PollFailure::Kind kind) {

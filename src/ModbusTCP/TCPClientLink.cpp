@@ -57,13 +57,27 @@ int millisecondsUntil(Clock::time_point deadline) {
     return static_cast<int>(std::clamp<decltype(left)>(left, 1, INT_MAX));
 }
 
+// The identifier step after transaction, skipping 0, which a Modbus TCP client never uses.
+std::uint16_t following(std::uint16_t transaction, std::uint16_t step) {
+    const auto next = static_cast<std::uint16_t>(transaction + step);
+    return next == 0 ? std::uint16_t{1} : next;
+}
+
 }  // namespace
 
 TCPClientLink::TCPClientLink(std::string host, std::uint16_t port, TCPFraming framing, SocketCalls& calls)
     : m_host(std::move(host)), m_port(port), m_framing(framing), m_calls(&calls) {}
 
-std::chrono::milliseconds TCPClientLink::settleTime(double timeout) {
-    return std::chrono::milliseconds(std::clamp(roundedMilliseconds(timeout / 2), 20, 500));
+std::chrono::milliseconds TCPClientLink::lateAnswerWait(double timeout) {
+    return std::min(std::chrono::milliseconds(roundedMilliseconds(2 * timeout)), longestLateAnswerWait);
+}
+
+std::chrono::milliseconds TCPClientLink::lateAnswerReach(double timeout) {
+    return std::chrono::milliseconds(roundedMilliseconds(timeout)) + lateAnswerWait(timeout);
+}
+
+TCPClientLink::DroppedFrames TCPClientLink::takeDroppedFrames() {
+    return std::exchange(m_dropped, {});
 }
 
 std::expected<void, TCPLinkError> TCPClientLink::open(double timeout) {
@@ -133,6 +147,7 @@ bool TCPClientLink::connectTo(const ResolvedAddress& address, int timeoutMs, TCP
 void TCPClientLink::close() {
     m_socket.close();
     m_pending.clear();
+    m_staleBytes = 0;
 }
 
 TCPLinkError TCPClientLink::lose() {
@@ -188,44 +203,81 @@ std::expected<void, TCPLinkError> TCPClientLink::receiveMore(Clock::time_point d
     return std::unexpected(lose());
 }
 
-std::expected<bool, TCPLinkError> TCPClientLink::drain(Clock::time_point giveUp) {
-    bool discarded = false;
+std::expected<void, TCPLinkError> TCPClientLink::drain(Clock::time_point giveUp) {
     for (;;) {
         const ssize_t received =
             retryingInterrupted([&] { return m_calls->recv(fd(), m_buffer.data(), m_buffer.size(), 0); });
-        if (received > 0) {
-            discarded = true;
-            // A peer that streams without pause would otherwise hold the worker here forever.
-            if (Clock::now() >= giveUp) return std::unexpected(TCPLinkError::timeout());
-            continue;
-        }
-        if (received < 0 && wouldBlock(errno)) return discarded;
-        return std::unexpected(lose());
+        if (received < 0 && wouldBlock(errno)) return {};
+        if (received <= 0) return std::unexpected(lose());
+        m_pending.insert(m_pending.end(), m_buffer.begin(), m_buffer.begin() + received);
+        // Without a frame boundary the rest cannot be judged: it is left to the answer's wait.
+        if (!dropFrames()) return {};
+        // A peer that streams without pause would otherwise hold the worker here forever.
+        if (Clock::now() >= giveUp) return std::unexpected(TCPLinkError::timeout());
     }
 }
 
-std::expected<void, TCPLinkError> TCPClientLink::settle(Clock::time_point giveUp, Clock::duration quietFor) {
+bool TCPClientLink::dropFrames() {
     for (;;) {
-        const auto now = Clock::now();
-        if (!m_quietUntil || now >= *m_quietUntil) break;
-        if (now >= giveUp) return std::unexpected(TCPLinkError::timeout());
+        if (m_framing == TCPFraming::modbusTCP) {
+            if (m_pending.size() < MBAPHeader::size) return true;
+            const auto header = MBAPHeader::parse(m_pending);
+            if (!header) return false;
+            const std::size_t frameLength = header->length + std::size_t{6};
+            if (m_pending.size() < frameLength) return true;
+            noteDropped(std::span(m_pending).first(frameLength));
+            m_pending.erase(m_pending.begin(), m_pending.begin() + static_cast<std::ptrdiff_t>(frameLength));
+            continue;
+        }
+        const RTUStream::Next next = RTUStream::nextResponse(m_pending);
+        switch (next.kind) {
+            case RTUStream::Next::Kind::incomplete:
+                return true;
+            case RTUStream::Next::Kind::invalid:
+                m_pending.clear();
+                return true;
+            case RTUStream::Next::Kind::frame:
+                resolvesFailedRequest(next.bytes);
+                m_pending.erase(m_pending.begin(),
+                                m_pending.begin() + static_cast<std::ptrdiff_t>(next.bytes.size()));
+                break;
+        }
+    }
+}
+
+bool TCPClientLink::resolvesFailedRequest(std::span<const std::uint8_t> frame) {
+    const auto failed = std::ranges::find_if(m_failed, [&](const FailedRequest& request) {
+        return request.unit == frame[0] && request.function == (frame[1] & functionBits);
+    });
+    if (failed == m_failed.end()) return false;
+    m_failed.erase(failed);
+    noteDropped(frame);
+    return true;
+}
+
+void TCPClientLink::noteDropped(std::span<const std::uint8_t> frame) {
+    if (m_dropped.count++ == 0) m_dropped.first.assign(frame.begin(), frame.end());
+}
+
+std::expected<void, TCPLinkError> TCPClientLink::awaitLateAnswer(std::uint8_t unit, std::uint8_t function) {
+    const auto awaited = [&] {
+        std::erase_if(m_failed,
+                      [now = Clock::now()](const FailedRequest& request) { return request.until <= now; });
+        return std::ranges::find_if(m_failed, [&](const FailedRequest& request) {
+            return request.unit == unit && request.function == (function & functionBits);
+        });
+    };
+    for (auto failed = awaited(); failed != m_failed.end(); failed = awaited()) {
         pollfd entry{fd(), POLLIN, 0};
-        const auto until = std::min(*m_quietUntil, giveUp);
+        const auto until = failed->until;
         const int ready =
             retryingInterrupted([&] { return m_calls->poll(&entry, 1, millisecondsUntil(until)); });
         if (ready < 0) return std::unexpected(lose());
         if (ready == 0) continue;
-        const auto discarded = drain(giveUp);
-        if (!discarded) return std::unexpected(discarded.error());
-        if (*discarded) m_quietUntil = Clock::now() + quietFor;
+        // The drain's own bound: a line that never pauses still ends the wait at its reach.
+        if (auto drained = drain(until); !drained && !isOpen()) return std::unexpected(drained.error());
     }
-    m_quietUntil.reset();
     return {};
-}
-
-void TCPClientLink::expectLateBytes(double timeout) {
-    m_pending.clear();
-    m_quietUntil = Clock::now() + settleTime(timeout);
 }
 
 std::expected<TCPClientLink::Transaction, TCPLinkError> TCPClientLink::transact(
@@ -233,21 +285,23 @@ std::expected<TCPClientLink::Transaction, TCPLinkError> TCPClientLink::transact(
     TESSARIN_REQUIRE(!pdu.empty() && pdu.size() <= MBAPHeader::maxPDUSize,
                      "a request PDU holds 1 to 253 bytes");
     if (!isOpen()) return std::unexpected(TCPLinkError::disconnected());
-    if (m_framing == TCPFraming::modbusTCP) return transactMBAP(unit, pdu, timeout);
+    if (m_framing == TCPFraming::rtuOverTCP) return transactRTU(unit, pdu, timeout);
 
-    auto result = transactRTU(unit, pdu, timeout);
-    if (!result && isOpen() &&
-        (result.error().kind == TCPLinkError::Kind::timeout ||
-         result.error().kind == TCPLinkError::Kind::invalidResponse)) {
-        expectLateBytes(timeout);
+    const std::uint16_t transaction = m_nextTransaction;
+    m_nextTransaction = following(transaction, 1);
+    auto result = transactMBAP(transaction, unit, pdu, timeout);
+    if (!result && result.error().kind == TCPLinkError::Kind::timeout) {
+        m_nextTransaction = following(transaction, identifierJump);
     }
     return result;
 }
 
 std::expected<TCPClientLink::Transaction, TCPLinkError> TCPClientLink::transactMBAP(
-    std::uint8_t unit, std::span<const std::uint8_t> pdu, double timeout) {
-    const std::uint16_t transaction = m_nextTransaction;
-    m_nextTransaction = transaction == UINT16_MAX ? 1 : static_cast<std::uint16_t>(transaction + 1);
+    std::uint16_t transaction, std::uint8_t unit, std::span<const std::uint8_t> pdu, double timeout) {
+    const auto giveUp = Clock::now() + std::min(durationOf(timeout), Clock::duration(longestDrain));
+    if (auto drained = drain(giveUp); !drained && !isOpen()) return std::unexpected(drained.error());
+    // Everything buffered now left the device before this request: none of it is the answer.
+    m_staleBytes = m_pending.size();
 
     Transaction result;
     result.request = MBAPHeader::message(transaction, unit, pdu);
@@ -268,13 +322,17 @@ std::expected<TCPClientLink::Transaction, TCPLinkError> TCPClientLink::transactM
         while (m_pending.size() < frameLength) {
             if (auto more = receiveMore(deadline); !more) return std::unexpected(more.error());
         }
-        const auto frameEnd = m_pending.begin() + static_cast<std::ptrdiff_t>(frameLength);
-        if (header->transactionID == transaction) {
-            result.response.assign(m_pending.begin(), frameEnd);
+        const auto frame = std::span(m_pending).first(frameLength);
+        const bool stale = m_staleBytes > 0;
+        m_staleBytes -= std::min(m_staleBytes, frameLength);
+        if (!stale && header->transactionID == transaction) {
+            result.response.assign(frame.begin(), frame.end());
             result.pdu.assign(result.response.begin() + MBAPHeader::size, result.response.end());
             result.unit = header->unitID;
+        } else {
+            noteDropped(frame);
         }
-        m_pending.erase(m_pending.begin(), frameEnd);
+        m_pending.erase(m_pending.begin(), m_pending.begin() + static_cast<std::ptrdiff_t>(frameLength));
         if (!result.response.empty()) return result;
     }
 }
@@ -283,36 +341,49 @@ std::expected<TCPClientLink::Transaction, TCPLinkError> TCPClientLink::transactR
     std::uint8_t unit, std::span<const std::uint8_t> pdu, double timeout) {
     m_pending.clear();
     // Bounded apart from the answer's wait, so that a request never takes much more than its
-    // time-out plus the send stall.
-    const auto giveUp = Clock::now() + std::min(durationOf(timeout), Clock::duration(longestSettle));
-    const auto discarded = drain(giveUp);
-    if (!discarded) return std::unexpected(discarded.error());
-    const auto quietFor = settleTime(timeout);
-    if (*discarded && m_quietUntil) m_quietUntil = Clock::now() + quietFor;
-    if (m_quietUntil) {
-        if (auto settled = settle(giveUp, quietFor); !settled) return std::unexpected(settled.error());
-    }
+    // time-out plus the send stall and a late answer's wait.
+    const auto giveUp = Clock::now() + std::min(durationOf(timeout), Clock::duration(longestDrain));
+    if (auto drained = drain(giveUp); !drained && !isOpen()) return std::unexpected(drained.error());
+    if (auto awaited = awaitLateAnswer(unit, pdu[0]); !awaited) return std::unexpected(awaited.error());
+    // A partial frame from before the request cannot be told from the answer's start.
+    m_pending.clear();
 
     Transaction result;
     result.request = RTUFrame::build(unit, pdu);
     if (auto sent = sendAll(result.request); !sent) return std::unexpected(sent.error());
-
-    const auto deadline = Clock::now() + durationOf(timeout);
+    const auto sentAt = Clock::now();
+    const auto deadline = sentAt + durationOf(timeout);
+    const auto function = static_cast<std::uint8_t>(pdu[0] & functionBits);
+    const auto failed = [&](TCPLinkError error) -> std::expected<Transaction, TCPLinkError> {
+        // The answer may still be on its way and would look exactly like the answer to the next
+        // request with this unit and function.
+        if (isOpen()) {
+            std::erase_if(m_failed, [&](const FailedRequest& request) {
+                return request.unit == unit && request.function == function;
+            });
+            m_failed.push_back({unit, function, sentAt + lateAnswerReach(timeout)});
+        }
+        return std::unexpected(std::move(error));
+    };
     for (;;) {
         RTUStream::Next next = RTUStream::nextResponse(m_pending);
         switch (next.kind) {
             case RTUStream::Next::Kind::incomplete:
-                if (auto more = receiveMore(deadline); !more) return std::unexpected(more.error());
+                if (auto more = receiveMore(deadline); !more) return failed(more.error());
                 break;
             case RTUStream::Next::Kind::invalid:
                 m_pending.clear();
-                return std::unexpected(TCPLinkError::invalidResponse());
+                return failed(TCPLinkError::invalidResponse());
             case RTUStream::Next::Kind::frame: {
                 std::vector<std::uint8_t>& frame = next.bytes;
                 m_pending.erase(m_pending.begin(),
                                 m_pending.begin() + static_cast<std::ptrdiff_t>(frame.size()));
-                // Another unit's or another function's frame on a shared line is not ours.
-                if (frame[0] != unit || (frame[1] & functionBits) != (pdu[0] & functionBits)) break;
+                // Another unit's or another function's frame on a shared line is not ours; it
+                // may be the late answer to an earlier request of ours, though.
+                if (frame[0] != unit || (frame[1] & functionBits) != function) {
+                    resolvesFailedRequest(frame);
+                    break;
+                }
                 result.unit = frame[0];
                 result.pdu.assign(frame.begin() + 1, frame.end() - 2);
                 result.response = std::move(frame);

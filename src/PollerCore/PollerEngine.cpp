@@ -290,6 +290,9 @@ Exchange Worker::exchange(std::uint8_t unit, const std::vector<std::uint8_t>& pd
     auto answer = m_link.transact(unit, pdu, m_shared->timeout);
     m_lastRequest = Clock::now() - start;
     const double duration = std::chrono::duration<double>(m_lastRequest).count();
+    if (auto dropped = m_link.takeDroppedFrames(); dropped.count > 0) {
+        emit({PollerEvent::FramesDropped{dropped.count, std::move(dropped.first)}});
+    }
 
     if (!answer) {
         // The link keeps no copy of a frame that failed, so the events show the frame as it

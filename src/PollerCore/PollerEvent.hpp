@@ -6,6 +6,7 @@
 #include "PollerCore/ReadBlock.hpp"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <expected>
 #include <string>
@@ -53,18 +54,26 @@ struct PollerEvent {
     struct Disconnected {
         bool operator==(const Disconnected&) const = default;
     };
+    // Frames that arrived during the request that follows and were not taken as an answer:
+    // late answers to failed or earlier requests, or frames nobody asked for. Reported so
+    // that a device that answers late is seen to do so; first is the first of them.
+    struct FramesDropped {
+        std::size_t count = 0;
+        std::vector<std::uint8_t> first;
+        bool operator==(const FramesDropped&) const = default;
+    };
 
-    enum class Kind : std::uint8_t { connected, connectionFailed, read, wrote, disconnected };
+    enum class Kind : std::uint8_t { connected, connectionFailed, read, wrote, disconnected, framesDropped };
 
-    std::variant<Connected, ConnectionFailed, Read, Wrote, Disconnected> payload;
+    std::variant<Connected, ConnectionFailed, Read, Wrote, Disconnected, FramesDropped> payload;
 
     [[nodiscard]] Kind kind() const { return static_cast<Kind>(payload.index()); }
 
     bool operator==(const PollerEvent&) const = default;
 };
 
-inline constexpr std::array<std::string_view, 5> pollerEventKindNames{"connected", "connectionFailed", "read",
-                                                                      "wrote", "disconnected"};
+inline constexpr std::array<std::string_view, 6> pollerEventKindNames{
+    "connected", "connectionFailed", "read", "wrote", "disconnected", "framesDropped"};
 
 [[nodiscard]] constexpr std::string_view name(PollerEvent::Kind kind) {
     return pollerEventKindNames[static_cast<std::size_t>(kind)];

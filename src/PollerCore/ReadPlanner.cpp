@@ -1,6 +1,7 @@
 #include "PollerCore/ReadPlanner.hpp"
 
 #include "ModbusCore/Datapoint.hpp"
+#include "ModbusCore/RTUFrame.hpp"
 #include "ModbusCore/ValueCodec.hpp"
 
 #include <algorithm>
@@ -11,8 +12,6 @@ namespace tessarin::ReadPlanner {
 
 namespace {
 
-constexpr int firstUnit = 1;
-constexpr int lastUnit = 247;  // 0 is broadcast, 248 to 255 are reserved: neither answers a read
 constexpr int lastAddress = 0xFFFF;
 
 using Range = AddressRange;
@@ -50,11 +49,16 @@ void appendGroupBlocks(std::vector<ReadBlock>& out, const GroupKey& key, std::ve
 
 }  // namespace
 
-std::vector<ReadBlock> blocks(std::span<const Datapoint> datapoints, int maxGap) {
+bool readsUnit(std::uint8_t unit, TCPFraming framing) {
+    if (framing == TCPFraming::modbusTCP) return true;
+    return RTUFrame::isUnitInRange(unit);
+}
+
+std::vector<ReadBlock> blocks(std::span<const Datapoint> datapoints, int maxGap, TCPFraming framing) {
     std::map<GroupKey, std::vector<Range>> groups;
     for (const Datapoint& point : datapoints) {
         const int last = point.address + point.count() - 1;
-        if (point.unitID < firstUnit || point.unitID > lastUnit || last > lastAddress) continue;
+        if (!readsUnit(point.unitID, framing) || last > lastAddress) continue;
         groups[GroupKey{point.unitID, point.table}].push_back({point.address, last});
     }
     std::vector<ReadBlock> out;

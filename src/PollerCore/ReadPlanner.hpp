@@ -2,6 +2,7 @@
 
 #include "ModbusCore/PDU.hpp"
 #include "ModbusCore/RegisterTable.hpp"
+#include "ModbusTCP/TCPFraming.hpp"
 #include "PollerCore/RawWords.hpp"
 #include "PollerCore/ReadBlock.hpp"
 
@@ -33,11 +34,17 @@ struct DecodedValue {
     bool operator==(const DecodedValue&) const = default;
 };
 
-// The blocks that cover every readable datapoint (unit 1 to 247, last address within 65535), in
-// reading order: by unit, then table, then start address. maxGap is the largest hole of
-// addresses covered by no datapoint that one request may bridge; below 0 it counts as 0.
-// Datapoints left out get no block, and nothing reports them.
-[[nodiscard]] std::vector<ReadBlock> blocks(std::span<const Datapoint> datapoints, int maxGap);
+// Whether a request to unit can get an answer in framing. Modbus TCP reads every unit 0 to 255:
+// 0 and 255 address the device itself rather than a unit behind it. On an RTU line 0 is the
+// broadcast, which no unit answers, and 248 to 255 are reserved, so only 1 to 247 are read.
+[[nodiscard]] bool readsUnit(std::uint8_t unit, TCPFraming framing);
+
+// The blocks that cover every readable datapoint (a unit that readsUnit accepts, last address
+// within 65535), in reading order: by unit, then table, then start address. maxGap is the
+// largest hole of addresses covered by no datapoint that one request may bridge; below 0 it
+// counts as 0. Datapoints left out get no block; their owner tells the user why.
+[[nodiscard]] std::vector<ReadBlock> blocks(std::span<const Datapoint> datapoints, int maxGap,
+                                            TCPFraming framing);
 
 // The value of datapoint in data, the parsed answer to a read of block. No value when the
 // block does not contain the datapoint or the answer is too short to reach it. Bits are never

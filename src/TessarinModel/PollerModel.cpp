@@ -404,6 +404,7 @@ void PollerModel::setPolls(std::vector<Poll> polls) {
     }
     if (m_engine && readSignature(previous) != readSignature(m_polls)) {
         m_engine->setPlans(buildPlans());
+        markUnreadableUnits();
     }
     Q_EMIT pollsChanged();
     if (!dropped.empty()) {
@@ -703,13 +704,32 @@ void PollerModel::dismissNoResponseHint() {
     setShowNoResponseHint(false);
 }
 
+void PollerModel::markUnreadableUnits() {
+    // The planner leaves these out; without a word they would show no value and no reason.
+    std::vector<Uuid> changed;
+    for (const Poll& poll : m_polls) {
+        if (!poll.enabled) {
+            continue;
+        }
+        for (const Datapoint& point : poll.datapoints) {
+            if (!ReadPlanner::readsUnit(point.unitID, m_framing)) {
+                m_status[point.id].failure = PollFailure::unitNotReadable(point.unitID);
+                changed.push_back(point.id);
+            }
+        }
+    }
+    if (!changed.empty()) {
+        Q_EMIT pointStatusChanged(changed);
+    }
+}
+
 std::vector<PollPlan> PollerModel::buildPlans() const {
     std::vector<PollPlan> plans;
     for (const Poll& poll : m_polls) {
         if (poll.enabled) {
             plans.push_back({.id = poll.id,
                              .interval = poll.intervalMs / 1000.0,
-                             .blocks = ReadPlanner::blocks(poll.datapoints, m_maxGap)});
+                             .blocks = ReadPlanner::blocks(poll.datapoints, m_maxGap, m_framing)});
         }
     }
     return plans;
@@ -751,6 +771,7 @@ void PollerModel::start() {
     m_noResponseHintDismissed = false;
     appendLine({segment(Kind::system, "--- " + L10n::Log::connecting(utf8Text(endpointText())) + " ---")});
     m_engine->start(buildPlans());
+    markUnreadableUnits();
 }
 
 void PollerModel::stop() {
@@ -796,6 +817,11 @@ void PollerModel::handle(const PollerEvent& event) {
         handleRead(*read);
     } else if (const auto* wrote = std::get_if<PollerEvent::Wrote>(&event.payload)) {
         handleWrote(*wrote);
+    } else if (const auto* dropped = std::get_if<PollerEvent::FramesDropped>(&event.payload)) {
+        // A device whose answers come late is worth knowing about, even when they harm nothing.
+        appendLine({segment(Kind::warning,
+                            "⚠ " + L10n::Log::framesDropped(static_cast<std::int64_t>(dropped->count)) + " "),
+                    {Kind::response, hexText(dropped->first)}});
     }
 }
 
@@ -829,6 +855,7 @@ void PollerModel::countFailure(const PollFailure& failure, PollerStatistics& sta
             ++statistics.timeouts;
             break;
         case PollFailure::Kind::noConnection:
+        case PollFailure::Kind::unitNotReadable:
             break;
     }
     if (failure.kind == PollFailure::Kind::timeout || failure.kind == PollFailure::Kind::crcMismatch) {

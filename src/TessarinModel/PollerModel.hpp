@@ -144,6 +144,8 @@ public:
     [[nodiscard]] bool canStart() const;
     void handle(const PollerEvent& event);
     [[nodiscard]] std::vector<PollPlan> buildPlans() const;
+    // Gives every datapoint whose unit the framing cannot read a status that says so.
+    void markUnreadableUnits();
     [[nodiscard]] std::optional<std::uint16_t> parsedPort() const;
     // Decimal 1...65535 with an optional leading "+", white space around ignored.
     [[nodiscard]] static std::optional<std::uint16_t> parsePort(const QString& text);

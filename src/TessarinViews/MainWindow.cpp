@@ -6,6 +6,7 @@
 #include "TessarinModel/PollerModel.hpp"
 #include "TessarinViews/ConnectionBar.hpp"
 #include "TessarinViews/FooterBar.hpp"
+#include "TessarinViews/PollArea.hpp"
 #include "TessarinViews/Icons.hpp"
 #include "TessarinViews/QtDesktopServices.hpp"
 #include "TessarinViews/StateText.hpp"
@@ -124,10 +125,7 @@ MainWindow::MainWindow(PollerModel& model, DemoDevice& demo, QtDesktopServices& 
 }
 
 QWidget* MainWindow::createPollArea() {
-    // Stands in for the poll tabs and the datapoint table (PollArea) until they join the window.
-    auto* placeholder = new QWidget(this);
-    placeholder->setObjectName(QStringLiteral("pollAreaPlaceholder"));
-    return placeholder;
+    return new PollArea(m_model, this);
 }
 
 QWidget* MainWindow::createBottomPane() {

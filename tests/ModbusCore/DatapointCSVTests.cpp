@@ -177,8 +177,8 @@ TEST(DatapointCSVImport, BadRecordsAreReportedWithTheirLineAndNothingElseIsLost)
                              "ok1;;HR;0;;;\r\n"
                              "badTable;;XX;0;;;\r\n"
                              "badAddress;;HR;65536;;;\r\n"
-                             "unit0;0;HR;1;;;\r\n"
-                             "unit255;255;HR;1;;;\r\n"
+                             "unit256;256;HR;1;;;\r\n"
+                             "unitMinus1;-1;HR;1;;;\r\n"
                              "coilWord;;CO;1;uint16;;\r\n"
                              "unknownType;;HR;1;u 16;;\r\n"
                              "scaleZero;;HR;1;;0;\r\n"
@@ -188,26 +188,26 @@ TEST(DatapointCSVImport, BadRecordsAreReportedWithTheirLineAndNothingElseIsLost)
                              "emptyAddress;;HR;;;;\r\n"
                              ";;;;;;\r\n"
                              "\r\n"
-                             "ok2;  247 ;  Holding Registers ;+65535;REAL;0,25;-1.5\r\n"
-                             "ok3;;coil;7;;0.25;1,5\r\n"
-                             "unitMinus0;-0;HR;1;;;";
+                             "ok2;  255 ;  Holding Registers ;+65535;REAL;0,25;-1.5\r\n"
+                             "ok3;0;coil;7;;0.25;1,5\r\n"
+                             "unit1000;1000;HR;1;;;";
     const auto result = DatapointCSV::parse(text);
     const std::vector<ImportIssue> expected{
         issue(3, ProblemKind::invalidTable, "XX"),        issue(4, ProblemKind::invalidAddress, "65536"),
-        issue(5, ProblemKind::invalidUnit, "0"),          issue(6, ProblemKind::invalidUnit, "255"),
+        issue(5, ProblemKind::invalidUnit, "256"),        issue(6, ProblemKind::invalidUnit, "-1"),
         issue(7, ProblemKind::invalidDataType, "uint16"), issue(8, ProblemKind::invalidDataType, "u 16"),
         issue(9, ProblemKind::invalidNumber, "0"),        issue(10, ProblemKind::invalidNumber, "1.000,5"),
         issue(11, ProblemKind::invalidNumber, "inf"),     issue(12, ProblemKind::invalidTable, ""),
-        issue(13, ProblemKind::invalidAddress, ""),       issue(18, ProblemKind::invalidUnit, "-0"),
+        issue(13, ProblemKind::invalidAddress, ""),       issue(18, ProblemKind::invalidUnit, "1000"),
     };
     EXPECT_EQ(result.issues, expected);
     ASSERT_EQ(result.datapoints.size(), 3U);
     const Datapoint& ok2 = result.datapoints[1];
     EXPECT_EQ(std::tuple(ok2.name, ok2.unitID, ok2.table, ok2.address, ok2.dataType, ok2.scale, ok2.value),
-              std::tuple("ok2", 247, RegisterTable::holdingRegister, 65535, DataType::float32, 0.25, -1.5));
+              std::tuple("ok2", 255, RegisterTable::holdingRegister, 65535, DataType::float32, 0.25, -1.5));
     const Datapoint& ok3 = result.datapoints[2];
     EXPECT_EQ(std::tuple(ok3.unitID, ok3.dataType, ok3.scale, ok3.value),
-              std::tuple(1, DataType::bool_, 0.25, 1.5));
+              std::tuple(0, DataType::bool_, 0.25, 1.5));
 }
 
 TEST(DatapointCSVImport, QuotedCellsAndLineNumbers) {

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string_view>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace tessarin {
@@ -39,6 +40,7 @@ struct PlanCase {
     std::vector<Datapoint> points;
     int maxGap;
     std::vector<ReadBlock> blocks;
+    TCPFraming framing = TCPFraming::modbusTCP;
 };
 
 std::vector<Datapoint> uint16Run(RegisterTable table, int first, int last) {
@@ -54,14 +56,22 @@ TEST(ReadPlanner, Blocks) {
     withFloats.push_back(hr(124, DataType::float32));
     const PlanCase cases[] = {
         {"nothing", {}, 0, {}},
-        {"only broadcast and reserved units",
+        {"RTU: only broadcast and reserved units",
          {hr(0, DataType::uint16, 0), hr(1, DataType::uint16, 248), hr(2, DataType::uint16, 255)},
          0,
-         {}},
-        {"units 1 and 247 are read",
+         {},
+         TCPFraming::rtuOverTCP},
+        // 0 and 255 address a Modbus TCP device itself: the units its users are told to try.
+        {"Modbus TCP: every unit, 0 and 255 included",
+         {hr(0, DataType::uint16, 0), hr(1, DataType::uint16, 248), hr(2, DataType::uint16, 255)},
+         0,
+         {block(0, 1, RegisterTable::holdingRegister, 0), block(1, 1, RegisterTable::holdingRegister, 248),
+          block(2, 1, RegisterTable::holdingRegister, 255)}},
+        {"RTU: units 1 and 247 are read",
          {hr(0, DataType::uint16, 247), hr(0, DataType::uint16, 1)},
          0,
-         {block(0, 1), block(0, 1, RegisterTable::holdingRegister, 247)}},
+         {block(0, 1), block(0, 1, RegisterTable::holdingRegister, 247)},
+         TCPFraming::rtuOverTCP},
         {"touching", {hr(0), hr(1)}, 0, {block(0, 2)}},
         {"hole of one, adjacent only", {hr(0), hr(2)}, 0, {block(0, 1), block(2, 1)}},
         {"hole of one bridged", {hr(0), hr(2)}, 1, {block(0, 3)}},
@@ -88,7 +98,7 @@ TEST(ReadPlanner, Blocks) {
     };
     for (const PlanCase& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(ReadPlanner::blocks(c.points, c.maxGap), c.blocks);
+        EXPECT_EQ(ReadPlanner::blocks(c.points, c.maxGap, c.framing), c.blocks);
     }
 }
 
@@ -101,25 +111,28 @@ TEST(ReadPlanner, BlocksCoverEveryReadableDatapointWithinTheLimits) {
         const RegisterTable table = allRegisterTables[next() % 4];
         const DataType type = allDataTypes[next() % allDataTypes.size()];
         points.push_back(at(table, static_cast<std::uint16_t>(next() % 65536), type,
-                            static_cast<std::uint8_t>(next() % 4)));
+                            static_cast<std::uint8_t>(next() % 4 == 0 ? 255 - next() % 9 : next() % 4)));
     }
-    for (const int gap : {0, 3, 50, 5000}) {
+    for (const auto& [gap, framing] :
+         {std::pair(0, TCPFraming::rtuOverTCP), std::pair(3, TCPFraming::modbusTCP),
+          std::pair(50, TCPFraming::rtuOverTCP), std::pair(5000, TCPFraming::modbusTCP)}) {
         SCOPED_TRACE(gap);
-        const auto blocks = ReadPlanner::blocks(points, gap);
+        const auto blocks = ReadPlanner::blocks(points, gap, framing);
         for (const ReadBlock& b : blocks) {
             EXPECT_GE(b.count, 1);
             EXPECT_LE(b.count, maxReadCount(b.table));
             EXPECT_LE(b.range().upper, 65535);
         }
         for (const Datapoint& p : points) {
-            const bool readable = p.unitID >= 1 && p.unitID <= 247 && p.lastAddress().has_value();
+            const bool unitAnswers = framing == TCPFraming::modbusTCP || (p.unitID >= 1 && p.unitID <= 247);
+            const bool readable = unitAnswers && p.lastAddress().has_value();
             const auto covering =
                 std::ranges::count_if(blocks, [&](const ReadBlock& b) { return b.contains(p); });
             EXPECT_EQ(covering, readable ? 1 : 0) << p.unitID << " " << rawValue(p.table) << " " << p.address;
         }
         EXPECT_TRUE(std::ranges::is_sorted(
             blocks, {}, [](const ReadBlock& b) { return std::tuple(b.unit, b.table, b.address); }));
-        EXPECT_EQ(ReadPlanner::blocks(points, gap), blocks);
+        EXPECT_EQ(ReadPlanner::blocks(points, gap, framing), blocks);
     }
 }
 

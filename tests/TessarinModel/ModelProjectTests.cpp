@@ -41,7 +41,8 @@ TEST_F(ProjectTest, TheFirstStartBuildsTheExampleProject) {
     ASSERT_EQ(m.polls().size(), 1U);
     const Poll& poll = m.polls().front();
     EXPECT_EQ(m.selectedPollID(), poll.id);
-    EXPECT_EQ(ReadPlanner::blocks(poll.datapoints, 0).size(), 4U) << "every datapoint is readable";
+    EXPECT_EQ(ReadPlanner::blocks(poll.datapoints, 0, TCPFraming::modbusTCP).size(), 4U)
+        << "every datapoint is readable";
     EXPECT_EQ(poll.plotted, std::set<Uuid>{poll.datapoints.front().id});
     // Loading is not an edit.
     EXPECT_FALSE(m.autosavePending());

@@ -1,5 +1,6 @@
 #include "ModelFixture.hpp"
 
+#include "Localization/L10n.hpp"
 #include "ModbusCore/MBAPHeader.hpp"
 
 #include <QSignalSpy>
@@ -255,6 +256,39 @@ TEST_F(StartTest, PlansCoverEveryEnabledPollInOrder) {
     EXPECT_TRUE(m.canStart());
     m.setPolls({off, empty});
     EXPECT_FALSE(m.canStart()) << "no enabled poll has a datapoint";
+}
+
+// Units 0 and 255 address a Modbus TCP device itself and are read; over RTU they cannot be,
+// and the status says so instead of staying empty.
+TEST_F(StartTest, DatapointsOfUnitsTheFramingCannotReadSayWhy) {
+    for (const TCPFraming framing : {TCPFraming::modbusTCP, TCPFraming::rtuOverTCP}) {
+        SCOPED_TRACE(rawValue(framing));
+        Datapoint direct = holdingRegister(0);
+        direct.unitID = 255;
+        Datapoint broadcast = holdingRegister(1);
+        broadcast.unitID = 0;
+        const Datapoint ordinary = holdingRegister(2);
+        PollerModel& m = makeModel();
+        m.setFraming(framing);
+        m.setPolls({pollWith({direct, broadcast, ordinary}, "units")});
+        m.setHost(QStringLiteral("127.0.0.1"));
+        m.setPortText(QString::number(refusing.port()));
+        m.start();
+        const bool rtu = framing == TCPFraming::rtuOverTCP;
+        EXPECT_EQ(m.buildPlans().front().blocks.size(), rtu ? 1U : 3U);
+        for (const auto& [point, unit] : {std::pair(&direct, 255), std::pair(&broadcast, 0)}) {
+            const PointStatus* status = m.status(point->id);
+            if (!rtu) {
+                EXPECT_EQ(status, nullptr);
+                continue;
+            }
+            ASSERT_NE(status, nullptr);
+            EXPECT_EQ(status->failure, PollFailure::unitNotReadable(static_cast<std::uint8_t>(unit)));
+            EXPECT_EQ(L10n::Log::shortFailure(*status->failure, Language::en), "Unit not read");
+        }
+        EXPECT_EQ(m.status(ordinary.id), nullptr);
+        m.stop();
+    }
 }
 
 }  // namespace

@@ -18,7 +18,10 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <functional>
+#include <mutex>
 #include <optional>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -147,10 +150,11 @@ TEST_P(EngineAgainstPeers, ATimedOutReadCarriesTheFrameItWouldHaveSentAndNoRespo
     EXPECT_TRUE(reads[2].result);
 
     if (GetParam() == PeerKind::libmodbusTCP) {
-        // The stand-by frame has transaction 0; the frames that did travel keep theirs.
+        // The stand-by frame has transaction 0; the frames that did travel keep theirs, and
+        // the identifier after a time-out jumps away from the one that timed out.
         EXPECT_BYTES(reads[0].request, "00 00 00 00 00 06 02 03 00 10 00 02");
-        EXPECT_BYTES(reads[1].request, "00 02 00 00 00 06 01 03 00 63 00 02");
-        EXPECT_BYTES(reads[1].response, "00 02 00 00 00 03 01 83 02");
+        EXPECT_BYTES(reads[1].request, "10 02 00 00 00 06 01 03 00 63 00 02");
+        EXPECT_BYTES(reads[1].response, "10 02 00 00 00 03 01 83 02");
     } else {
         EXPECT_EQ(reads[0].request,
                   RTUFrame::build(2, std::vector<std::uint8_t>{0x03, 0x00, 0x10, 0x00, 0x02}));
@@ -273,6 +277,123 @@ TEST_F(EngineTest, ADeviceLostMidPollIsReportedOnceAndRedialledAtOnce) {
     EXPECT_TRUE(reads[1].response.empty());
     EXPECT_EQ(engine.connectionAttempts(), 2U);
 }
+
+// How the engine classifies what comes back: the failure each answer becomes, which frames the
+// read carries, and what follows it. The first block gets the row's answer, the second a correct
+// one, which must then be its own.
+struct Classification {
+    std::string name;
+    test::FakeFraming framing;
+    std::function<std::vector<test::FakeStep>(const test::FakeRequest&)> firstAnswer;
+    std::optional<PollFailure> failure;  // none: the first read succeeds
+    bool carriesTheAnswer;               // the read shows the frames exchanged, not a stand-by one
+    std::string kinds;
+};
+
+std::vector<Classification> classifications() {
+    using test::FakeRequest;
+    using test::FakeStep;
+    const auto tcp = test::FakeFraming::modbusTCP;
+    const auto rtu = test::FakeFraming::rtuOverTCP;
+    const auto framed = [](std::uint8_t unit, std::string pdu) {
+        return [unit, pdu](const FakeRequest& r) {
+            const auto bytes = test::bytes(pdu);
+            return std::vector{FakeStep::send(r.framing == test::FakeFraming::modbusTCP
+                                                  ? test::mbapFrame(r.transactionID, unit, bytes)
+                                                  : test::rtuFrame(unit, bytes))};
+        };
+    };
+    const auto late = [](std::chrono::milliseconds after) {
+        return [after](const FakeRequest& r) {
+            return std::vector{FakeStep::pause(after), FakeStep::send(test::correctAnswer(r))};
+        };
+    };
+    const auto raw = [](std::string frame) {
+        return [frame](const FakeRequest&) { return std::vector{FakeStep::send(test::bytes(frame))}; };
+    };
+    const std::string afterAReconnect = "connected read disconnected connected";
+    return {
+        {"TCPAnotherUnit", tcp, framed(2, "03 04 00 10 00 11"), PollFailure::unexpectedUnit(2), true,
+         "connected read read"},
+        {"TCPUnexpectedFunction", tcp, framed(1, "04 04 80 10 80 11"), PollFailure::unexpectedFunction(4),
+         true, "connected read read"},
+        {"TCPException", tcp, framed(1, "83 02"), PollFailure::exception(2), true, "connected read read"},
+        {"TCPTooFewRegisters", tcp, framed(1, "03 02 00 10"), PollFailure::malformed(), true,
+         "connected read read"},
+        // An empty PDU has length 1, which no MBAP header may carry.
+        {"TCPEmptyPDU", tcp, raw("00 01 00 00 00 01 01"), PollFailure::malformed(), false, afterAReconnect},
+        {"TCPRejectedHeader", tcp, raw("00 01 00 01 00 06 01 03 04 00 10 00 11"), PollFailure::malformed(),
+         false, afterAReconnect},
+        {"TCPLateAnswer", tcp, late(std::chrono::milliseconds(400)), PollFailure::timeout(), false,
+         "connected read framesDropped read"},
+        // On a shared RTU line another unit's or function's frame is not the answer at all.
+        {"RTUAnotherUnit", rtu, framed(2, "03 04 00 10 00 11"), PollFailure::timeout(), false,
+         "connected read read"},
+        {"RTUUnexpectedFunction", rtu, framed(1, "04 04 80 10 80 11"), PollFailure::timeout(), false,
+         "connected read read"},
+        {"RTUException", rtu, framed(1, "83 02"), PollFailure::exception(2), true, "connected read read"},
+        {"RTUTooFewRegisters", rtu, framed(1, "03 02 00 10"), PollFailure::malformed(), true,
+         "connected read read"},
+        {"RTUCRCMismatch", rtu,
+         [](const FakeRequest& r) {
+             auto frame = test::correctAnswer(r);
+             frame.back() ^= 0xFF;
+             return std::vector{FakeStep::send(frame)};
+         },
+         PollFailure::crcMismatch(), false, "connected read read"},
+        {"RTULateAnswer", rtu, late(std::chrono::milliseconds(700)), PollFailure::timeout(), false,
+         "connected read framesDropped read"},
+    };
+}
+
+class EngineClassification : public EngineTest, public ::testing::WithParamInterface<Classification> {};
+
+TEST_P(EngineClassification, eachAnswerBecomesItsFailureAndTheNextReadGetsItsOwnAnswer) {
+    const Classification& row = GetParam();
+    std::mutex exchanged;
+    std::vector<std::uint8_t> firstRequest;
+    std::vector<std::uint8_t> firstAnswer;
+    test::FakeDevice device(row.framing, [&](const test::FakeRequest& request) {
+        if (request.index != 0) return test::answerCorrectly(request);
+        auto steps = row.firstAnswer(request);
+        const std::lock_guard lock(exchanged);
+        firstRequest = request.frame;
+        firstAnswer = steps.back().bytes;
+        return steps;
+    });
+    const ReadBlock second = block(RegisterTable::holdingRegister, 0x20, 2);
+    const PollPlan poll = plan(anHour, {block(RegisterTable::holdingRegister, 0x10, 2), second});
+    const auto framing =
+        row.framing == test::FakeFraming::modbusTCP ? TCPFraming::modbusTCP : TCPFraming::rtuOverTCP;
+    PollerEngine engine = makeEngine(device.port(), framing, 0.3, {.reconnectDelay = 0.02});
+    engine.start({poll});
+    const bool reconnects = row.kinds.ends_with("disconnected connected");
+    ASSERT_TRUE(queue.pumpUntil([&] {
+        return reconnects ? recorder.count(PollerEvent::Kind::connected) == 2
+                          : readsOf(recorder.events(), poll.id).size() == 2;
+    }));
+    const auto events = stopped(engine);
+    EXPECT_EQ(kinds(events), row.kinds);
+
+    const auto reads = readsOf(events, poll.id);
+    ASSERT_FALSE(reads.empty());
+    ASSERT_FALSE(reads[0].result);
+    EXPECT_EQ(reads[0].result.error().failure, *row.failure);
+    if (row.carriesTheAnswer) {
+        const std::lock_guard lock(exchanged);
+        EXPECT_EQ(reads[0].request, firstRequest);
+        EXPECT_EQ(reads[0].response, firstAnswer);
+    } else {
+        EXPECT_TRUE(reads[0].response.empty());
+    }
+    if (reads.size() > 1) {
+        ASSERT_TRUE(reads[1].result) << name(reads[1].result.error().failure.kind);
+        EXPECT_EQ(*reads[1].result, served(second));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(BothFramings, EngineClassification, ::testing::ValuesIn(classifications()),
+                         [](const auto& row) { return row.param.name; });
 
 }  // namespace
 }  // namespace tessarin

@@ -69,7 +69,7 @@ void FakeDevice::run() {
     for (;;) {
         std::vector<pollfd> watched{{m_wake[0], POLLIN, 0}, {m_listener, POLLIN, 0}};
         for (const Client& client : m_clients) watched.push_back({client.fd, POLLIN, 0});
-        if (::poll(watched.data(), watched.size(), -1) < 0) {
+        if (::poll(watched.data(), watched.size(), chatterNow()) < 0) {
             if (errno == EINTR) continue;
             fail("poll");
         }
@@ -86,6 +86,31 @@ void FakeDevice::run() {
         std::erase_if(m_clients, [](const Client& client) { return client.fd < 0; });
         if (watched[1].revents != 0) accept();
     }
+}
+
+void FakeDevice::chatter(std::vector<std::uint8_t> frame, std::chrono::milliseconds every) {
+    {
+        const std::lock_guard lock(m_mutex);
+        m_chatter = std::move(frame);
+        m_chatterEvery = every;
+    }
+}
+
+int FakeDevice::chatterNow() {
+    std::vector<std::uint8_t> frame;
+    std::chrono::milliseconds every{};
+    {
+        const std::lock_guard lock(m_mutex);
+        frame = m_chatter;
+        every = m_chatterEvery;
+    }
+    if (frame.empty()) return -1;
+    const auto now = std::chrono::steady_clock::now();
+    if (now >= m_chatterNext) {
+        for (const Client& client : m_clients) (void)sendAll(client.fd, frame);
+        m_chatterNext = now + every;
+    }
+    return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(m_chatterNext - now).count());
 }
 
 void FakeDevice::accept() {

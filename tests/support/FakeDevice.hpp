@@ -67,6 +67,10 @@ public:
     // Stops the device thread and closes every socket.
     ~FakeDevice();
 
+    // From the next request on, sends frame to every connected client every `every` while no
+    // script runs, as other units on a shared line do. An empty frame stops it.
+    void chatter(std::vector<std::uint8_t> frame, std::chrono::milliseconds every);
+
     [[nodiscard]] std::uint16_t port() const { return m_port; }
     [[nodiscard]] int connections() const { return m_connections.load(); }
     [[nodiscard]] int requests() const { return m_requests.load(); }
@@ -83,6 +87,8 @@ private:
     };
 
     void run();
+    // Sends the chatter frame when it is due; the poll time-out until the next one (-1: none).
+    int chatterNow();
     void accept();
     // False when the connection is gone (closed by either side).
     bool serve(Client& client);
@@ -104,6 +110,9 @@ private:
     std::atomic<int> m_requests{0};
     std::mutex m_mutex;
     std::condition_variable m_changed;
+    std::vector<std::uint8_t> m_chatter;                  // guarded by m_mutex
+    std::chrono::milliseconds m_chatterEvery{0};          // guarded by m_mutex
+    std::chrono::steady_clock::time_point m_chatterNext;  // device thread only
     std::thread m_thread;
 };
 
