@@ -18,6 +18,7 @@ class QtDesktopServices;
 // written at once, exactly one time however the end comes about.
 class TessarinApplication final : public QObject {
     Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TessarinApplication)
 
 public:
     // Needs a QApplication. Reading does not start by itself.
