@@ -156,6 +156,24 @@ std::string Datapoint::formatted(double engineeringValue, const NumberLocale& lo
     return groupedBinary(bits, width);
 }
 
+std::string Datapoint::formattedRegisters(std::span<const std::uint16_t> registers,
+                                          const NumberLocale& locale) const {
+    const bool wide = dataType == DataType::uint64 || dataType == DataType::int64;
+    if (isBit(table) || !wide || !ValueCodec::isUnscaled(scale) ||
+        registers.size() < static_cast<std::size_t>(registerCount(dataType))) {
+        return formatted(valueFromRegisters(registers), locale);
+    }
+    const std::uint64_t bits = ValueCodec::bitsFromRegisters(registers, dataType, wordOrder);
+    if (format == DisplayFormat::hex) return fmt::format("0x{:016X}", bits);
+    if (format == DisplayFormat::binary) return groupedBinary(bits, 64);
+    if (dataType == DataType::uint64 || bits >> 63 == 0) return fmt::format("{}", bits);
+    // The locale's own minus sign, as formatted() shows it; the magnitude of a negative
+    // two's-complement value is its negation, exact even for the most negative.
+    std::string minus = locale.fixed(-1.0, 0);
+    minus.pop_back();
+    return minus + fmt::format("{}", ~bits + 1);
+}
+
 std::optional<double> Datapoint::parse(std::string_view text) const {
     const std::string key = AsciiText::withoutSpaces(lowercased(AsciiText::trimSpacesAndTabs(text)));
 

@@ -82,6 +82,13 @@ struct Datapoint {
     [[nodiscard]] std::string formatted(double engineeringValue,
                                         const NumberLocale& locale = NumberLocale::current()) const;
 
+    // The display text of registers as read. A double holds 53 bits, so 64-bit integers without
+    // a scale are shown from their bits, exact in every digit and in hexadecimal and binary;
+    // everything else is formatted(valueFromRegisters(registers)). Fewer registers than the
+    // type spans are read as valueFromRegisters reads them.
+    [[nodiscard]] std::string formattedRegisters(std::span<const std::uint16_t> registers,
+                                                 const NumberLocale& locale = NumberLocale::current()) const;
+
     // What the user typed, as an engineering value for this datapoint, or no value when it is
     // not a valid value. Accepts on/off words (in the five languages) for bits, "0x…" raw bits
     // for every non-bit type and "0b…" for the integer types, decimal numbers with a full stop

@@ -17,6 +17,7 @@
 #include <expected>
 #include <limits>
 #include <optional>
+#include <utility>
 
 namespace tessarin::DatapointCSV {
 
@@ -25,6 +26,7 @@ namespace {
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view lineEnd = "\r\n";
 constexpr std::string_view replacementCharacter = "\xEF\xBF\xBD";
+constexpr std::string_view formulaStarts = "=+-@";
 
 // ---- Export ---------------------------------------------------------------------------------
 
@@ -45,26 +47,10 @@ std::string numberText(double number, bool decimalComma) {
     return text;
 }
 
-void appendCell(std::string& out, std::string_view cell, char separator) {
-    const bool special = std::ranges::any_of(
-        cell, [separator](char c) { return c == separator || c == '"' || c == '\n' || c == '\r'; });
-    const bool quoted = special || cell.starts_with(' ') || cell.ends_with(' ');
-    if (!quoted) {
-        out += cell;
-        return;
-    }
-    out += '"';
-    for (const char c : cell) {
-        if (c == '"') out += '"';
-        out += c;
-    }
-    out += '"';
-}
-
 void appendLine(std::string& out, std::span<const std::string> cells, char separator) {
     for (std::size_t i = 0; i < cells.size(); ++i) {
         if (i > 0) out += separator;
-        appendCell(out, cells[i], separator);
+        out += quotedCell(cells[i], separator);
     }
     out += lineEnd;
 }
@@ -128,6 +114,7 @@ std::string headerKey(std::string_view cell) {
 
 struct Record {
     std::vector<std::string> cells;
+    std::vector<bool> quoted;  // per cell: it began with a quote, so its spaces are the text's own
     int line = 0;
 };
 
@@ -157,8 +144,10 @@ std::vector<Record> splitRecords(std::string_view text, char separator) {
     int line = 1;
     record.line = line;
 
+    bool cellQuoted = false;
     const auto endCell = [&] {
         record.cells.push_back(std::move(cell));
+        record.quoted.push_back(std::exchange(cellQuoted, false));
         cell.clear();
         cellStarted = false;
     };
@@ -196,6 +185,7 @@ std::vector<Record> splitRecords(std::string_view text, char separator) {
         } else if (c == '"' && !cellStarted) {
             inQuotes = true;
             cellStarted = true;
+            cellQuoted = true;
         } else {
             cell += c;
             cellStarted = true;
@@ -270,6 +260,16 @@ public:
         return AsciiText::trimSpacesAndTabs(m_record.cells[*position]);
     }
 
+    // A text column: a quoted cell is taken as written, spaces included, and loses the
+    // apostrophe an export put before a formula-like text.
+    [[nodiscard]] std::string text(Column column) const {
+        const auto position = m_positions[std::to_underlying(column)];
+        if (!position || *position >= m_record.cells.size()) return {};
+        const std::string& raw = m_record.cells[*position];
+        const bool quoted = *position < m_record.quoted.size() && m_record.quoted[*position];
+        return std::string(withoutFormulaGuard(quoted ? std::string_view(raw) : cell(column)));
+    }
+
     [[nodiscard]] std::expected<Datapoint, Problem> datapoint() const {
         const std::string_view tableText = cell(Column::table);
         const auto table = registerTableFromText(tableText);
@@ -306,7 +306,7 @@ public:
         if (!value) return fail(ProblemKind::invalidNumber, valueText);
 
         Datapoint point;
-        point.name = std::string(cell(Column::name));
+        point.name = text(Column::name);
         point.unitID = static_cast<std::uint8_t>(*unit);
         point.table = *table;
         point.address = static_cast<std::uint16_t>(*address);
@@ -314,10 +314,10 @@ public:
         point.wordOrder =
             wordOrderFromRawValue(AsciiText::lowercased(cell(Column::wordOrder))).value_or(WordOrder::abcd);
         point.scale = *scale;
-        point.engineeringUnit = std::string(cell(Column::engineeringUnit));
+        point.engineeringUnit = text(Column::engineeringUnit);
         point.format = displayFormatFromText(cell(Column::format)).value_or(DisplayFormat::decimal);
         point.value = *value;
-        point.notes = std::string(cell(Column::notes));
+        point.notes = text(Column::notes);
         return point;
     }
 
@@ -335,7 +335,40 @@ bool isBlank(const Record& record) {
         record.cells, [](const std::string& cell) { return AsciiText::trimSpacesAndTabs(cell).empty(); });
 }
 
+// Formula-like text: what a spreadsheet would evaluate once any apostrophes in front of it
+// are gone.
+bool formulaLike(std::string_view text) {
+    const std::size_t start = text.find_first_not_of('\'');
+    return start != std::string_view::npos && formulaStarts.find(text[start]) != std::string_view::npos;
+}
+
 }  // namespace
+
+std::string textCell(std::string_view text) {
+    if (!formulaLike(text)) return std::string(text);
+    return "'" + std::string(text);
+}
+
+std::string_view withoutFormulaGuard(std::string_view cell) {
+    if (cell.starts_with('\'') && formulaLike(cell)) cell.remove_prefix(1);
+    return cell;
+}
+
+std::string quotedCell(std::string_view cell, char separator) {
+    // Spreadsheets guess the separator on import (LibreOffice ticks comma, semicolon and tab
+    // at once), so a decimal comma or a tab splits an unquoted cell whichever one this file uses.
+    const bool special = std::ranges::any_of(cell, [separator](char c) {
+        return c == separator || c == ',' || c == ';' || c == '\t' || c == '"' || c == '\n' || c == '\r';
+    });
+    if (!special && !cell.starts_with(' ') && !cell.ends_with(' ')) return std::string(cell);
+    std::string out = "\"";
+    for (const char c : cell) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    out += '"';
+    return out;
+}
 
 Dialect Dialect::forDecimalSeparator(std::string_view decimalSeparator) {
     if (decimalSeparator == ",") return {';', true};
@@ -354,18 +387,20 @@ std::string export_(std::span<const Datapoint> datapoints, Dialect dialect) {
     appendLine(out, cells, dialect.separator);
     for (const Datapoint& point : datapoints) {
         cells.clear();
-        cells.push_back(point.name);
+        cells.push_back(textCell(point.name));
         cells.push_back(fmt::format("{}", point.unitID));
         cells.emplace_back(code(point.table));
         cells.push_back(fmt::format("{}", point.address));
         cells.emplace_back(rawValue(point.dataType));
         cells.emplace_back(label(point.wordOrder));
         cells.push_back(numberText(point.scale, dialect.decimalComma));
-        cells.push_back(point.engineeringUnit);
+        cells.push_back(textCell(point.engineeringUnit));
         cells.emplace_back(point.format == DisplayFormat::decimal ? std::string_view{}
                                                                   : rawValue(point.format));
-        cells.push_back(numberText(point.value, dialect.decimalComma));
-        cells.push_back(point.notes);
+        // The import refuses infinities and NaN (a live value may be one): no value imports
+        // as 0, so the file always comes back.
+        cells.push_back(std::isfinite(point.value) ? numberText(point.value, dialect.decimalComma) : "");
+        cells.push_back(textCell(point.notes));
         appendLine(out, cells, dialect.separator);
     }
     return out;

@@ -167,14 +167,32 @@ struct ImportResult {
     std::vector<ImportIssue> issues;    // in file order
 };
 
+// A text cell as exported: text that a spreadsheet would take for a formula (it begins with
+// "=", "+", "-" or "@", after any apostrophes) gets an apostrophe in front, so that an imported
+// "=HYPERLINK(…)" stays text. Numeric cells never pass through here.
+[[nodiscard]] std::string textCell(std::string_view text);
+
+// The inverse of textCell on import: one leading apostrophe goes when formula-like text
+// follows it; any other cell is returned as it is.
+[[nodiscard]] std::string_view withoutFormulaGuard(std::string_view cell);
+
+// The cell as written: in double quotes, each inner quote doubled, when it holds the separator,
+// a comma, a semicolon, a tab, a double quote, a line feed or a carriage return, or begins or
+// ends with a space. Spreadsheets guess the separator, so the other dialect's separators and
+// decimal commas are quoted too.
+[[nodiscard]] std::string quotedCell(std::string_view cell, char separator);
+
 // The export text of datapoints in list order: a byte order mark, the header of the eleven
-// column titles and one line per datapoint, every line ended by CR LF.
+// column titles and one line per datapoint, every line ended by CR LF. A value that is not
+// finite is left empty; the texts go through textCell and every cell through quotedCell, so
+// that parse gives the datapoints back (ids aside).
 // (Named with a trailing underscore: `export` is a keyword.)
 [[nodiscard]] std::string export_(std::span<const Datapoint> datapoints, Dialect dialect);
 
 // Reads a whole file's text. Never fails as a whole: a header without Table or Address gives the
 // single issue missingColumns on line 1; a record with a bad cell is skipped with one issue;
-// every other record becomes a datapoint with a new random id.
+// every other record becomes a datapoint with a new random id. Cells are trimmed of spaces and
+// tabs, except the name, unit and description when quoted, which are taken as written.
 [[nodiscard]] ImportResult parse(std::string_view text);
 
 }  // namespace tessarin::DatapointCSV

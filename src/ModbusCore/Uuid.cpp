@@ -21,12 +21,18 @@ constexpr int hexDigit(char c) {
 }  // namespace
 
 Uuid Uuid::random() {
-    // A random_device per call keeps this free of shared state, so any thread may ask.
-    std::random_device source;
+    // One generator per thread, seeded once from the operating system: asking the system's
+    // random source for every id made opening a large register map take seconds. Ids need to
+    // be unique, not secret.
+    thread_local std::mt19937_64 generator = [] {
+        std::random_device source;
+        std::seed_seq seed{source(), source(), source(), source(), source(), source(), source(), source()};
+        return std::mt19937_64(seed);
+    }();
     Uuid uuid;
-    for (std::size_t i = 0; i < uuid.bytes.size(); i += 4) {
-        const std::uint32_t word = source();
-        for (std::size_t j = 0; j < 4; ++j) uuid.bytes[i + j] = static_cast<std::uint8_t>(word >> (8 * j));
+    for (std::size_t i = 0; i < uuid.bytes.size(); i += 8) {
+        const std::uint64_t word = generator();
+        for (std::size_t j = 0; j < 8; ++j) uuid.bytes[i + j] = static_cast<std::uint8_t>(word >> (8 * j));
     }
     uuid.bytes[6] = static_cast<std::uint8_t>((uuid.bytes[6] & 0x0F) | 0x40);  // version 4
     uuid.bytes[8] = static_cast<std::uint8_t>((uuid.bytes[8] & 0x3F) | 0x80);  // RFC 4122 variant

@@ -16,7 +16,8 @@ namespace tessarin {
 struct Uuid {
     std::array<std::uint8_t, 16> bytes{};
 
-    // A fresh version-4 (random) identifier from the operating system's random source.
+    // A fresh version-4 (random) identifier from a per-thread generator seeded from the
+    // operating system's random source; any thread may ask.
     [[nodiscard]] static Uuid random();
 
     // Exactly 36 characters: hexadecimal digits in either case, hyphens at 8, 13, 18 and 23.

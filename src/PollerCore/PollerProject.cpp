@@ -5,11 +5,36 @@
 
 #include <nlohmann/json.hpp>
 
+#include <unordered_set>
+
 namespace tessarin {
 
 namespace {
 
 constexpr int indentWidth = 2;
+
+// Statuses, history and plans are keyed by id, so two rows sharing one would show each other's
+// values and a second poll sharing an id would never be read. Files merged or edited by hand
+// do share them: the first keeps its id, every later one gets a fresh id. A poll's plotted
+// set follows its own datapoint's new id.
+void giveDuplicatesFreshIDs(std::vector<Poll>& polls) {
+    std::unordered_set<Uuid> pollIDs;
+    std::unordered_set<Uuid> pointIDs;
+    for (Poll& poll : polls) {
+        while (!pollIDs.insert(poll.id).second) poll.id = Uuid::random();
+        std::unordered_set<Uuid> inThisPoll;
+        for (Datapoint& point : poll.datapoints) {
+            const Uuid original = point.id;
+            const bool firstInPoll = inThisPoll.insert(original).second;
+            if (pointIDs.insert(original).second) continue;
+            do {
+                point.id = Uuid::random();
+            } while (!pointIDs.insert(point.id).second);
+            inThisPoll.insert(point.id);
+            if (firstInPoll && poll.plotted.erase(original) > 0) poll.plotted.insert(point.id);
+        }
+    }
+}
 
 }  // namespace
 
@@ -41,6 +66,7 @@ std::expected<PollerProject, JSONDecodeError> PollerProject::fromJSON(const nloh
     if (!error) error = ProjectJSONFields::readInt(json, "maxGap", project.maxGap);
     if (!error) error = ProjectJSONFields::readArray(json, "polls", project.polls, &Poll::fromJSON);
     if (error) return std::unexpected(std::move(*error));
+    giveDuplicatesFreshIDs(project.polls);
     return project;
 }
 

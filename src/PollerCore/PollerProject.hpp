@@ -36,6 +36,8 @@ struct PollerProject {
     // a key of the wrong JSON type, a port beyond 0 ... 65535, a number beyond int, an unknown
     // framing or write mode, or a poll that does not decode fails the whole project. Keys it does
     // not know are ignored. The error's key is the path ("polls.0.datapoints.3.table").
+    // Ids are made unique: a poll or datapoint whose id an earlier one (in any poll) already
+    // has gets a fresh id.
     [[nodiscard]] static std::expected<PollerProject, JSONDecodeError> fromJSON(const nlohmann::json& json);
 
     // The project file's text: UTF-8 JSON, pretty printed, keys sorted, every key written.

@@ -2,7 +2,6 @@
 
 #include "Localization/L10n.hpp"
 #include "TessarinModel/AtomicFile.hpp"
-#include "TessarinModel/DesktopServices.hpp"
 #include "TessarinModel/ModelText.hpp"
 #include "TessarinModel/PollerModel.hpp"
 
@@ -105,18 +104,7 @@ std::string valueText(double value, bool decimalComma) {
 }
 
 std::string field(std::string_view text, char separator) {
-    if (text.find_first_of(std::string{separator, '"', '\n', '\r'}) == std::string_view::npos) {
-        return std::string(text);
-    }
-    std::string quoted = "\"";
-    for (const char c : text) {
-        quoted += c;
-        if (c == '"') {
-            quoted += '"';
-        }
-    }
-    quoted += '"';
-    return quoted;
+    return DatapointCSV::quotedCell(text, separator);
 }
 
 std::string text(std::span<const Poll> polls, const ValueHistory& history, DatapointCSV::Dialect dialect) {
@@ -124,17 +112,18 @@ std::string text(std::span<const Poll> polls, const ValueHistory& history, Datap
     std::vector<PointRows> points;
     std::vector<Row> rows;
     for (const Poll& poll : polls) {
-        const std::string pollField = field(poll.name, separator);
+        const std::string pollField = field(DatapointCSV::textCell(poll.name), separator);
         for (const Datapoint& point : poll.datapoints) {
             const ValueHistory::Runs samples = history.samples(point.id);
             if (samples.size() == 0) {
                 continue;
             }
             const auto index = static_cast<std::uint32_t>(points.size());
-            points.push_back({.poll = pollField,
-                              .label = field(utf8Text(PollerModel::label(point)), separator),
-                              .unit = field(point.engineeringUnit, separator),
-                              .samples = samples});
+            points.push_back(
+                {.poll = pollField,
+                 .label = field(DatapointCSV::textCell(utf8Text(PollerModel::label(point))), separator),
+                 .unit = field(DatapointCSV::textCell(point.engineeringUnit), separator),
+                 .samples = samples});
             for (std::uint32_t i = 0; i < samples.size(); ++i) {
                 rows.push_back({.time = samples[i].time, .point = index, .sample = i});
             }
@@ -150,8 +139,8 @@ std::string text(std::span<const Poll> polls, const ValueHistory& history, Datap
     for (const Row& row : rows) {
         const PointRows& point = points[row.point];
         const Sample& sample = point.samples[row.sample];
-        // A time never needs quotes; a value only would in a dialect pairing a comma separator
-        // with a decimal comma, which no locale gives, but it costs nothing to be safe.
+        // A time never needs quotes; a value with a decimal comma does, for spreadsheets that
+        // take a comma for a separator whatever the file uses.
         out += formatter.format(sample.time);
         out += separator;
         out += point.poll;
@@ -166,15 +155,13 @@ std::string text(std::span<const Poll> polls, const ValueHistory& history, Datap
     return out;
 }
 
-std::optional<QString> run(DesktopServices& services, std::span<const Poll> polls,
-                           const ValueHistory& history, DatapointCSV::Dialect dialect) {
-    const auto path = services.runSavePanel({.type = FileType::commaSeparatedText,
-                                             .proposedName = proposedFileName(QDateTime::currentDateTime())});
-    if (!path || path->isEmpty()) {
-        return std::nullopt;
-    }
-    const std::string bytes = text(polls, history, dialect);
-    if (auto written = AtomicFile::writeText(*path, bytes); !written) {
+SavePanelRequest savePanelRequest(const QDateTime& now) {
+    return {.type = FileType::commaSeparatedText, .proposedName = proposedFileName(now)};
+}
+
+std::optional<QString> write(const QString& path, std::span<const Poll> polls, const ValueHistory& history,
+                             DatapointCSV::Dialect dialect) {
+    if (auto written = AtomicFile::writeText(path, text(polls, history, dialect)); !written) {
         return qtText(L10n::Errors::saveFailed(utf8Text(written.error())));
     }
     return std::nullopt;

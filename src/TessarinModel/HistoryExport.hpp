@@ -2,6 +2,7 @@
 
 #include "ModbusCore/DatapointCSV.hpp"
 #include "PollerCore/Poll.hpp"
+#include "TessarinModel/DesktopServices.hpp"
 #include "TessarinModel/ValueHistory.hpp"
 
 #include <QDateTime>
@@ -12,10 +13,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-
-namespace tessarin {
-class DesktopServices;
-}
 
 // The value history as a CSV file for spreadsheets: one row per sample with its time, poll,
 // datapoint label, value and unit, in time order, in the dialect of the user's locale.
@@ -33,9 +30,8 @@ namespace tessarin::HistoryExport {
 // becomes a comma.
 [[nodiscard]] std::string valueText(double value, bool decimalComma);
 
-// The field as written: in double quotes, each inner quote doubled, when it holds the
-// separator, a double quote, a line feed or a carriage return. A lone carriage return must be
-// quoted too: spreadsheets end a row at one.
+// The field as written, quoted as the datapoint export quotes (DatapointCSV::quotedCell). Text
+// fields pass DatapointCSV::textCell first, so that a name never runs as a formula.
 [[nodiscard]] std::string field(std::string_view text, char separator);
 
 // The whole file: byte order mark, the header "Time", "Poll", "Name", "Value", "Unit", then
@@ -44,10 +40,13 @@ namespace tessarin::HistoryExport {
 [[nodiscard]] std::string text(std::span<const Poll> polls, const ValueHistory& history,
                                DatapointCSV::Dialect dialect);
 
-// The Export History command: asks for a file and writes the text atomically. Gives the
-// message for the error notice when writing failed; nothing after success or a cancel.
-[[nodiscard]] std::optional<QString> run(DesktopServices& services, std::span<const Poll> polls,
-                                         const ValueHistory& history,
-                                         DatapointCSV::Dialect dialect = DatapointCSV::Dialect::current());
+// The save panel of the Export History command, proposing a name for that local time.
+[[nodiscard]] SavePanelRequest savePanelRequest(const QDateTime& now);
+
+// Writes the text atomically to path. Gives the message for the error notice when writing
+// failed.
+[[nodiscard]] std::optional<QString> write(const QString& path, std::span<const Poll> polls,
+                                           const ValueHistory& history,
+                                           DatapointCSV::Dialect dialect = DatapointCSV::Dialect::current());
 
 }  // namespace tessarin::HistoryExport

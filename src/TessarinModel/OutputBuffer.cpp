@@ -227,7 +227,12 @@ qsizetype OutputBuffer::documentLength() const {
 
 QString OutputBuffer::plainText() {
     render();
-    return m_document.toPlainText();
+    // toPlainText() turns no-break spaces into spaces and line separators into line feeds,
+    // which would change French numbers and the lines themselves; only the blocks' own
+    // separators are line feeds.
+    QString text = m_document.toRawText();
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    return text;
 }
 
 void OutputBuffer::setLimits(qsizetype maxCharacters, qsizetype trimTarget) {

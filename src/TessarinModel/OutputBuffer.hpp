@@ -54,6 +54,8 @@ public:
 
     // Length of the text in UTF-16 code units, every line feed included.
     [[nodiscard]] qsizetype length();
+    // The text exactly as the lines gave it (no-break spaces and line separators included),
+    // each line ended by a line feed.
     [[nodiscard]] QString plainText();
 
     [[nodiscard]] bool autoscroll() const { return m_autoscroll; }

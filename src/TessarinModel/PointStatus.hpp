@@ -1,11 +1,14 @@
 #pragma once
 
+#include "ModbusCore/Datapoint.hpp"
+#include "ModbusCore/NumberLocale.hpp"
 #include "ModbusCore/PollFailure.hpp"
 #include "PollerCore/RawWords.hpp"
 
 #include <chrono>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace tessarin {
 
@@ -17,6 +20,12 @@ struct PointStatus {
     std::optional<PollFailure> failure;  // of the last read; none after a good read or write
     std::optional<std::chrono::system_clock::time_point> updated;  // last read, good or failed
     double duration = 0.0;                                         // seconds, of the last good read
+
+    // The value as the table shows it, by the datapoint's format and scale; none without a
+    // value. While the value is still the one the raw words give (no write has replaced it),
+    // it is shown from the raw words, which keeps 64-bit integers exact.
+    [[nodiscard]] std::optional<std::string> valueText(
+        const Datapoint& point, const NumberLocale& locale = NumberLocale::current()) const;
 
     bool operator==(const PointStatus&) const = default;
 };

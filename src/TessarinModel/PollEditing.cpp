@@ -90,9 +90,14 @@ bool editDatapoint(Poll& poll, const Uuid& pointID, const std::function<void(Dat
     if (point == poll.datapoints.end()) {
         return false;
     }
+    const RegisterTable before = point->table;
     edit(*point);
-    // Applying the table once more settles the type whichever field the edit touched.
-    point->setTable(point->table);
+    // Only a new table re-applies the table rule: a register may hold a bit, so a bool holding
+    // or input register that is merely renamed keeps its type (and with it its status and
+    // history). A bit table never holds anything but bool, whichever field changed.
+    if (point->table != before || isBit(point->table)) {
+        point->setTable(point->table);
+    }
     return true;
 }
 

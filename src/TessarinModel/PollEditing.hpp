@@ -35,9 +35,10 @@ void duplicateDatapoints(Poll& poll, const std::set<Uuid>& ids);
 // Removes the datapoints and their entries in the plotted set; the others keep their order.
 void deleteDatapoints(Poll& poll, const std::set<Uuid>& ids);
 
-// Applies one table cell's change to a datapoint. A change of table keeps the bit-table rule
-// afterwards as Datapoint::setTable does (bool in a bit table, never bool in a register table).
-// False when the poll holds no such datapoint.
+// Applies one table cell's change to a datapoint. A change of table applies the table rule
+// afterwards as Datapoint::setTable does (bool in a bit table, bool turned into uint16 in a
+// register table); any other edit keeps a register's type, bool included, and a bit table's
+// datapoint stays bool. False when the poll holds no such datapoint.
 bool editDatapoint(Poll& poll, const Uuid& pointID, const std::function<void(Datapoint&)>& edit);
 
 // Shows or hides a datapoint of the poll in the chart.

@@ -17,7 +17,6 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
@@ -98,7 +97,8 @@ QString fileDateTime() {
 
 }  // namespace
 
-PollerModel::PollerModel(DesktopServices& services, QObject* parent) : QObject(parent), m_services(services) {
+PollerModel::PollerModel(DesktopServices& services, QObject* parent)
+    : QObject(parent), m_services(services), m_store([this] { autosaveNow(); }) {
     const QSettings settings = userDefaults();
     m_showTimestamps = settings.value(timestampsKey, true).toBool();
     m_showRawFrames = settings.value(rawFramesKey, false).toBool();
@@ -108,9 +108,6 @@ PollerModel::PollerModel(DesktopServices& services, QObject* parent) : QObject(p
     m_output = std::make_unique<OutputBuffer>();
     m_output->setAutoscroll(m_autoscroll);
 
-    m_autosaveTimer.setSingleShot(true);
-    m_autosaveTimer.setInterval(autosaveDelayMs);
-    connect(&m_autosaveTimer, &QTimer::timeout, this, &PollerModel::autosaveNow);
     m_historyPublishTimer.setSingleShot(true);
     m_historyPublishTimer.setInterval(historyPublishDelayMs);
     connect(&m_historyPublishTimer, &QTimer::timeout, this, &PollerModel::bumpHistoryVersion);
@@ -122,29 +119,17 @@ PollerModel::~PollerModel() {
     if (m_engine) {
         m_engine->stop();
     }
+    // A shell that ends without prepareForQuit must not lose the last second of edits.
+    if (m_store.autosavePending()) {
+        autosaveNow();
+    }
 }
 
 // ---------------------------------------------------------------------------------------
 // Project and persistence
 
 void PollerModel::loadStartProject() {
-    std::optional<PollerProject> project;
-    if (const auto path = autosavePath(); path && QFileInfo::exists(*path)) {
-        QFile file(*path);
-        std::optional<PollerProject> decoded;
-        if (file.open(QIODevice::ReadOnly)) {
-            const QByteArray bytes = file.readAll();
-            if (auto result = PollerProject::fromDocument(
-                    std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
-                decoded = std::move(*result);
-            }
-        }
-        if (decoded) {
-            project = std::move(decoded);
-        } else {
-            m_autosaveUnreadable = true;
-        }
-    }
+    std::optional<PollerProject> project = m_store.loadAutosave();
     if (!project || project->polls.empty()) {
         project = makeExampleProject();
     }
@@ -158,6 +143,7 @@ void PollerModel::loadStartProject() {
     if (!m_polls.empty()) {
         m_selectedPollID = m_polls.front().id;
     }
+    m_canStart = canStart();
 }
 
 PollerProject PollerModel::makeProject() const {
@@ -194,41 +180,14 @@ std::optional<QString> PollerModel::autosavePath() {
 }
 
 void PollerModel::scheduleAutosave() {
-    m_autosaveTimer.start();
+    m_store.scheduleAutosave();
 }
 
 void PollerModel::autosaveNow() {
-    m_autosaveTimer.stop();
-    const auto path = autosavePath();
-    if (!path) {
-        return;
-    }
-    const std::string text = makeProject().document();
-    if (!QDir().mkpath(QFileInfo(*path).path())) {
-        return;
-    }
-    if (m_autosaveUnreadable) {
-        // The file that could not be read at start-up may still hold the user's only copy of
-        // a project (a hand edit with a typo, say); keep it before writing over it. When it
-        // cannot be moved, nothing is written: the next autosave tries again.
-        if (QFileInfo::exists(*path) && !AutosaveFile::moveAside(*path, QDateTime::currentDateTime())) {
-            return;
-        }
-        m_autosaveUnreadable = false;
-    }
-    if (AtomicFile::writeText(*path, text)) {
+    const BusyScope busy(*this);
+    if (m_store.writeAutosave(makeProject())) {
         Q_EMIT autosaveWritten();
     }
-}
-
-bool PollerModel::writeProjectFile(const QString& path, QString* reason) const {
-    const std::string text = makeProject().document();
-    auto result = AtomicFile::writeText(path, text);
-    if (!result) {
-        *reason = result.error();
-        return false;
-    }
-    return true;
 }
 
 bool PollerModel::confirmReplacingList() {
@@ -274,15 +233,8 @@ void PollerModel::openProject() {
     if (!path) {
         return;
     }
-    std::optional<PollerProject> project;
-    QFile file(*path);
-    if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray bytes = file.readAll();
-        if (auto decoded = PollerProject::fromDocument(
-                std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
-            project = std::move(*decoded);
-        }
-    }
+    const BusyScope busy(*this);
+    const std::optional<PollerProject> project = ProjectStore::readFile(*path);
     if (!project || project->polls.empty()) {
         setErrorMessage(qtText(L10n::Errors::fileOpenFailed(utf8Text(QFileInfo(*path).fileName()))));
         return;
@@ -296,9 +248,9 @@ bool PollerModel::saveProjectAs() {
     if (!path || path->isEmpty()) {
         return false;
     }
-    QString reason;
-    if (!writeProjectFile(*path, &reason)) {
-        setErrorMessage(qtText(L10n::Errors::saveFailed(utf8Text(reason))));
+    const BusyScope busy(*this);
+    if (auto written = ProjectStore::writeFile(*path, makeProject()); !written) {
+        setErrorMessage(qtText(L10n::Errors::saveFailed(utf8Text(written.error()))));
         return false;
     }
     return true;
@@ -330,6 +282,7 @@ void PollerModel::setHost(const QString& host) {
     if (m_host != host) {
         m_host = host;
         Q_EMIT hostChanged();
+        updateCanStart();
         scheduleAutosave();
     }
 }
@@ -338,6 +291,7 @@ void PollerModel::setPortText(const QString& portText) {
     if (m_portText != portText) {
         m_portText = portText;
         Q_EMIT portTextChanged();
+        updateCanStart();
         scheduleAutosave();
     }
 }
@@ -410,6 +364,7 @@ void PollerModel::setPolls(std::vector<Poll> polls) {
     if (!dropped.empty()) {
         Q_EMIT pointStatusChanged(dropped);
     }
+    updateCanStart();
     scheduleAutosave();
 }
 
@@ -488,6 +443,21 @@ void PollerModel::setOutputIsEmpty(bool empty) {
     }
 }
 
+void PollerModel::setBusy(bool on) {
+    if (m_busy != on) {
+        m_busy = on;
+        Q_EMIT busyChanged();
+    }
+}
+
+void PollerModel::updateCanStart() {
+    const bool now = canStart();
+    if (m_canStart != now) {
+        m_canStart = now;
+        Q_EMIT canStartChanged();
+    }
+}
+
 void PollerModel::clearAllStatus() {
     m_status.clear();
     dropAllHistory();
@@ -528,7 +498,13 @@ std::optional<ChartSeries> PollerModel::series(
 }
 
 void PollerModel::exportHistory() {
-    if (auto message = HistoryExport::run(m_services, m_polls, m_history)) {
+    // The panel runs an event loop in which a view may commit an edit: the polls are read
+    // only after it.
+    const auto path = m_services.runSavePanel(HistoryExport::savePanelRequest(QDateTime::currentDateTime()));
+    if (!path || path->isEmpty()) {
+        return;
+    }
+    if (auto message = HistoryExport::write(*path, m_polls, m_history)) {
         setErrorMessage(std::move(message));
     }
 }
@@ -630,25 +606,41 @@ void PollerModel::removePoll(const Uuid& pollID) {
 }
 
 void PollerModel::importDatapointsCSV() {
-    std::optional<QString> failure;
-    editSelectedPoll([&](Poll& poll) {
-        auto changed = DatapointTransfer::importInto(m_services, poll);
-        if (!changed) {
-            failure = std::move(changed.error());
-            return false;
-        }
-        return *changed;
-    });
-    if (failure) {
-        setErrorMessage(std::move(failure));
+    const Poll* poll = selectedPoll();
+    if (poll == nullptr) {
+        return;
+    }
+    // The dialogs run event loops in which a view may commit an edit; the import is applied
+    // to the poll as it is after them, found again by its id.
+    const Uuid pollID = poll->id;
+    auto choice = DatapointTransfer::askImport(m_services, [this](bool on) { setBusy(on); });
+    if (!choice) {
+        setErrorMessage(std::move(choice.error()));
+        return;
+    }
+    if (*choice) {
+        const BusyScope busy(*this);
+        editPoll(pollID, [&](Poll& target) { DatapointTransfer::applyImport(target, std::move(**choice)); });
     }
 }
 
 void PollerModel::exportDatapointsCSV() {
-    if (const Poll* poll = selectedPoll()) {
-        if (auto message = DatapointTransfer::exportPoll(m_services, *poll, m_status)) {
-            setErrorMessage(std::move(message));
-        }
+    const Poll* poll = selectedPoll();
+    if (poll == nullptr) {
+        return;
+    }
+    const Uuid pollID = poll->id;
+    const auto path = m_services.runSavePanel(DatapointTransfer::exportPanelRequest(*poll));
+    if (!path || path->isEmpty()) {
+        return;
+    }
+    // Found again: the panel's event loop may have let a view edit or remove it.
+    const auto current = std::ranges::find(m_polls, pollID, &Poll::id);
+    if (current == m_polls.end()) {
+        return;
+    }
+    if (auto message = DatapointTransfer::writeExport(*path, *current, m_status)) {
+        setErrorMessage(std::move(message));
     }
 }
 
@@ -763,6 +755,8 @@ void PollerModel::start() {
     };
     m_engine = std::make_unique<PollerEngine>(utf8Text(host), *port, m_framing, m_timeoutMs / 1000.0,
                                               std::move(onEvent), std::move(post));
+    m_engineFraming = m_framing;
+    m_engineTimeoutMs = m_timeoutMs;
     setState(PollerState::connecting);
     setConnectionProblem(std::nullopt);
     setStatistics({});
@@ -786,7 +780,10 @@ void PollerModel::stop() {
     setState(PollerState::stopped);
     setConnectionProblem(std::nullopt);
     setShowNoResponseHint(false);
-    m_pendingWrites.clear();
+    if (!m_pendingWrites.empty()) {
+        m_pendingWrites.clear();
+        Q_EMIT pendingWritesChanged();
+    }
     appendLine({segment(Kind::system, "--- " + L10n::Log::stopped() + " ---")});
 }
 
@@ -827,7 +824,7 @@ void PollerModel::handle(const PollerEvent& event) {
 
 std::vector<std::uint8_t> PollerModel::pduInFrame(std::span<const std::uint8_t> frame) const {
     constexpr std::size_t mbapLength = 7;
-    if (m_framing == TCPFraming::modbusTCP) {
+    if (m_engineFraming == TCPFraming::modbusTCP) {
         if (frame.size() <= mbapLength) {
             return {};
         }
@@ -869,56 +866,52 @@ void PollerModel::countFailure(const PollFailure& failure, PollerStatistics& sta
 void PollerModel::handleRead(const PollerEvent::Read& read) {
     PollerStatistics statistics = m_statistics;
     ++statistics.requests;
-    const auto poll = std::ranges::find(m_polls, read.poll, &Poll::id);
-    if (poll == m_polls.end()) {
+    const auto now = std::chrono::system_clock::now();
+    std::vector<Uuid> changed;
+    // Statuses and samples first, while no signal has run: a slot may edit the polls and
+    // free the datapoints this loop walks.
+    if (const auto poll = std::ranges::find(m_polls, read.poll, &Poll::id); poll != m_polls.end()) {
+        for (const Datapoint& point : poll->datapoints) {
+            if (!read.block.contains(point)) {
+                continue;
+            }
+            if (!read.result) {
+                PointStatus& pointStatus = m_status[point.id];
+                pointStatus.failure = read.result.error().failure;
+                pointStatus.updated = now;
+                changed.push_back(point.id);
+            } else if (auto decoded = ReadPlanner::value(point, read.block, *read.result)) {
+                m_status[point.id] = PointStatus{.value = decoded->value,
+                                                 .raw = decoded->raw,
+                                                 .failure = std::nullopt,
+                                                 .updated = now,
+                                                 .duration = read.duration};
+                recordSample(point.id, now, decoded->value);
+                changed.push_back(point.id);
+            }
+        }
+    } else {
         setStatistics(statistics);
         return;
     }
-    std::vector<const Datapoint*> covered;
-    for (const Datapoint& point : poll->datapoints) {
-        if (read.block.contains(point)) {
-            covered.push_back(&point);
-        }
-    }
-    const auto now = std::chrono::system_clock::now();
+
     const std::vector<std::uint8_t> requestPDU = pduInFrame(read.request);
     const std::uint8_t functionCode = requestPDU.empty() ? 0 : requestPDU.front();
-    std::vector<Uuid> changed;
-
     if (!read.result) {
         const PollFailure& failure = read.result.error().failure;
         countFailure(failure, statistics);
         setStatistics(statistics);
-        for (const Datapoint* point : covered) {
-            PointStatus& pointStatus = m_status[point->id];
-            pointStatus.failure = failure;
-            pointStatus.updated = now;
-            changed.push_back(point->id);
-        }
         const Kind kind = failure.kind == PollFailure::Kind::exception ? Kind::warning : Kind::error;
         const std::string range =
             L10n::Log::range(code(read.block.table), read.block.address, read.block.count);
         appendLine({segment(
             kind, fmt::format("✕ {} {} {} · {}", L10n::Log::unitFunction(read.block.unit, functionCode),
                               L10n::Modbus::functionName(readFunction(read.block.table)), range,
-                              L10n::Log::failure(failure, m_timeoutMs)))});
+                              L10n::Log::failure(failure, m_engineTimeoutMs)))});
     } else {
         ++statistics.responses;
         setStatistics(statistics);
         m_consecutiveFailures = 0;
-        for (const Datapoint* point : covered) {
-            auto decoded = ReadPlanner::value(*point, read.block, *read.result);
-            if (!decoded) {
-                continue;
-            }
-            m_status[point->id] = PointStatus{.value = decoded->value,
-                                              .raw = decoded->raw,
-                                              .failure = std::nullopt,
-                                              .updated = now,
-                                              .duration = read.duration};
-            recordSample(point->id, now, decoded->value);
-            changed.push_back(point->id);
-        }
         if (!m_logOnlyProblems) {
             std::vector<LogSegment> line{
                 segment(Kind::response, "← "),
@@ -989,12 +982,15 @@ void PollerModel::write(const Datapoint& point, double value) {
     m_pendingWrites[token] = {.pointID = point.id, .value = value};
     const std::uint8_t functionCode = pdu.front();
     m_engine->write(pdu, point.unitID, token);
+    // point may be a view's reference into the polls: it is used up before the first signal,
+    // whose slots may edit them.
+    const std::string line =
+        fmt::format("→ {} {} · {} = {}", L10n::Log::unitFunction(point.unitID, functionCode),
+                    L10n::Modbus::functionName(functionCode), utf8Text(label(point)), point.formatted(value));
     if (!m_logOnlyProblems) {
-        appendLine({segment(Kind::request, fmt::format("→ {} {} · {} = {}",
-                                                       L10n::Log::unitFunction(point.unitID, functionCode),
-                                                       L10n::Modbus::functionName(functionCode),
-                                                       utf8Text(label(point)), point.formatted(value)))});
+        appendLine({segment(Kind::request, line)});
     }
+    Q_EMIT pendingWritesChanged();
 }
 
 void PollerModel::handleWrote(const PollerEvent::Wrote& wrote) {
@@ -1006,21 +1002,30 @@ void PollerModel::handleWrote(const PollerEvent::Wrote& wrote) {
         pending = found->second;
         m_pendingWrites.erase(found);
     }
-    const Datapoint* point = pending ? findDatapoint(pending->pointID) : nullptr;
+    // A copy: the signals below may run slots that edit the polls.
+    std::optional<Datapoint> point;
+    if (pending) {
+        if (const Datapoint* found = findDatapoint(pending->pointID)) {
+            point = *found;
+        }
+    }
     const std::string name = point ? utf8Text(label(*point)) : std::string("?");
+    if (pending) {
+        Q_EMIT pendingWritesChanged();
+    }
 
     if (!wrote.result) {
         const PollFailure& failure = wrote.result.error().failure;
         countFailure(failure, statistics);
         setStatistics(statistics);
-        const std::string reason = L10n::Log::failure(failure, m_timeoutMs);
+        const std::string reason = L10n::Log::failure(failure, m_engineTimeoutMs);
         appendLine({segment(Kind::error, fmt::format("✕ {} · {}", L10n::Log::writeFailed(name), reason))});
         setWriteError(qtText(L10n::Notice::writeFailed(name, reason)));
     } else {
         ++statistics.responses;
         setStatistics(statistics);
         m_consecutiveFailures = 0;
-        if (pending && point != nullptr) {
+        if (pending && point) {
             std::string text = fmt::format("✎ {} · {} = {}", L10n::Log::unit(wrote.unit), name,
                                            point->formatted(pending->value));
             if (!point->engineeringUnit.empty()) {
@@ -1028,10 +1033,13 @@ void PollerModel::handleWrote(const PollerEvent::Wrote& wrote) {
             }
             text += fmt::format("  ({} ms)", wholeMilliseconds(wrote.duration));
             appendLine({segment(Kind::response, text)});
-            PointStatus& pointStatus = m_status[point->id];
-            pointStatus.value = pending->value;
-            pointStatus.failure = std::nullopt;
-            Q_EMIT pointStatusChanged({point->id});
+            // A slot may have deleted the datapoint meanwhile; no status for a datapoint that is gone.
+            if (findDatapoint(point->id) != nullptr) {
+                PointStatus& pointStatus = m_status[point->id];
+                pointStatus.value = pending->value;
+                pointStatus.failure = std::nullopt;
+                Q_EMIT pointStatusChanged({point->id});
+            }
         }
     }
     if (m_showRawFrames && !m_logOnlyProblems) {

@@ -15,6 +15,7 @@
 #include "TessarinModel/PointStatus.hpp"
 #include "TessarinModel/PollerState.hpp"
 #include "TessarinModel/PollerStatistics.hpp"
+#include "TessarinModel/ProjectStore.hpp"
 #include "TessarinModel/ValueHistory.hpp"
 
 #include <QObject>
@@ -40,14 +41,53 @@ class PollerEngine;
 // reading with the live status of every datapoint, writing, the communication log and the
 // autosave. Every view binds to its properties and every user action is one of its
 // operations. Main thread only; the engine's events reach it through the Qt event loop.
+//
+// What a view may hold on to:
+// - polls() returns the same vector object for the model's lifetime, but every edit of polls
+//   or datapoints (any operation under "Editing", setPolls, apply, an import, a project opened
+//   or made new) replaces its contents: a Poll*, Datapoint* or iterator into it, and
+//   selectedPoll(), are dead once pollsChanged has been emitted. Keep ids (Uuid) and look up
+//   again. Reading never edits the polls.
+// - status(id) points into a map that every read, write answer, edit and stop may rehash:
+//   use the pointer at once, do not keep it. The same holds for history() runs.
+// - output() is one object for the model's lifetime.
+// - Any signal may be emitted from inside an operation; a slot may call further operations,
+//   including edits, and the model never holds a pointer into its own lists across a
+//   signal or a dialog.
+//
+// Signal order:
+// - apply (and so newProject, openProject): when reading, the stop's signals (stateChanged,
+//   connectionProblemChanged, ...) come first; then hostChanged, portTextChanged,
+//   framingChanged, timeoutMsChanged, writeModeChanged, maxGapChanged as far as each value
+//   changed; then pollsChanged (pointStatusChanged for dropped statuses follows it), then
+//   selectedPollIDChanged, statusCleared and historyVersionChanged; canStartChanged follows
+//   the change that moved it. Between pollsChanged and selectedPollIDChanged the selected id
+//   may name a poll that is gone: selectedPoll() is then null.
+// - removePoll: pollsChanged (with pointStatusChanged for the removed datapoints), then
+//   selectedPollIDChanged when the selection moved to a neighbour.
+// - addPoll and duplicatePoll: pollsChanged, then selectedPollIDChanged for the new tab.
 class PollerModel final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(PollerModel)
+    Q_PROPERTY(
+        std::optional<QString> connectionProblem READ connectionProblem NOTIFY connectionProblemChanged)
+    Q_PROPERTY(tessarin::PollerState state READ state NOTIFY stateChanged)
+    Q_PROPERTY(tessarin::PollerStatistics statistics READ statistics NOTIFY statisticsChanged)
+    Q_PROPERTY(bool canStart READ canStart NOTIFY canStartChanged)
+    Q_PROPERTY(std::optional<QString> errorMessage READ errorMessage WRITE setErrorMessage NOTIFY
+                   errorMessageChanged)
+    Q_PROPERTY(std::optional<QString> writeError READ writeError WRITE setWriteError NOTIFY writeErrorChanged)
     Q_PROPERTY(QString host READ host WRITE setHost NOTIFY hostChanged)
     Q_PROPERTY(QString portText READ portText WRITE setPortText NOTIFY portTextChanged)
     Q_PROPERTY(int timeoutMs READ timeoutMs WRITE setTimeoutMs NOTIFY timeoutMsChanged)
+    Q_PROPERTY(tessarin::TCPFraming framing READ framing WRITE setFraming NOTIFY framingChanged)
+    Q_PROPERTY(tessarin::WriteMode writeMode READ writeMode WRITE setWriteMode NOTIFY writeModeChanged)
     Q_PROPERTY(int maxGap READ maxGap WRITE setMaxGap NOTIFY maxGapChanged)
+    Q_PROPERTY(std::vector<tessarin::Poll> polls READ polls WRITE setPolls NOTIFY pollsChanged)
+    Q_PROPERTY(std::optional<tessarin::Uuid> selectedPollID READ selectedPollID WRITE setSelectedPollID NOTIFY
+                   selectedPollIDChanged)
     Q_PROPERTY(bool outputIsEmpty READ outputIsEmpty NOTIFY outputIsEmptyChanged)
+    Q_PROPERTY(bool busy READ busy NOTIFY busyChanged)
     Q_PROPERTY(int historyVersion READ historyVersion NOTIFY historyVersionChanged)
     Q_PROPERTY(bool showNoResponseHint READ showNoResponseHint NOTIFY showNoResponseHintChanged)
     Q_PROPERTY(bool showTimestamps READ showTimestamps WRITE setShowTimestamps NOTIFY showTimestampsChanged)
@@ -60,7 +100,7 @@ public:
     // The response timeouts a project may hold; any other value is read as 1000.
     static constexpr std::array<int, 6> allowedTimeoutsMs{100, 200, 500, 1000, 2000, 5000};
     static constexpr int defaultTimeoutMs = 1000;
-    static constexpr int autosaveDelayMs = 1000;
+    static constexpr int autosaveDelayMs = ProjectStore::autosaveDelayMs;
     static constexpr int historyPublishDelayMs = 250;
 
     // A write handed to the engine whose result has not come back yet.
@@ -85,6 +125,10 @@ public:
     [[nodiscard]] const PointStatus* status(const Uuid& pointID) const;
     [[nodiscard]] int historyVersion() const { return m_historyVersion; }
     [[nodiscard]] bool showNoResponseHint() const { return m_showNoResponseHint; }
+    // File work that may hold the main thread for a while (a big register map's open, import
+    // or save) runs between busyChanged to true and busyChanged to false; a view shows a wait
+    // cursor or a progress indication meanwhile. Never true while a dialog is open.
+    [[nodiscard]] bool busy() const { return m_busy; }
     [[nodiscard]] const std::optional<QString>& errorMessage() const { return m_errorMessage; }
     [[nodiscard]] const std::optional<QString>& writeError() const { return m_writeError; }
     // The notices clear these when the user dismisses them.
@@ -130,7 +174,7 @@ public:
     void apply(const PollerProject& project);
     [[nodiscard]] static std::optional<QString> autosavePath();
     void scheduleAutosave();
-    [[nodiscard]] bool autosavePending() const { return m_autosaveTimer.isActive(); }
+    [[nodiscard]] bool autosavePending() const { return m_store.autosavePending(); }
     void autosaveNow();
     [[nodiscard]] bool confirmReplacingList();
     void newProject();
@@ -219,6 +263,11 @@ Q_SIGNALS:
     void showRawFramesChanged();
     void logOnlyProblemsChanged();
     void autoscrollChanged();
+    // Host, port text or polls changed in a way that turned canStart() over.
+    void canStartChanged();
+    // A write was queued, answered or dropped by a stop.
+    void pendingWritesChanged();
+    void busyChanged();
     // An autosave file was written.
     void autosaveWritten();
 
@@ -229,6 +278,18 @@ private:
     void setStatistics(const PollerStatistics& statistics);
     void setShowNoResponseHint(bool on);
     void setOutputIsEmpty(bool empty);
+    void updateCanStart();
+    void setBusy(bool on);
+    // Busy for its lifetime.
+    class BusyScope {
+    public:
+        explicit BusyScope(PollerModel& model) : m_model(model) { m_model.setBusy(true); }
+        ~BusyScope() { m_model.setBusy(false); }
+        Q_DISABLE_COPY_MOVE(BusyScope)
+
+    private:
+        PollerModel& m_model;
+    };
     void setPollsWithoutAutosave(std::vector<Poll> polls);
     void clearAllStatus();
     void bumpHistoryVersion();
@@ -242,7 +303,6 @@ private:
     void countFailure(const PollFailure& failure, PollerStatistics& statistics);
     [[nodiscard]] std::vector<std::uint8_t> pduInFrame(std::span<const std::uint8_t> frame) const;
     [[nodiscard]] const Datapoint* findDatapoint(const Uuid& pointID) const;
-    [[nodiscard]] bool writeProjectFile(const QString& path, QString* reason) const;
     // Runs edit on a copy of the polls and writes them back when it asks to.
     void editPolls(const std::function<bool(std::vector<Poll>&)>& edit);
     void editSelectedPoll(const std::function<bool(Poll&)>& edit);
@@ -274,20 +334,22 @@ private:
     bool m_showRawFrames = false;
     bool m_logOnlyProblems = false;
     bool m_autoscroll = true;
+    bool m_canStart = false;
+    bool m_busy = false;
 
     ValueHistory m_history;
     std::unique_ptr<PollerEngine> m_engine;
     // Tells the events of an engine that was stopped from those of the one running now.
     std::uint64_t m_engineGeneration = 0;
+    // What the running engine was made with: the pickers may change meanwhile, its frames not.
+    TCPFraming m_engineFraming = TCPFraming::modbusTCP;
+    int m_engineTimeoutMs = defaultTimeoutMs;
     std::unordered_map<Uuid, PendingWrite> m_pendingWrites;
     int m_consecutiveFailures = 0;
     bool m_noResponseHintDismissed = false;
 
-    QTimer m_autosaveTimer;
+    ProjectStore m_store;
     QTimer m_historyPublishTimer;
-    // The autosave file found at start-up could not be read; it is kept aside before the
-    // first autosave replaces it.
-    bool m_autosaveUnreadable = false;
 };
 
 }  // namespace tessarin

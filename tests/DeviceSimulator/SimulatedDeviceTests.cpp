@@ -118,12 +118,12 @@ TEST(SimulatedDevice, ABridgedGapIsRefusedWithException02) {
         point(RegisterTable::holdingRegister, 0, DataType::uint32, 1),
         point(RegisterTable::holdingRegister, 3, DataType::uint16, 2),
     };
-    const std::vector<ReadBlock> bridged = ReadPlanner::blocks(points, 1);
+    const std::vector<ReadBlock> bridged = ReadPlanner::blocks(points, 1, TCPFraming::modbusTCP);
     ASSERT_EQ(bridged.size(), 1U);
     SimulatedDevice device(points);
     const ReadBlock& block = bridged.front();
     EXPECT_BYTES(device.respond(block.unit, PDU::read(block.table, block.address, block.count), 0), "83 02");
-    for (const ReadBlock& exact : ReadPlanner::blocks(points, 0)) {
+    for (const ReadBlock& exact : ReadPlanner::blocks(points, 0, TCPFraming::modbusTCP)) {
         const auto answer = device.respond(exact.unit, PDU::read(exact.table, exact.address, exact.count), 0);
         EXPECT_TRUE(PDU::parseRead(answer, exact.table, exact.count).has_value());
     }

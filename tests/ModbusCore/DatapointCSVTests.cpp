@@ -5,6 +5,7 @@
 #include <fmt/format.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 #include <string>
 #include <tuple>
@@ -63,11 +64,11 @@ TEST(DatapointCSVExport, CellsQuotesAndNumbers) {
     EXPECT_EQ(line(text, 0),
               std::string(bom) +
                   "Name;Unit ID;Table;Address;Data type;Word order;Scale;Unit;Format;Value;Description");
-    EXPECT_EQ(line(text, 1), "Temp;7;HR;10;uint16;ABCD;0,1;°C;;21,5;");
+    EXPECT_EQ(line(text, 1), "Temp;7;HR;10;uint16;ABCD;\"0,1\";°C;;\"21,5\";");
     EXPECT_EQ(line(text, 2), "\"a;b\";1;IR;65534;float32;CDAB;1e-05;\" lead\";hex;1e+15;\"say \"\"hi\"\"\"");
     EXPECT_TRUE(text.ends_with("\"Pump\r\n\";1;CO;0;bool;ABCD;1;;;-123456789012345;\r\n"));
     EXPECT_EQ(line(DatapointCSV::export_(points, english), 2),
-              "a;b,1,IR,65534,float32,CDAB,1e-05,\" lead\",hex,1e+15,\"say \"\"hi\"\"\"");
+              "\"a;b\",1,IR,65534,float32,CDAB,1e-05,\" lead\",hex,1e+15,\"say \"\"hi\"\"\"");
 }
 
 TEST(DatapointCSVRoundTrip, EveryFieldSurvivesEveryDialect) {
@@ -87,19 +88,53 @@ TEST(DatapointCSVRoundTrip, EveryFieldSurvivesEveryDialect) {
             points.push_back(p);
         }
     }
+    // Texts a spreadsheet would run as formulas, padded and apostrophed texts, and live values
+    // no file can hold.
+    const std::vector<std::string> texts{"=HYPERLINK(\"http://x\")",
+                                         "+31 6",
+                                         "-12,3",
+                                         "@SUM(A1)",
+                                         "'=kept",
+                                         "'plain",
+                                         "\tpadded\t",
+                                         "",
+                                         "tab\tinside",
+                                         "€ 5"};
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        points[i].name = texts[i % texts.size()];
+        points[i].engineeringUnit = texts[(i + 3) % texts.size()];
+    }
+    points[1].value = std::numeric_limits<double>::quiet_NaN();
+    points[2].value = -std::numeric_limits<double>::infinity();
     for (const Dialect dialect : {english, german, Dialect{'\t', false}}) {
         SCOPED_TRACE(dialect.separator);
         const auto result = DatapointCSV::parse(DatapointCSV::export_(points, dialect));
         EXPECT_TRUE(result.issues.empty());
         ASSERT_EQ(result.datapoints.size(), points.size());
         for (std::size_t i = 0; i < points.size(); ++i) {
+            SCOPED_TRACE(i);
             Datapoint expected = points[i];
-            expected.name.erase(0, 1);  // quoted on export, but reading trims the leading space
+            if (!std::isfinite(expected.value)) expected.value = 0;  // written as no value
             expected.id = result.datapoints[i].id;
             EXPECT_NE(expected.id, points[i].id);
             EXPECT_EQ(result.datapoints[i], expected);
         }
     }
+}
+
+TEST(DatapointCSVExport, SpreadsheetsSeeTextAsTextAndEveryDecimalCommaInItsCell) {
+    Datapoint link = point("=HYPERLINK(\"http://x\")", RegisterTable::holdingRegister, 1, DataType::int16);
+    link.engineeringUnit = "-";
+    link.notes = "@risk";
+    link.scale = -0.5;
+    link.value = -12.3;
+    EXPECT_EQ(line(DatapointCSV::export_(std::vector{link}, german), 1),
+              "\"'=HYPERLINK(\"\"http://x\"\")\";1;HR;1;int16;ABCD;\"-0,5\";'-;;\"-12,3\";'@risk");
+    // A file from elsewhere keeps an apostrophe that guards nothing.
+    const auto result = DatapointCSV::parse("Name,Table,Address\n'Tank,HR,1\n''=x,HR,2\n");
+    ASSERT_EQ(result.datapoints.size(), 2U);
+    EXPECT_EQ(result.datapoints[0].name, "'Tank");
+    EXPECT_EQ(result.datapoints[1].name, "'=x");
 }
 
 TEST(DatapointCSVImport, HeaderTitlesAndAliases) {

@@ -137,3 +137,42 @@ TEST(DatapointParse, FormattedDecimalsParseBack) {
 
 }  // namespace
 }  // namespace tessarin
+
+namespace tessarin {
+namespace {
+
+TEST(DatapointFormatted, SixtyFourBitIntegersFromTheirRegistersAreExact) {
+    const NumberLocale english("en_US");
+    const std::vector<std::uint16_t> counting{0x0123, 0x4567, 0x89AB, 0xCDEF};
+    const std::vector<std::uint16_t> lowest{0x8000, 0, 0, 0};
+    const auto with = [](DataType type, WordOrder order, DisplayFormat format = DisplayFormat::decimal,
+                         double scale = 1) {
+        Datapoint p = point(type, scale, format);
+        p.wordOrder = order;
+        return p;
+    };
+    const std::tuple<Datapoint, std::vector<std::uint16_t>, std::string_view> rows[] = {
+        // As doubles these read 14839230665905864704 and 0xCDEF89AB45670000.
+        {with(DataType::uint64, WordOrder::cdab), counting, "14839230665905864995"},
+        {with(DataType::uint64, WordOrder::cdab, DisplayFormat::hex), counting, "0xCDEF89AB45670123"},
+        {with(DataType::uint64, WordOrder::abcd), counting, "81985529216486895"},
+        {with(DataType::int64, WordOrder::cdab), counting, "-3607513407803686621"},
+        {with(DataType::int64, WordOrder::abcd), lowest, "-9223372036854775808"},
+        {with(DataType::int64, WordOrder::abcd, DisplayFormat::binary),
+         {0, 0, 0, 0x000F},
+         "0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 1111"},
+        // A scale makes a number of it, which may round; so do the narrower types.
+        {with(DataType::uint64, WordOrder::abcd, DisplayFormat::decimal, 2), counting, "163971058432973792"},
+        {with(DataType::uint32, WordOrder::abcd), {0xFFFF, 0xFFFF}, "4294967295"},
+        // Too few registers read as the codec reads them.
+        {with(DataType::uint64, WordOrder::abcd), {0x0001}, "1"},
+    };
+    for (const auto& [p, registers, expected] : rows) {
+        SCOPED_TRACE(testing::Message() << rawValue(p.dataType) << " " << rawValue(p.wordOrder) << " "
+                                        << rawValue(p.format) << " scale " << p.scale);
+        EXPECT_EQ(p.formattedRegisters(registers, english), expected);
+    }
+}
+
+}  // namespace
+}  // namespace tessarin

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -136,6 +137,41 @@ TEST(PollerProject, TextThatIsNotUTF8IsStillWritten) {
     ASSERT_TRUE(read.has_value());
     EXPECT_EQ(read->host, "pl\xEF\xBF\xBD");
     EXPECT_EQ(read->polls[0].name, "Kessel \xEF\xBF\xBD");
+}
+
+}  // namespace
+}  // namespace tessarin
+
+namespace tessarin {
+namespace {
+
+TEST(PollerProject, SharedIdsBecomeUniqueWithTheFirstKeepingItsOwn) {
+    const std::string shared = "11111111-2222-4333-8444-555555555555";
+    const std::string other = "AAAAAAAA-2222-4333-8444-555555555555";
+    const auto point = [](const std::string& id, int address) {
+        return nlohmann::json{{"id", id}, {"address", address}};
+    };
+    const nlohmann::json document{
+        {"polls",
+         {{{"id", other}, {"datapoints", {point(shared, 0), point(shared, 1)}}, {"plotted", {shared}}},
+          {{"id", other}, {"datapoints", {point(shared, 2), point(other, 3)}}, {"plotted", {shared}}}}}};
+    const auto project = PollerProject::fromDocument(document.dump());
+    ASSERT_TRUE(project.has_value());
+    const Poll& first = project->polls.at(0);
+    const Poll& second = project->polls.at(1);
+
+    EXPECT_EQ(first.id, uuid(other));
+    EXPECT_NE(second.id, first.id) << "a second poll sharing an id would never be read";
+    std::set<Uuid> pointIDs;
+    for (const Poll* poll : {&first, &second}) {
+        for (const Datapoint& p : poll->datapoints) pointIDs.insert(p.id);
+    }
+    EXPECT_EQ(pointIDs.size(), 4U) << "datapoints all distinct, across polls too";
+    EXPECT_EQ(first.datapoints.at(0).id, uuid(shared));
+    EXPECT_EQ(second.datapoints.at(1).id, uuid(other)) << "a datapoint may share a poll's id";
+    // Each poll plots its own row, not the first file-wide holder of the id.
+    EXPECT_EQ(first.plotted, std::set<Uuid>{uuid(shared)});
+    EXPECT_EQ(second.plotted, std::set<Uuid>{second.datapoints.at(0).id});
 }
 
 }  // namespace

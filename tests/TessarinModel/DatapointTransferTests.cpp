@@ -38,7 +38,15 @@ protected:
         ModelFixture::writeFile(path, bytes);
         services.answerOpenPanel(path);
         if (answer) services.answerAlert(*answer);
-        return DatapointTransfer::importInto(services, poll);
+        return importChosen();
+    }
+
+    std::expected<bool, QString> importChosen() {
+        auto choice = DatapointTransfer::askImport(services);
+        if (!choice) return std::unexpected(choice.error());
+        if (!*choice) return false;
+        DatapointTransfer::applyImport(poll, std::move(**choice));
+        return true;
     }
 
     QTemporaryDir folder;
@@ -89,17 +97,19 @@ TEST_F(DatapointTransferTest, FilesWithoutDatapointsEndTheMessageWithTheFirstPro
         EXPECT_EQ(importBytes(bytes, std::nullopt), std::unexpected(nothing + details));
     }
     services.answerOpenPanel(folder.filePath(QStringLiteral("gone.csv")));
-    EXPECT_EQ(DatapointTransfer::importInto(services, poll),
+    EXPECT_EQ(importChosen(),
               std::unexpected(QStringLiteral("Cannot read gone.csv. Is it a file of this app?")));
     EXPECT_TRUE(services.alerts.empty());
     EXPECT_EQ(poll, before);
 }
 
-TEST_F(DatapointTransferTest, ReadsLatin1WhenTheFileIsNotUtf8) {
+TEST_F(DatapointTransferTest, ReadsWindows1252WhenTheFileIsNotUtf8) {
     EXPECT_EQ(DatapointTransfer::utf8FromFileBytes("Temperatur \xC2\xB0"
                                                    "C"),
               "Temperatur °C");
     EXPECT_EQ(DatapointTransfer::utf8FromFileBytes("end \xC3"), "end Ã");  // a sequence cut short
+    // A Windows spreadsheet's euro, quotes and dash; a byte the code page leaves undefined.
+    EXPECT_EQ(DatapointTransfer::utf8FromFileBytes("\x80 5 \x93x\x94 \x96 \x81"), "€ 5 “x” – \uFFFD");
     importBytes(
         "Name,Table,Address,Unit\nTemp\xE9rature,IR,0,\xB0"
         "C\n",
@@ -120,8 +130,8 @@ TEST_F(DatapointTransferTest, ExportCarriesLiveValuesOnlyWhereAValueWasRead) {
     for (const Datapoint& p : DatapointTransfer::withLiveValues(poll, status)) values.push_back(p.value);
     EXPECT_EQ(values, (std::vector<double>{21.5, -7, 3, 4}));
 
-    services.answerSavePanel(folder.filePath(QStringLiteral("missing/out.csv")));
-    const auto failure = DatapointTransfer::exportPoll(services, poll, status, {',', false});
+    const auto failure = DatapointTransfer::writeExport(folder.filePath(QStringLiteral("missing/out.csv")),
+                                                        poll, status, {',', false});
     ASSERT_TRUE(failure);
     EXPECT_TRUE(failure->startsWith(QStringLiteral("Saving failed: ")));
 }

@@ -33,7 +33,10 @@ TEST_F(HistoryExportTest, QuotesFieldsThatWouldBreakARow) {
     const std::tuple<std::string_view, char, std::string_view> rows[] = {
         {"Flow", ',', "Flow"},
         {"a,b", ',', "\"a,b\""},
-        {"a,b", ';', "a,b"},
+        // Spreadsheets guess the separator: a decimal comma or a tab splits any unquoted cell.
+        {"a,b", ';', "\"a,b\""},
+        {"a;b", ',', "\"a;b\""},
+        {"a\tb", ',', "\"a\tb\""},
         {"say \"hi\"", ';', "\"say \"\"hi\"\"\""},
         {"two\nlines", ',', "\"two\nlines\""},
         {"carriage\rreturn", ',', "\"carriage\rreturn\""},
@@ -86,11 +89,12 @@ TEST_F(HistoryExportTest, RowsAreInTimeOrderAndEqualTimesKeepPollAndTableOrder) 
                   qtLocalTime(1000) + ",Boiler,HR 11,2,\r\n" + qtLocalTime(1000) + ",Pump,Speed,3,\r\n" +
                   qtLocalTime(2000) + ",Boiler,Temp,5.25,°C\r\n");
 
-    const Poll quoted = pollWith({holdingRegister(10, DataType::uint16, "Temp \"in\"")}, "Hall; east");
+    Poll quoted = pollWith({holdingRegister(10, DataType::uint16, "Temp \"in\"")}, "=Hall; east");
+    quoted.datapoints[0].engineeringUnit = "-";
     history.record(quoted.datapoints[0].id, {at(0), 21.5});
     EXPECT_EQ(HistoryExport::text(std::vector{quoted}, history, {';', true}),
               "\xEF\xBB\xBFTime;Poll;Name;Value;Unit\r\n" + qtLocalTime(0) +
-                  ";\"Hall; east\";\"Temp \"\"in\"\"\";21,5;\r\n");
+                  ";\"'=Hall; east\";\"Temp \"\"in\"\"\";\"21,5\";'-\r\n");
 }
 
 TEST_F(HistoryExportTest, TheCommandWritesTheFileOrSaysWhyNot) {
@@ -100,15 +104,16 @@ TEST_F(HistoryExportTest, TheCommandWritesTheFileOrSaysWhyNot) {
     ValueHistory history;
     history.record(polls[0].datapoints[0].id, {at(0), 1});
     QTemporaryDir folder;
-    ScriptedDesktopServices services;
-    services.answerSavePanel(folder.filePath(QStringLiteral("history.csv")));
-    services.answerSavePanel(folder.filePath(QStringLiteral("missing/history.csv")));
-
-    EXPECT_EQ(HistoryExport::run(services, polls, history, commaDialect), std::nullopt);
+    EXPECT_EQ(HistoryExport::savePanelRequest(QDateTime(QDate(2025, 3, 14), QTime(9, 15, 2))),
+              (SavePanelRequest{.type = FileType::commaSeparatedText,
+                                .proposedName = QStringLiteral("modbus-history-2025-03-14T091502.csv")}));
+    EXPECT_EQ(
+        HistoryExport::write(folder.filePath(QStringLiteral("history.csv")), polls, history, commaDialect),
+        std::nullopt);
     EXPECT_EQ(ModelFixture::readFile(folder.filePath(QStringLiteral("history.csv"))).toStdString(),
               HistoryExport::text(polls, history, commaDialect));
-    EXPECT_EQ(services.savePanels[0].type, FileType::commaSeparatedText);
-    EXPECT_TRUE(HistoryExport::run(services, polls, history, commaDialect)
+    EXPECT_TRUE(HistoryExport::write(folder.filePath(QStringLiteral("missing/history.csv")), polls, history,
+                                     commaDialect)
                     .value_or(QString())
                     .startsWith(QStringLiteral("Saving failed: ")));
 }

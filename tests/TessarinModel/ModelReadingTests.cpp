@@ -293,3 +293,56 @@ TEST_F(StartTest, DatapointsOfUnitsTheFramingCannotReadSayWhy) {
 
 }  // namespace
 }  // namespace tessarin::test
+
+namespace tessarin::test {
+namespace {
+
+using WideReadingTest = ModelFixture;
+
+TEST_F(WideReadingTest, ASixtyFourBitReadShowsTheDevicesDigitsUntilAWriteReplacesIt) {
+    Datapoint counter = holdingRegister(0, DataType::uint64, "Energy");
+    counter.wordOrder = WordOrder::cdab;
+    PollerModel& m = startReading({pollWith({counter})});
+    const Poll& poll = m.polls().front();
+    const Datapoint& point = poll.datapoints.front();
+    const NumberLocale english("en_US");
+
+    m.handle(readOK(poll, holdingBlock(0, 4), {0x0123, 0x4567, 0x89AB, 0xCDEF}));
+    ASSERT_NE(m.status(point.id), nullptr);
+    EXPECT_EQ(m.status(point.id)->valueText(point, english), "14839230665905864995");
+
+    // The written value has no registers of its own yet: it shows as the number it is.
+    PointStatus written = *m.status(point.id);
+    written.value = 12;
+    EXPECT_EQ(written.valueText(point, english), "12");
+    EXPECT_EQ(PointStatus{}.valueText(point, english), std::nullopt);
+}
+
+}  // namespace
+}  // namespace tessarin::test
+
+namespace tessarin::test {
+namespace {
+
+TEST_F(ReadingTest, LinesDescribeTheRequestsOfTheEngineThatSentThemNotTheChangedPickers) {
+    PollerModel& m = *model;
+    ASSERT_EQ(m.timeoutMs(), 1000);
+    // The time-out picker stays usable while reading; the running engine keeps its own.
+    m.setTimeoutMs(200);
+    m.setFraming(TCPFraming::rtuOverTCP);
+    m.handle(readFailed(poll(), holdingBlock(0, 2), PollFailure::timeout()));
+    m.handle(readOK(poll(), holdingBlock(0, 2), {0x00D7, 1}));
+    EXPECT_EQ(logLines(), (std::vector<std::string>{
+                              "✕ Unit 1 · FC 03 Read holding registers HR 0–1 · no response within 1000 ms",
+                              "← Unit 1 · FC 03 Read holding registers · 04 00 D7 00 01  (12 ms)"}));
+}
+
+TEST_F(ReadingTest, DestroyingTheModelWritesAPendingAutosave) {
+    model->setHost(QStringLiteral("plc.example"));
+    ASSERT_TRUE(model->autosavePending());
+    model.reset();
+    EXPECT_TRUE(readFile(autosaveFile()).contains("\"host\": \"plc.example\""));
+}
+
+}  // namespace
+}  // namespace tessarin::test

@@ -179,6 +179,8 @@ TEST_F(LogTest, SavingWritesThePlainTextOrSaysWhyNot) {
     m.setShowTimestamps(false);
     m.appendLine({{LogSegment::Kind::error, QStringLiteral("✕ lost")},
                   {LogSegment::Kind::meta, QStringLiteral(" · ü")}});
+    // A French number keeps its no-break space and a name its line separator.
+    m.appendLine({{LogSegment::Kind::response, QStringLiteral("Niveau = 1\u00A0234,5 m\u2028bis")}});
     m.appendLine({{LogSegment::Kind::system, QStringLiteral("--- Reading stopped ---")}});
 
     const QString path = dir.filePath(QStringLiteral("log.txt"));
@@ -191,7 +193,8 @@ TEST_F(LogTest, SavingWritesThePlainTextOrSaysWhyNot) {
                     .match(services.savePanels.front().proposedName)
                     .hasMatch())
         << services.savePanels.front().proposedName.toStdString();
-    EXPECT_EQ(readFile(path), QByteArray("✕ lost · ü\n--- Reading stopped ---\n"));
+    EXPECT_EQ(readFile(path),
+              QByteArray("✕ lost · ü\nNiveau = 1\u00A0234,5 m\u2028bis\n--- Reading stopped ---\n"));
     m.saveLog();
     EXPECT_FALSE(m.errorMessage()) << "cancelled";
     m.saveLog();

@@ -93,6 +93,10 @@ TEST_F(PollEditingTest, EditingACellKeepsTheBitTableRule) {
     EXPECT_EQ(typeAfter([](Datapoint& p) { p.table = RegisterTable::coil; }), DataType::bool_);
     EXPECT_EQ(typeAfter([](Datapoint& p) { p.dataType = DataType::float64; }), DataType::bool_);
     EXPECT_EQ(typeAfter([](Datapoint& p) { p.table = RegisterTable::inputRegister; }), DataType::uint16);
+    // A register may hold a bit: the Type picker's "Bit" and any later edit keep it.
+    EXPECT_EQ(typeAfter([](Datapoint& p) { p.dataType = DataType::bool_; }), DataType::bool_);
+    EXPECT_EQ(typeAfter([](Datapoint& p) { p.name = "Pump running"; }), DataType::bool_);
+    EXPECT_EQ(typeAfter([](Datapoint& p) { p.table = RegisterTable::holdingRegister; }), DataType::uint16);
     const Poll before = poll;
     EXPECT_FALSE(PollEditing::editDatapoint(poll, Uuid::random(), [](Datapoint& p) { p.address = 9; }));
     EXPECT_EQ(poll, before);

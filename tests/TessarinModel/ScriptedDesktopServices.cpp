@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace tessarin::test {
 namespace {
 
@@ -20,15 +22,24 @@ Answer next(std::vector<Request>& requests, const Request& request, std::deque<A
 
 }  // namespace
 
+void ScriptedDesktopServices::runWhileOpen() {
+    if (auto action = std::exchange(m_whileOpen, nullptr)) {
+        action();
+    }
+}
+
 std::optional<QString> ScriptedDesktopServices::runOpenPanel(const OpenPanelRequest& request) {
+    runWhileOpen();
     return next(openPanels, request, m_openAnswers, std::optional<QString>(), "open panel");
 }
 
 std::optional<QString> ScriptedDesktopServices::runSavePanel(const SavePanelRequest& request) {
+    runWhileOpen();
     return next(savePanels, request, m_saveAnswers, std::optional<QString>(), "save panel");
 }
 
 AlertResponse ScriptedDesktopServices::runAlert(const AlertRequest& request) {
+    runWhileOpen();
     return next(alerts, request, m_alertAnswers, AlertResponse::third, "alert");
 }
 

@@ -3,6 +3,7 @@
 #include "TessarinModel/DesktopServices.hpp"
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace tessarin::test {
@@ -16,6 +17,10 @@ public:
     void answerOpenPanel(std::optional<QString> path) { m_openAnswers.push_back(std::move(path)); }
     void answerSavePanel(std::optional<QString> path) { m_saveAnswers.push_back(std::move(path)); }
     void answerAlert(AlertResponse response) { m_alertAnswers.push_back(response); }
+
+    // Runs once inside the next dialog, before it answers: what a view does when a dialog takes
+    // the focus and an open cell editor commits, inside the dialog's own event loop.
+    void whileNextDialogIsOpen(std::function<void()> action) { m_whileOpen = std::move(action); }
 
     std::optional<QString> runOpenPanel(const OpenPanelRequest& request) override;
     std::optional<QString> runSavePanel(const SavePanelRequest& request) override;
@@ -33,6 +38,9 @@ private:
     std::deque<std::optional<QString>> m_openAnswers;
     std::deque<std::optional<QString>> m_saveAnswers;
     std::deque<AlertResponse> m_alertAnswers;
+    std::function<void()> m_whileOpen;
+
+    void runWhileOpen();
 };
 
 }  // namespace tessarin::test

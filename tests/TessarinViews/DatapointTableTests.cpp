@@ -97,8 +97,7 @@ TEST_F(DatapointTable, CellsThatMeanNothingForTheTypeAreDisabled) {
     EXPECT_FALSE(table().setData(cell(0, Column::dataType), static_cast<int>(DataType::int16), Qt::EditRole));
 }
 
-// Enabled once the model stops settling the type after every datapoint edit.
-TEST_F(DatapointTable, DISABLED_ABitHoldingRegisterKeepsItsTypeThroughOtherEdits) {
+TEST_F(DatapointTable, ABitHoldingRegisterKeepsItsTypeThroughOtherEdits) {
     makeArea({pollWith({holdingRegister(4, DataType::bool_, "Alarm")})});
     const auto typePicks = DatapointTableModel::choices(Column::dataType, poll().datapoints.front());
     EXPECT_EQ(typePicks.size(), allDataTypes.size());
