@@ -22,7 +22,9 @@ LogOptionsPopover::LogOptionsPopover(PollerModel& model, QWidget* parent)
         box->setToolTip(tip);
         box->setAccessibleName(qtText(label));
         toggles->addWidget(box);
-        connect(box, &QCheckBox::toggled, this, [this, set](bool on) { (m_model.*set)(on); });
+        // The model by its own pointer: GCC 12 under UBSan loses a `this` captured through the
+        // enclosing lambda and reports it as null.
+        connect(box, &QCheckBox::toggled, this, [model = &m_model, set](bool on) { (model->*set)(on); });
         return box;
     };
     m_autoscroll = addToggle(L10n::Footer::autoscroll(), QString(), &PollerModel::setAutoscroll);

@@ -1,6 +1,7 @@
 #include "TessarinViews/MainWindow.hpp"
 
 #include "Localization/L10n.hpp"
+#include "TessarinModel/DemoDevice.hpp"
 #include "TessarinModel/ModelText.hpp"
 #include "TessarinModel/PollerModel.hpp"
 #include "TessarinViews/BottomPaneView.hpp"
@@ -55,8 +56,8 @@ QAction* checkItem(QMenu* menu, const std::string& text) {
 
 }  // namespace
 
-MainWindow::MainWindow(PollerModel& model, QtDesktopServices& services, QWidget* parent)
-    : QMainWindow(parent), m_model(model), m_services(services) {
+MainWindow::MainWindow(PollerModel& model, DemoDevice& demo, QtDesktopServices& services, QWidget* parent)
+    : QMainWindow(parent), m_model(model), m_demo(demo), m_services(services) {
     setObjectName(QStringLiteral("poller"));
     setWindowIcon(Icons::applicationIcon());
     resize(defaultSize);
@@ -101,6 +102,7 @@ MainWindow::MainWindow(PollerModel& model, QtDesktopServices& services, QWidget*
                               &PollerModel::outputIsEmptyChanged}) {
         connect(&m_model, signal, this, &MainWindow::refreshCommands);
     }
+    connect(&m_demo, &DemoDevice::runningChanged, this, &MainWindow::refreshCommands);
     for (const auto signal : {&PollerModel::autoscrollChanged, &PollerModel::showTimestampsChanged,
                               &PollerModel::showRawFramesChanged, &PollerModel::logOnlyProblemsChanged}) {
         connect(&m_model, signal, this, &MainWindow::refreshLogOptions);
@@ -147,6 +149,7 @@ void MainWindow::buildMenus() {
 
     QMenu* poller = menuBar()->addMenu(qtText(L10n::Menu::poller()));
     a.toggleReading = command(poller, L10n::Header::start(), QKeySequence(Qt::CTRL | Qt::Key_R));
+    a.demoDevice = checkItem(poller, L10n::Menu::demoDevice());
     poller->addSeparator();
     a.addPoll = command(poller, L10n::Polls::add(), QKeySequence(Qt::CTRL | Qt::Key_T));
     a.addDatapoint = command(poller, L10n::Table::add(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D));
@@ -177,6 +180,13 @@ void MainWindow::buildMenus() {
             model->toggleReading();
         }
     });
+    connect(a.demoDevice, &QAction::triggered, this, [this] {
+        if (m_demo.canToggle()) {
+            m_demo.toggle();
+        }
+        // A demo that could not start leaves the item as it was.
+        refreshCommands();
+    });
     connect(a.addPoll, &QAction::triggered, model, &PollerModel::addPoll);
     connect(a.addDatapoint, &QAction::triggered, model, [model] { model->addDatapoint(std::nullopt); });
     connect(a.showLog, &QAction::triggered, this, &MainWindow::setShowLog);
@@ -202,6 +212,8 @@ void MainWindow::refreshCommands() {
     const bool stopped = m_model.state() == PollerState::stopped;
     m_actions.toggleReading->setText(qtText(stopped ? L10n::Header::start() : L10n::Header::stop()));
     m_actions.toggleReading->setEnabled(!stopped || m_model.canStart());
+    m_actions.demoDevice->setEnabled(m_demo.canToggle());
+    m_actions.demoDevice->setChecked(m_demo.isRunning());
     m_actions.addDatapoint->setEnabled(m_model.selectedPollID().has_value());
     m_actions.saveLog->setEnabled(!m_model.outputIsEmpty());
 }

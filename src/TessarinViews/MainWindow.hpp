@@ -8,6 +8,7 @@ class QSplitter;
 namespace tessarin {
 
 class ConnectionBar;
+class DemoDevice;
 class FooterBar;
 class PollerModel;
 class QtDesktopServices;
@@ -27,7 +28,7 @@ public:
     static constexpr int paneMinimumHeight = 140;
     static constexpr int paneIdealHeight = 240;
 
-    MainWindow(PollerModel& model, QtDesktopServices& services, QWidget* parent = nullptr);
+    MainWindow(PollerModel& model, DemoDevice& demo, QtDesktopServices& services, QWidget* parent = nullptr);
 
     [[nodiscard]] ConnectionBar* connectionBar() const { return m_connectionBar; }
     [[nodiscard]] FooterBar* footerBar() const { return m_footer; }
@@ -51,6 +52,7 @@ public:
         QAction* exportCSV = nullptr;
         QAction* quit = nullptr;
         QAction* toggleReading = nullptr;
+        QAction* demoDevice = nullptr;
         QAction* addPoll = nullptr;
         QAction* addDatapoint = nullptr;
         QAction* showLog = nullptr;
@@ -80,6 +82,7 @@ private:
     void showPendingError();
 
     PollerModel& m_model;
+    DemoDevice& m_demo;
     QtDesktopServices& m_services;
     ConnectionBar* m_connectionBar = nullptr;
     FooterBar* m_footer = nullptr;

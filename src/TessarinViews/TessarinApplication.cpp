@@ -1,21 +1,36 @@
 #include "TessarinViews/TessarinApplication.hpp"
 
+#include "TessarinModel/DemoDevice.hpp"
 #include "TessarinModel/PollerModel.hpp"
 #include "TessarinViews/HelpWindow.hpp"
 #include "TessarinViews/MainWindow.hpp"
 #include "TessarinViews/QtDesktopServices.hpp"
 
 #include <QApplication>
+#include <QFile>
 #include <QThread>
 
 #include <cassert>
 
 namespace tessarin {
 
+namespace {
+
+// Without a place for the autosave nothing is ever remembered, and every start would count as
+// the first: those starts wait for the person instead.
+bool noAutosaveYet() {
+    const std::optional<QString> path = PollerModel::autosavePath();
+    return path && !QFile::exists(*path);
+}
+
+}  // namespace
+
 TessarinApplication::TessarinApplication()
     : m_services(std::make_unique<QtDesktopServices>()),
       m_model(std::make_unique<PollerModel>(*m_services)),
-      m_mainWindow(std::make_unique<MainWindow>(*m_model, *m_services)) {
+      m_demo(std::make_unique<DemoDevice>(*m_model)),
+      m_mainWindow(std::make_unique<MainWindow>(*m_model, *m_demo, *m_services)),
+      m_firstStart(noAutosaveYet()) {
     assert(QApplication::instance() != nullptr);
     m_services->setParentWindow(m_mainWindow.get());
     connect(m_mainWindow.get(), &MainWindow::helpRequested, this, &TessarinApplication::showHelp);
@@ -32,6 +47,10 @@ void TessarinApplication::showMainWindow() {
     m_mainWindow->show();
 }
 
+bool TessarinApplication::startDemoOnFirstStart() {
+    return m_firstStart && m_demo->start();
+}
+
 void TessarinApplication::showHelp() {
     if (!m_helpWindow) {
         m_helpWindow = std::make_unique<HelpWindow>();
@@ -45,6 +64,9 @@ void TessarinApplication::prepareForQuit() {
         return;
     }
     m_preparedForQuit = true;
+    // Ending the demo gives the address back before the autosave keeps it; the demo's port
+    // means nothing at the next start.
+    m_demo->stop();
     m_model->prepareForQuit();
 }
 

@@ -32,5 +32,8 @@ int main(int argc, char* argv[]) {
 
     tessarin::TessarinApplication tessarin;
     tessarin.showMainWindow();
+    // A newcomer's first start shows values moving at once: the example project reads from
+    // the built-in demo device. Later starts wait for the person's Start, as always.
+    tessarin.startDemoOnFirstStart();
     return QApplication::exec();
 }
