@@ -43,7 +43,8 @@ DatapointDelegate::DatapointDelegate(DatapointTableModel& model, QObject* parent
     : QStyledItemDelegate(parent), m_model(model) {}
 
 QRect DatapointDelegate::pencilRect(const QRect& cell) {
-    return {cell.right() - cellMargin - symbolSide + 1, cell.center().y() - symbolSide / 2, symbolSide, symbolSide};
+    return {cell.right() - cellMargin - symbolSide + 1, cell.center().y() - symbolSide / 2, symbolSide,
+            symbolSide};
 }
 
 bool DatapointDelegate::writable(const QModelIndex& index) const {
@@ -116,8 +117,8 @@ void DatapointDelegate::paintStatus(QPainter* painter, const QStyleOptionViewIte
     paintBackground(painter, option, index);
     const auto tone = static_cast<Tone>(index.data(DatapointTableModel::toneRole).toInt());
     const QString symbol = index.data(DatapointTableModel::symbolRole).toString();
-    const QRect symbolRect(option.rect.left() + cellMargin, option.rect.center().y() - symbolSide / 2, symbolSide,
-                           symbolSide);
+    const QRect symbolRect(option.rect.left() + cellMargin, option.rect.center().y() - symbolSide / 2,
+                           symbolSide, symbolSide);
     Icons::paintSymbol(*painter, symbolRect, symbol, inkFor(tone, option));
     QRect textRect = option.rect.adjusted(0, 0, -cellMargin, 0);
     textRect.setLeft(symbolRect.right() + 1 + symbolGap);

@@ -70,7 +70,8 @@ void paintSymbol(QPainter& painter, const QRectF& box, QStringView symbol, const
     }
     const qreal ratio = painter.device() != nullptr ? painter.device()->devicePixelRatioF() : 1.0;
     // Whole pixels keep the strokes on the grid the drawing was rendered for.
-    const QPointF corner(std::round(box.center().x() - side / 2.0), std::round(box.center().y() - side / 2.0));
+    const QPointF corner(std::round(box.center().x() - side / 2.0),
+                         std::round(box.center().y() - side / 2.0));
     painter.drawPixmap(corner, symbolPixmap(symbol, tint, QSize(side, side), ratio));
 }
 

@@ -110,8 +110,8 @@ void NoticeBanner::paintEvent(QPaintEvent* /*event*/) {
     painter.setPen(QPen(withOpacity(m_tint, 0.35), 1.0));
     painter.drawPath(path.translated(0.5, 0.5));
     const int lineHeight = m_text->fontMetrics().height();
-    const QRectF symbol(card.left() + padding, card.top() + padding + (lineHeight - symbolSide) / 2.0, symbolSide,
-                        symbolSide);
+    const QRectF symbol(card.left() + padding, card.top() + padding + (lineHeight - symbolSide) / 2.0,
+                        symbolSide, symbolSide);
     Icons::paintSymbol(painter, symbol, m_symbol, m_tint);
 }
 

@@ -11,9 +11,9 @@ class QPropertyAnimation;
 
 namespace tessarin {
 
-// A notice floating over the content: a tinted symbol (named as in Icons), a message that wraps, and a dismiss
-// button when the notice may be dismissed. It fades in and out; shown() tells what it is
-// heading for, so callers need not wait for the fade.
+// A notice floating over the content: a tinted symbol (named as in Icons), a message that
+// wraps, and a dismiss button when the notice may be dismissed. It fades in and out; shown()
+// tells what it is heading for, so callers need not wait for the fade.
 class NoticeBanner final : public QWidget {
     Q_OBJECT
 

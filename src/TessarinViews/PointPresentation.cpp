@@ -28,7 +28,8 @@ QString localTime(std::chrono::system_clock::time_point time) {
 
 StatusLook status(const PointStatus* status, bool polling) {
     if (status == nullptr) {
-        return {QStringLiteral("circle.dashed"), Tone::secondary, polling ? qtText(L10n::Table::waiting()) : noValue};
+        return {QStringLiteral("circle.dashed"), Tone::secondary,
+                polling ? qtText(L10n::Table::waiting()) : noValue};
     }
     if (!status->failure) {
         const auto ms = static_cast<std::int64_t>(std::llround(status->duration * 1000.0));

@@ -342,7 +342,8 @@ TEST(L10n, FrenchCountsZeroAsSingular) {
     EXPECT_EQ(L10n::Import::title(2, Language::fr), "2 points de données trouvés");
     EXPECT_EQ(L10n::Import::title(0, Language::de), "0 Datenpunkte gefunden");
     EXPECT_EQ(L10n::Log::framesDropped(0, Language::fr), "0 réponse tardive ou non demandée ignorée\u00a0:");
-    EXPECT_EQ(L10n::Log::framesDropped(2, Language::fr), "2 réponses tardives ou non demandées ignorées\u00a0:");
+    EXPECT_EQ(L10n::Log::framesDropped(2, Language::fr),
+              "2 réponses tardives ou non demandées ignorées\u00a0:");
     EXPECT_EQ(L10n::Log::framesDropped(0, Language::nl), "0 te late of ongevraagde antwoorden genegeerd:");
 }
 

@@ -196,10 +196,11 @@ int pixelsNear(const QImage& image, const QRect& area, const QColor& color) {
     for (int y = area.top(); y <= area.bottom(); ++y) {
         for (int x = area.left(); x <= area.right(); ++x) {
             const QColor pixel = image.pixelColor(x, y);
-            count += std::abs(pixel.red() - color.red()) < 24 && std::abs(pixel.green() - color.green()) < 24 &&
-                             std::abs(pixel.blue() - color.blue()) < 24
-                         ? 1
-                         : 0;
+            const auto close = [](int a, int b) { return std::abs(a - b) < 24; };
+            if (close(pixel.red(), color.red()) && close(pixel.green(), color.green()) &&
+                close(pixel.blue(), color.blue())) {
+                ++count;
+            }
         }
     }
     return count;
@@ -270,7 +271,7 @@ TEST(PointPresentationTest, StatusWithoutReadDependsOnPolling) {
     good.duration = 0.0125;
     EXPECT_EQ(PointPresentation::status(&good, true),
               (PointPresentation::StatusLook{QStringLiteral("checkmark.circle.fill"), Tone::green,
-                                            QStringLiteral("OK · 13 ms")}));
+                                             QStringLiteral("OK · 13 ms")}));
     EXPECT_TRUE(PointPresentation::rawTooltip(&good).isEmpty());
     EXPECT_TRUE(PointPresentation::updatedTooltip(&good).isEmpty());
 }
