@@ -19,6 +19,7 @@ namespace tessarin::L10n {
 
 using l10n_detail::filled;
 using l10n_detail::fixed;
+using l10n_detail::takesSingular;
 
 namespace {
 
@@ -212,12 +213,21 @@ std::string writeFailed(std::string_view name, Language language) {
 }
 
 std::string framesDropped(std::int64_t count, Language language) {
+    if (takesSingular(count, language)) {
+        return filled(language,
+                      {"{count} late or unrequested response dropped:",
+                       "{count} te laat of ongevraagd antwoord genegeerd:",
+                       "{count} verspätete oder unangeforderte Antwort verworfen:",
+                       "{count} réponse tardive ou non demandée ignorée\u00a0:",
+                       "{count} respuesta tardía o no solicitada descartada:"},
+                      fmt::arg("count", count));
+    }
     return filled(language,
-                  {"{count} late or unrequested response(s) dropped:",
-                   "{count} te late of ongevraagde antwoord(en) genegeerd:",
-                   "{count} verspätete oder unangeforderte Antwort(en) verworfen:",
-                   "{count} réponse(s) tardive(s) ou non demandée(s) ignorée(s)\u00a0:",
-                   "{count} respuesta(s) tardía(s) o no solicitada(s) descartada(s):"},
+                  {"{count} late or unrequested responses dropped:",
+                   "{count} te late of ongevraagde antwoorden genegeerd:",
+                   "{count} verspätete oder unangeforderte Antworten verworfen:",
+                   "{count} réponses tardives ou non demandées ignorées\u00a0:",
+                   "{count} respuestas tardías o no solicitadas descartadas:"},
                   fmt::arg("count", count));
 }
 

@@ -43,10 +43,10 @@ std::string missingValue(std::string_view option, Language language) {
 std::string invalidValue(std::string_view option, std::string_view value, Language language) {
     return filled(language,
                   {"'{value}' is not a valid value for {option}.",
-                   "'{value}' is geen geldige waarde voor {option}.",
-                   "'{value}' ist kein gültiger Wert für {option}.",
-                   "'{value}' n'est pas une valeur valide pour {option}.",
-                   "'{value}' no es un valor válido para {option}."},
+                   "‘{value}’ is geen geldige waarde voor {option}.",
+                   "„{value}“ ist kein gültiger Wert für {option}.",
+                   "«\u00a0{value}\u00a0» n'est pas une valeur valide pour {option}.",
+                   "«{value}» no es un valor válido para {option}."},
                   fmt::arg("option", option), fmt::arg("value", value));
 }
 

@@ -18,6 +18,7 @@ namespace tessarin::L10n {
 
 using l10n_detail::filled;
 using l10n_detail::fixed;
+using l10n_detail::takesSingular;
 
 namespace Table {
 
@@ -659,15 +660,6 @@ std::string windowLabel(std::int64_t seconds, Language language) {
 }  // namespace Chart
 
 namespace Import {
-
-namespace {
-
-// French counts zero as singular as well ("0 point de données trouvé").
-bool takesSingular(std::int64_t count, Language language) {
-    return count == 1 || (count == 0 && language == Language::fr);
-}
-
-}  // namespace
 
 std::string title(std::int64_t count, Language language) {
     if (takesSingular(count, language)) {

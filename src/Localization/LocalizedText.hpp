@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -96,6 +97,12 @@ private:
 };
 
 namespace l10n_detail {
+
+// Whether a counted text takes its singular form. French counts zero as singular as well
+// ("0 point de données trouvé"); the other languages only one.
+[[nodiscard]] constexpr bool takesSingular(std::int64_t count, Language language) {
+    return count == 1 || (count == 0 && language == Language::fr);
+}
 
 [[nodiscard]] inline std::string fixed(Language language, const LocalizedText& text) {
     return std::string(text.in(language));

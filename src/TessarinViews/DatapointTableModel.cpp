@@ -157,9 +157,9 @@ QVariant DatapointTableModel::data(const QModelIndex& index, int role) const {
         return foreground(point, index.row(), column);
     case appliesRole:
         return applies(point, column);
-    case glyphRole:
+    case symbolRole:
         if (column == DatapointColumn::status) {
-            return static_cast<int>(PointPresentation::status(status(index.row()), m_polling).glyph);
+            return PointPresentation::status(status(index.row()), m_polling).symbol;
         }
         return {};
     default:

@@ -26,8 +26,8 @@ class DatapointTableModel final : public QAbstractTableModel {
 public:
     // The Tone (as int) of the value and status cells.
     static constexpr int toneRole = Qt::UserRole + 1;
-    // The Glyph (as int) of the status cell.
-    static constexpr int glyphRole = Qt::UserRole + 2;
+    // The symbol name (Icons) of the status cell.
+    static constexpr int symbolRole = Qt::UserRole + 2;
     // False for a cell whose field means nothing for the datapoint (a coil's type); such a
     // cell is shown greyed and cannot be edited.
     static constexpr int appliesRole = Qt::UserRole + 3;

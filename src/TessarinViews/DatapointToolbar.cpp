@@ -2,8 +2,7 @@
 
 #include "Localization/L10n.hpp"
 #include "TessarinModel/ModelText.hpp"
-#include "TessarinViews/Glyph.hpp"
-#include "TessarinViews/Tone.hpp"
+#include "TessarinViews/Icons.hpp"
 
 #include <QHBoxLayout>
 #include <QMenu>
@@ -13,12 +12,14 @@ namespace tessarin {
 
 namespace {
 
-QToolButton* makeButton(QWidget* parent, const QString& text, std::optional<Glyph> glyph) {
+// symbol: the name of the drawing beside the text; empty for a text-only button.
+QToolButton* makeButton(QWidget* parent, const QString& text, QStringView symbol = {}) {
     auto* button = new QToolButton(parent);
     button->setText(text);
     button->setAutoRaise(true);
-    if (glyph) {
-        button->setIcon(glyphIcon(*glyph, toneColor(Tone::primary, parent->palette())));
+    if (!symbol.isEmpty()) {
+        // In the palette's text colour, and its disabled colour while there is no selection.
+        button->setIcon(Icons::symbolIcon(symbol, parent->palette()));
         button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     }
     return button;
@@ -28,11 +29,11 @@ QToolButton* makeButton(QWidget* parent, const QString& text, std::optional<Glyp
 
 DatapointToolbar::DatapointToolbar(QWidget* parent)
     : QWidget(parent),
-      m_project(makeButton(this, qtText(L10n::Project::menu()), std::nullopt)),
-      m_add(makeButton(this, qtText(L10n::Table::add()), Glyph::plus)),
-      m_duplicate(makeButton(this, qtText(L10n::Table::duplicate()), Glyph::plusSquareOnSquare)),
-      m_delete(makeButton(this, qtText(L10n::Table::delete_()), Glyph::trash)),
-      m_csv(makeButton(this, qtText(L10n::Table::csv()), Glyph::tableCells)) {
+      m_project(makeButton(this, qtText(L10n::Project::menu()))),
+      m_add(makeButton(this, qtText(L10n::Table::add()), u"plus")),
+      m_duplicate(makeButton(this, qtText(L10n::Table::duplicate()), u"plus.square.on.square")),
+      m_delete(makeButton(this, qtText(L10n::Table::delete_()), u"trash")),
+      m_csv(makeButton(this, qtText(L10n::Table::csv()), u"tablecells")) {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(8, 2, 8, 2);
     row->setSpacing(4);

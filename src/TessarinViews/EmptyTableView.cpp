@@ -2,7 +2,7 @@
 
 #include "Localization/L10n.hpp"
 #include "TessarinModel/ModelText.hpp"
-#include "TessarinViews/Glyph.hpp"
+#include "TessarinViews/Icons.hpp"
 #include "TessarinViews/Tone.hpp"
 
 #include <QHBoxLayout>
@@ -29,7 +29,7 @@ EmptyTableView::EmptyTableView(QWidget* parent)
     column->addStretch(1);
     auto* symbol = new QLabel(this);
     symbol->setPixmap(
-        glyphIcon(Glyph::tableCells, toneColor(Tone::secondary, palette()), symbolSide).pixmap(symbolSide));
+        Icons::symbolIcon(u"tablecells", toneColor(Tone::secondary, palette())).pixmap(symbolSide));
     column->addWidget(symbol, 0, Qt::AlignHCenter);
     auto* title = new QLabel(qtText(L10n::Table::emptyTitle()), this);
     QFont titleFont = title->font();
@@ -49,7 +49,7 @@ EmptyTableView::EmptyTableView(QWidget* parent)
     column->addWidget(text, 0, Qt::AlignHCenter);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    m_add->setIcon(glyphIcon(Glyph::plus, toneColor(Tone::primary, palette())));
+    m_add->setIcon(Icons::symbolIcon(u"plus", palette()));
     buttons->addWidget(m_add);
     buttons->addWidget(m_import);
     buttons->addStretch(1);

@@ -4,9 +4,12 @@
 #include <QIcon>
 #include <QPalette>
 #include <QPixmap>
+#include <QRectF>
 #include <QSize>
 #include <QString>
 #include <QStringView>
+
+class QPainter;
 
 // The project's own drawings of the symbols the views name ("play.fill", "stop.fill",
 // "slider.horizontal.3", …), tinted at draw time. A name without a drawing gives a null icon
@@ -24,6 +27,9 @@ namespace tessarin::Icons {
 // One tinted rendering, for painting code (delegates, banners).
 [[nodiscard]] QPixmap symbolPixmap(QStringView symbol, const QColor& tint, QSize size,
                                    qreal devicePixelRatio = 1.0);
+// Draws the symbol centred in the box, fitting its shorter side, sharp at the painter's
+// device pixel ratio. A box too small for a pixel draws nothing.
+void paintSymbol(QPainter& painter, const QRectF& box, QStringView symbol, const QColor& tint);
 
 // The application's icon (window and desktop) and the logo drawn behind an empty log.
 [[nodiscard]] QIcon applicationIcon();

@@ -2,6 +2,7 @@
 
 #include "Localization/L10n.hpp"
 #include "TessarinModel/ModelText.hpp"
+#include "TessarinViews/Icons.hpp"
 #include "TessarinViews/Tone.hpp"
 
 #include <QGraphicsOpacityEffect>
@@ -12,28 +13,30 @@
 #include <QPropertyAnimation>
 #include <QToolButton>
 
+#include <utility>
+
 namespace tessarin {
 
 namespace {
 
 constexpr int padding = 12;
 constexpr int spacing = 10;
-constexpr int glyphSide = 16;
+constexpr int symbolSide = 16;
 constexpr double cornerRadius = 9;
 constexpr int shadow = 3;  // room around the card for its shadow
 
 }  // namespace
 
-NoticeBanner::NoticeBanner(Glyph glyph, QColor tint, bool dismissible, QWidget* parent)
+NoticeBanner::NoticeBanner(QString symbol, QColor tint, bool dismissible, QWidget* parent)
     : QWidget(parent),
-      m_glyph(glyph),
+      m_symbol(std::move(symbol)),
       m_tint(tint),
       m_text(new QLabel(this)),
       m_opacity(new QGraphicsOpacityEffect(this)),
       m_fade(new QPropertyAnimation(m_opacity, "opacity", this)) {
     setMaximumWidth(maxWidth);
     auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(padding + shadow + glyphSide + spacing, padding + shadow, padding + shadow,
+    row->setContentsMargins(padding + shadow + symbolSide + spacing, padding + shadow, padding + shadow,
                             padding + shadow);
     row->setSpacing(spacing);
     m_text->setWordWrap(true);
@@ -43,7 +46,8 @@ NoticeBanner::NoticeBanner(Glyph glyph, QColor tint, bool dismissible, QWidget* 
     if (dismissible) {
         m_dismiss = new QToolButton(this);
         m_dismiss->setAutoRaise(true);
-        m_dismiss->setIcon(glyphIcon(Glyph::xmark, toneColor(Tone::secondary, palette()), 12));
+        m_dismiss->setIcon(Icons::symbolIcon(u"xmark", toneColor(Tone::secondary, palette())));
+        m_dismiss->setIconSize({12, 12});
         m_dismiss->setToolTip(qtText(L10n::Notice::dismiss()));
         m_dismiss->setAccessibleName(qtText(L10n::Notice::dismiss()));
         connect(m_dismiss, &QToolButton::clicked, this, &NoticeBanner::dismissed);
@@ -106,9 +110,9 @@ void NoticeBanner::paintEvent(QPaintEvent* /*event*/) {
     painter.setPen(QPen(withOpacity(m_tint, 0.35), 1.0));
     painter.drawPath(path.translated(0.5, 0.5));
     const int lineHeight = m_text->fontMetrics().height();
-    const QRectF glyph(card.left() + padding, card.top() + padding + (lineHeight - glyphSide) / 2.0, glyphSide,
-                       glyphSide);
-    paintGlyph(painter, glyph, m_glyph, m_tint);
+    const QRectF symbol(card.left() + padding, card.top() + padding + (lineHeight - symbolSide) / 2.0,
+                        symbolSide, symbolSide);
+    Icons::paintSymbol(painter, symbol, m_symbol, m_tint);
 }
 
 }  // namespace tessarin

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "TessarinViews/Glyph.hpp"
-
 #include <QColor>
+#include <QString>
 #include <QWidget>
 
 class QLabel;
@@ -12,9 +11,9 @@ class QPropertyAnimation;
 
 namespace tessarin {
 
-// A notice floating over the content: a tinted symbol, a message that wraps, and a dismiss
-// button when the notice may be dismissed. It fades in and out; shown() tells what it is
-// heading for, so callers need not wait for the fade.
+// A notice floating over the content: a tinted symbol (named as in Icons), a message that
+// wraps, and a dismiss button when the notice may be dismissed. It fades in and out; shown()
+// tells what it is heading for, so callers need not wait for the fade.
 class NoticeBanner final : public QWidget {
     Q_OBJECT
 
@@ -22,7 +21,7 @@ public:
     static constexpr int fadeMs = 200;
     static constexpr int maxWidth = 620;
 
-    NoticeBanner(Glyph glyph, QColor tint, bool dismissible, QWidget* parent = nullptr);
+    NoticeBanner(QString symbol, QColor tint, bool dismissible, QWidget* parent = nullptr);
 
     // The size the banner takes when it may be at most maxWidth wide: short messages keep
     // the card short, long ones wrap.
@@ -44,7 +43,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    Glyph m_glyph;
+    QString m_symbol;
     QColor m_tint;
     QLabel* m_text;
     QToolButton* m_dismiss = nullptr;

@@ -15,9 +15,12 @@ namespace tessarin {
 NoticeBanners::NoticeBanners(PollerModel& model, QWidget* parent)
     : QWidget(parent),
       m_model(model),
-      m_connection(new NoticeBanner(Glyph::networkSlash, toneColor(Tone::red, palette()), false, this)),
-      m_noResponse(new NoticeBanner(Glyph::exclamationTriangle, toneColor(Tone::orange, palette()), true, this)),
-      m_writeError(new NoticeBanner(Glyph::exclamationTriangle, toneColor(Tone::orange, palette()), true, this)) {
+      m_connection(
+          new NoticeBanner(QStringLiteral("network.slash"), toneColor(Tone::red, palette()), false, this)),
+      m_noResponse(new NoticeBanner(QStringLiteral("exclamationmark.triangle.fill"),
+                                    toneColor(Tone::orange, palette()), true, this)),
+      m_writeError(new NoticeBanner(QStringLiteral("exclamationmark.triangle.fill"),
+                                    toneColor(Tone::orange, palette()), true, this)) {
     setAttribute(Qt::WA_NoSystemBackground);
     m_noResponse->setText(qtText(L10n::Notice::noResponse()));
     connect(m_noResponse, &NoticeBanner::dismissed, &m_model, &PollerModel::dismissNoResponseHint);

@@ -28,14 +28,15 @@ QString localTime(std::chrono::system_clock::time_point time) {
 
 StatusLook status(const PointStatus* status, bool polling) {
     if (status == nullptr) {
-        return {Glyph::circleDashed, Tone::secondary, polling ? qtText(L10n::Table::waiting()) : noValue};
+        return {QStringLiteral("circle.dashed"), Tone::secondary,
+                polling ? qtText(L10n::Table::waiting()) : noValue};
     }
     if (!status->failure) {
         const auto ms = static_cast<std::int64_t>(std::llround(status->duration * 1000.0));
-        return {Glyph::checkmarkCircleFill, Tone::green, qtText(L10n::Table::ok(ms))};
+        return {QStringLiteral("checkmark.circle.fill"), Tone::green, qtText(L10n::Table::ok(ms))};
     }
     const bool exception = status->failure->kind == PollFailure::Kind::exception;
-    return {Glyph::exclamationTriangle, exception ? Tone::orange : Tone::red,
+    return {QStringLiteral("exclamationmark.triangle.fill"), exception ? Tone::orange : Tone::red,
             qtText(L10n::Log::shortFailure(*status->failure))};
 }
 

@@ -2,7 +2,6 @@
 
 #include "ModbusCore/Datapoint.hpp"
 #include "TessarinModel/PointStatus.hpp"
-#include "TessarinViews/Glyph.hpp"
 #include "TessarinViews/Tone.hpp"
 
 #include <QString>
@@ -12,7 +11,7 @@
 namespace tessarin::PointPresentation {
 
 struct StatusLook {
-    Glyph glyph;
+    QString symbol;  // the name of a drawing in Icons
     Tone tone;
     QString text;
 

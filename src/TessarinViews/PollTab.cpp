@@ -1,6 +1,6 @@
 #include "TessarinViews/PollTab.hpp"
 
-#include "TessarinViews/Glyph.hpp"
+#include "TessarinViews/Icons.hpp"
 #include "TessarinViews/Tone.hpp"
 
 #include <QPainter>
@@ -71,8 +71,8 @@ void PollTab::paintEvent(QPaintEvent* /*event*/) {
     painter.drawText(QRectF(x, 0, textWidth + 1, height()), Qt::AlignVCenter | Qt::AlignLeft, m_look.title);
     x += textWidth + gap;
     if (m_look.paused) {
-        paintGlyph(painter, QRectF(x, middle - pauseSide / 2.0, pauseSide, pauseSide), Glyph::pauseFill,
-                   toneColor(Tone::secondary, palette()));
+        Icons::paintSymbol(painter, QRectF(x, middle - pauseSide / 2.0, pauseSide, pauseSide), u"pause.fill",
+                           toneColor(Tone::secondary, palette()));
     }
 }
 

@@ -3,7 +3,7 @@
 #include "Localization/L10n.hpp"
 #include "TessarinModel/ModelText.hpp"
 #include "TessarinModel/PollerModel.hpp"
-#include "TessarinViews/Glyph.hpp"
+#include "TessarinViews/Icons.hpp"
 #include "TessarinViews/PollTab.hpp"
 #include "TessarinViews/Tone.hpp"
 
@@ -63,7 +63,7 @@ PollTabBar::PollTabBar(PollerModel& model, QWidget* parent)
     row->addWidget(m_scroll);
 
     m_newPoll->setAutoRaise(true);
-    m_newPoll->setIcon(glyphIcon(Glyph::plus, toneColor(Tone::primary, palette()), 20));
+    m_newPoll->setIcon(Icons::symbolIcon(u"plus", palette()));
     m_newPoll->setIconSize({20, 20});
     m_newPoll->setAccessibleName(qtText(L10n::Polls::add()));
     m_newPoll->setToolTip(qtText(L10n::Polls::addHelp()));

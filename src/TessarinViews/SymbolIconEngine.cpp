@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QSvgRenderer>
 
 #include <algorithm>
@@ -75,8 +76,23 @@ QPixmap SymbolIconEngine::scaledPixmap(const QSize& size, QIcon::Mode mode, QIco
     if (size.isEmpty()) {
         return {};
     }
-    QPixmap pixmap = QPixmap::fromImage(tinted(m_symbol, tintFor(mode), size * scale));
+    // Table cells and banners ask for the same few symbols on every repaint; parsing and
+    // tinting the drawing each time would cost more than the rest of the paint.
+    const QColor tint = tintFor(mode);
+    const QSize pixels = size * scale;
+    const QString cacheKey = QStringLiteral("tessarin.symbol:%1:%2:%3x%4@%5")
+                                 .arg(m_symbol)
+                                 .arg(static_cast<qulonglong>(tint.rgba64()), 16, 16, QLatin1Char('0'))
+                                 .arg(pixels.width())
+                                 .arg(pixels.height())
+                                 .arg(scale);
+    QPixmap pixmap;
+    if (QPixmapCache::find(cacheKey, &pixmap)) {
+        return pixmap;
+    }
+    pixmap = QPixmap::fromImage(tinted(m_symbol, tint, pixels));
     pixmap.setDevicePixelRatio(scale);
+    QPixmapCache::insert(cacheKey, pixmap);
     return pixmap;
 }
 

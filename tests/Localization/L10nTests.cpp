@@ -106,6 +106,8 @@ std::vector<Key> allKeys() {
         {[](Language l) { return Import::title(7351, l); }, {"7351"}},
         {[](Language l) { return Import::skipped(7351, l); }, {"7351"}},
         {[](Language l) { return Import::skipped(1, l); }, {"1"}},
+        {[](Language l) { return Log::framesDropped(7351, l); }, {"7351"}},
+        {[](Language l) { return Log::framesDropped(1, l); }, {"1"}},
         {[](Language l) { return Errors::saveFailed("ZQreasonQZ", l); }, {"ZQreasonQZ"}},
         {[](Language l) { return Errors::fileOpenFailed("ZQfileQZ", l); }, {"ZQfileQZ"}},
         {[](Language l) { return Errors::importNothing("ZQdetailsQZ", l); }, {"ZQdetailsQZ"}},
@@ -308,6 +310,9 @@ TEST(L10n, EnglishEdgesOfTheTemplates) {
         {L10n::Import::skipped(0, en), "0 lines skipped:"},
         {L10n::Import::skipped(0, Language::fr), "0 ligne ignorée\u00a0:"},
         {L10n::Import::skipped(2, Language::fr), "2 lignes ignorées\u00a0:"},
+        {L10n::Log::framesDropped(1, en), "1 late or unrequested response dropped:"},
+        {L10n::Log::framesDropped(0, en), "0 late or unrequested responses dropped:"},
+        {L10n::Log::framesDropped(2, en), "2 late or unrequested responses dropped:"},
         // The long failure texts show in the model's log lines; the short ones label the table.
         {L10n::Log::shortFailure(PollFailure::exception(0x0C), en), "Exception 0C"},
         {L10n::Log::shortFailure(PollFailure::malformed(), en), "Invalid response"},
@@ -336,6 +341,10 @@ TEST(L10n, FrenchCountsZeroAsSingular) {
     EXPECT_EQ(L10n::Import::title(0, Language::fr), "0 point de données trouvé");
     EXPECT_EQ(L10n::Import::title(2, Language::fr), "2 points de données trouvés");
     EXPECT_EQ(L10n::Import::title(0, Language::de), "0 Datenpunkte gefunden");
+    EXPECT_EQ(L10n::Log::framesDropped(0, Language::fr), "0 réponse tardive ou non demandée ignorée\u00a0:");
+    EXPECT_EQ(L10n::Log::framesDropped(2, Language::fr),
+              "2 réponses tardives ou non demandées ignorées\u00a0:");
+    EXPECT_EQ(L10n::Log::framesDropped(0, Language::nl), "0 te late of ongevraagde antwoorden genegeerd:");
 }
 
 }  // namespace

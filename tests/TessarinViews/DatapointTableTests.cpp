@@ -3,6 +3,7 @@
 #include "TessarinViews/DatapointTableModel.hpp"
 #include "TessarinViews/DatapointTableView.hpp"
 #include "TessarinViews/DatapointToolbar.hpp"
+#include "TessarinViews/Icons.hpp"
 #include "TessarinViews/PointPresentation.hpp"
 
 #include <QAbstractItemModelTester>
@@ -12,6 +13,8 @@
 #include <QToolButton>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <array>
 
 namespace tessarin::test {
 namespace {
@@ -178,13 +181,58 @@ TEST_F(DatapointTable, AFailedReadKeepsTheValueQuietAndNamesTheFailure) {
         EXPECT_EQ(tone(0, Column::value), Tone::secondary);
         EXPECT_EQ(text(0, Column::status), row.text);
         EXPECT_EQ(tone(0, Column::status), row.tone);
-        EXPECT_EQ(cell(0, Column::status).data(DatapointTableModel::glyphRole).toInt(),
-                  static_cast<int>(Glyph::exclamationTriangle));
+        EXPECT_EQ(cell(0, Column::status).data(DatapointTableModel::symbolRole).toString(),
+                  QStringLiteral("exclamationmark.triangle.fill"));
     }
     // Failing before any good read: nothing to keep.
     deliver(readFailed(poll(), {.address = 5, .count = 1}, PollFailure::timeout()));
     EXPECT_EQ(text(1, Column::value), QStringLiteral("—"));
     EXPECT_EQ(tone(1, Column::value), Tone::tertiary);
+}
+
+// Near the colour, allowing for the blend of antialiased edges.
+int pixelsNear(const QImage& image, const QRect& area, const QColor& color) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            const auto close = [](int a, int b) { return std::abs(a - b) < 24; };
+            if (close(pixel.red(), color.red()) && close(pixel.green(), color.green()) &&
+                close(pixel.blue(), color.blue())) {
+                ++count;
+            }
+        }
+    }
+    return count;
+}
+
+TEST_F(DatapointTable, TheStatusSymbolKeepsItsSignalColourOnASelectedRow) {
+    makeArea({pollWith({holdingRegister(0), holdingRegister(1), holdingRegister(2)})});
+    startReading();
+    deliver(readOK(poll(), {.address = 0, .count = 1}, {1}));
+    deliver(readFailed(poll(), {.address = 1, .count = 1}, PollFailure::exception(2)));
+    deliver(readFailed(poll(), {.address = 2, .count = 1}, PollFailure::timeout()));
+    DatapointTableView& view = area->table();
+    struct Row {
+        int row;
+        Tone tone;
+        bool selected;
+    };
+    for (const Row& row : {Row{0, Tone::green, false}, Row{1, Tone::orange, false}, Row{2, Tone::red, false},
+                           Row{0, Tone::green, true}, Row{2, Tone::red, true}}) {
+        SCOPED_TRACE(::testing::Message() << "row " << row.row << (row.selected ? ", selected" : ""));
+        if (row.selected) {
+            view.selectRow(row.row);
+        } else {
+            view.clearSelection();
+        }
+        const QImage shot = view.viewport()->grab().toImage();
+        const QRect cellRect = view.visualRect(cell(row.row, Column::status));
+        ASSERT_TRUE(view.viewport()->rect().contains(cellRect));
+        // The symbol sits at the leading edge, before the text.
+        const QRect symbolArea(cellRect.left(), cellRect.top(), cellRect.height(), cellRect.height());
+        EXPECT_GT(pixelsNear(shot, symbolArea, toneColor(row.tone, view.palette())), 40);
+    }
 }
 
 TEST_F(DatapointTable, AnEditCommittedAsADialogOpensIsKept) {
@@ -222,9 +270,26 @@ TEST(PointPresentationTest, StatusWithoutReadDependsOnPolling) {
     good.value = 1;
     good.duration = 0.0125;
     EXPECT_EQ(PointPresentation::status(&good, true),
-              (PointPresentation::StatusLook{Glyph::checkmarkCircleFill, Tone::green, QStringLiteral("OK · 13 ms")}));
+              (PointPresentation::StatusLook{QStringLiteral("checkmark.circle.fill"), Tone::green,
+                                             QStringLiteral("OK · 13 ms")}));
     EXPECT_TRUE(PointPresentation::rawTooltip(&good).isEmpty());
     EXPECT_TRUE(PointPresentation::updatedTooltip(&good).isEmpty());
+}
+
+TEST(PointPresentationTest, EveryStatusNamesADrawing) {
+    PointStatus good;
+    good.value = 1;
+    PointStatus exception;
+    exception.failure = PollFailure::exception(2);
+    PointStatus silent;
+    silent.failure = PollFailure::timeout();
+    for (const PointStatus* status : std::array<const PointStatus*, 4>{nullptr, &good, &exception, &silent}) {
+        for (const bool polling : {false, true}) {
+            const QString symbol = PointPresentation::status(status, polling).symbol;
+            SCOPED_TRACE(symbol.toStdString());
+            EXPECT_TRUE(Icons::hasSymbol(symbol));
+        }
+    }
 }
 
 }  // namespace

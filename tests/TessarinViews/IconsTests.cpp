@@ -3,6 +3,7 @@
 #include "ViewsTestApp.hpp"
 
 #include <QImage>
+#include <QPainter>
 
 namespace tessarin {
 namespace {
@@ -18,6 +19,7 @@ constexpr const char16_t* namedSymbols[] = {
     u"chart.xyaxis.line",  u"arrow.triangle.2.circlepath",     u"network.slash",
     u"xmark",              u"lightbulb.fill", u"magnifyingglass", u"arrow.left.arrow.right",
     u"doc.text",           u"play.circle",   u"square.stack",  u"wrench.and.screwdriver",
+    u"chevron.up.chevron.down",
 };
 
 int opaquePixels(const QImage& image) {
@@ -56,6 +58,79 @@ TEST_F(IconsTest, AWhiteStrokeCutsAHoleInAFilledSymbol) {
     // The tick passes through (30, 40) of 64 (7/16, 10/16 of the drawing); the circle around it is solid.
     EXPECT_LT(qAlpha(image.pixel(28, 40)), 64);
     EXPECT_GT(qAlpha(image.pixel(32, 12)), 200);
+}
+
+// The bounds of what was drawn, in device pixels.
+QRect drawnBounds(const QImage& image) {
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) > 128) bounds |= QRect(x, y, 1, 1);
+        }
+    }
+    return bounds;
+}
+
+TEST_F(IconsTest, APaintedSymbolFillsTheMiddleOfItsBoxAtThePaintersPixelRatio) {
+    struct Row {
+        const char* what;
+        qreal ratio;
+        QRectF box;
+    };
+    for (const Row& row : {Row{"table cell", 1.0, QRectF(10, 6, 14, 14)},
+                           Row{"sharp screen, fractional box", 2.0, QRectF(10.4, 6.6, 14, 14)},
+                           Row{"wide box", 1.0, QRectF(4, 4, 40, 16)},
+                           Row{"tall box on a sharp screen", 2.0, QRectF(4, 2, 12, 28)}}) {
+        SCOPED_TRACE(row.what);
+        QImage canvas(QSize(48, 32) * row.ratio, QImage::Format_ARGB32_Premultiplied);
+        canvas.setDevicePixelRatio(row.ratio);
+        canvas.fill(Qt::transparent);
+        QPainter painter(&canvas);
+        // The rounded square with its outline covers 2.5 to 13.5 of the drawing's 16 units.
+        Icons::paintSymbol(painter, row.box, u"stop.fill", Qt::red);
+        painter.end();
+        const QRect drawn = drawnBounds(canvas);
+        const double side = std::min(row.box.width(), row.box.height()) * row.ratio;
+        const QPointF centre = row.box.center() * row.ratio;
+        EXPECT_NEAR(drawn.width(), side * 11 / 16, 2.0) << "neither stretched nor shrunk";
+        EXPECT_NEAR(drawn.height(), side * 11 / 16, 2.0);
+        EXPECT_NEAR(QRectF(drawn).center().x() + 0.5, centre.x(), 1.5) << "centred in the box";
+        EXPECT_NEAR(QRectF(drawn).center().y() + 0.5, centre.y(), 1.5);
+    }
+}
+
+TEST_F(IconsTest, ABoxWithoutRoomForAPixelDrawsNothing) {
+    QImage canvas(16, 16, QImage::Format_ARGB32_Premultiplied);
+    canvas.fill(Qt::transparent);
+    QPainter painter(&canvas);
+    Icons::paintSymbol(painter, QRectF(2, 2, 0.6, 12), u"stop.fill", Qt::red);
+    Icons::paintSymbol(painter, QRectF(2, 2, 12, -3), u"stop.fill", Qt::red);
+    painter.end();
+    EXPECT_TRUE(drawnBounds(canvas).isNull());
+}
+
+// The renderings are kept between paints; asking again with another tint, size, ratio or mode
+// must not hand back an earlier one.
+TEST_F(IconsTest, RepeatedRequestsKeepTintsSizesAndRatiosApart) {
+    const auto middle = [](const QPixmap& pixmap) {
+        const QImage image = pixmap.toImage();
+        return image.pixelColor(image.width() / 2, image.height() / 2);
+    };
+    const QPixmap red = Icons::symbolPixmap(u"stop.fill", Qt::red, QSize(16, 16));
+    EXPECT_EQ(middle(red), QColor(Qt::red));
+    EXPECT_EQ(middle(Icons::symbolPixmap(u"stop.fill", Qt::blue, QSize(16, 16))), QColor(Qt::blue));
+    EXPECT_EQ(middle(Icons::symbolPixmap(u"stop.fill", QColor(255, 0, 0, 100), QSize(16, 16))).alpha(), 100);
+    EXPECT_EQ(Icons::symbolPixmap(u"stop.fill", Qt::red, QSize(24, 24)).size(), QSize(24, 24));
+    const QPixmap sharp = Icons::symbolPixmap(u"stop.fill", Qt::red, QSize(16, 16), 2.0);
+    EXPECT_EQ(sharp.size(), QSize(32, 32));
+    EXPECT_EQ(sharp.devicePixelRatio(), 2.0);
+    EXPECT_EQ(Icons::symbolPixmap(u"stop.fill", Qt::red, QSize(16, 16)).devicePixelRatio(), 1.0);
+
+    const QIcon icon = Icons::symbolIcon(u"stop.fill", QColor(Qt::red));
+    const int normal = middle(icon.pixmap(16, QIcon::Normal)).alpha();
+    const int disabled = middle(icon.pixmap(16, QIcon::Disabled)).alpha();
+    EXPECT_EQ(normal, 255);
+    EXPECT_LT(disabled, 128) << "the disabled mode is fainter";
 }
 
 TEST_F(IconsTest, UnknownNamesHaveNoDrawing) {
