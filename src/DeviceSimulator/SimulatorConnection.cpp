@@ -25,7 +25,7 @@ SimulatorConnection::SimulatorConnection(Socket socket, std::string peer, TCPFra
 short SimulatorConnection::events() const {
     short wanted = 0;
     // A client that does not take its answers gets no more of them made for it.
-    if (queuedBytes() < m_limits.maxQueuedBytes) wanted |= POLLIN;
+    if (readingRequests()) wanted |= POLLIN;
     if (m_out.size() > m_outStart) wanted |= POLLOUT;
     return wanted;
 }
@@ -33,7 +33,7 @@ short SimulatorConnection::events() const {
 std::optional<SimulatorConnection::Clock::time_point> SimulatorConnection::deadline() const {
     std::optional<Clock::time_point> earliest;
     if (!m_delayed.empty()) earliest = m_delayed.front().due;
-    if (m_partialSince) {
+    if (m_partialSince && readingRequests()) {
         const auto expiry = *m_partialSince + m_limits.incompleteRequestTimeout;
         if (!earliest || expiry < *earliest) earliest = expiry;
     }
@@ -75,6 +75,9 @@ SimulatorConnection::Outcome SimulatorConnection::service(Clock::time_point now)
         m_out.insert(m_out.end(), next.frame.begin(), next.frame.end());
         m_delayed.pop_front();
     }
+    // While its answers pile up nothing is read from this client, so an unfinished request waits
+    // on the simulator, not on the client: its grace starts again once reading resumes.
+    if (m_partialSince && !readingRequests()) m_partialSince = now;
     if (m_partialSince && now - *m_partialSince >= m_limits.incompleteRequestTimeout) return Outcome::invalid;
     return flush();
 }

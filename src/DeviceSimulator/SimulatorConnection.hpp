@@ -58,6 +58,7 @@ private:
     };
 
     [[nodiscard]] std::size_t queuedBytes() const { return m_out.size() - m_outStart + m_delayedBytes; }
+    [[nodiscard]] bool readingRequests() const { return queuedBytes() < m_limits.maxQueuedBytes; }
     void queue(std::vector<std::uint8_t> frame, Clock::time_point now);
     [[nodiscard]] Outcome flush();
 
