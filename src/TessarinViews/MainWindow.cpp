@@ -115,6 +115,16 @@ MainWindow::MainWindow(PollerModel& model, DemoDevice& demo, QtDesktopServices& 
         }
     });
 
+    // The main thread is held while a big file is read or written: say so with the cursor, which
+    // the window system shows without the event loop.
+    connect(&m_model, &PollerModel::busyChanged, this, [this] {
+        if (m_model.busy()) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        } else if (QApplication::overrideCursor() != nullptr) {
+            QApplication::restoreOverrideCursor();
+        }
+    });
+
     m_showLog = !QSettings().value(showLogKey, false).toBool();
     setShowLog(!m_showLog);
     refreshTitle();
