@@ -7,10 +7,7 @@
 
 namespace tessarin::test {
 
-void ensureGuiApp() {
-    if (QCoreApplication::instance() != nullptr) {
-        return;
-    }
+void prepareTestEnvironment() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
@@ -28,7 +25,13 @@ void ensureGuiApp() {
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                        home.path() + QStringLiteral("/config"));
+}
 
+void ensureGuiApp() {
+    if (QCoreApplication::instance() != nullptr) {
+        return;
+    }
+    prepareTestEnvironment();
     static int argc = 1;
     static char name[] = "TessarinModelTests";
     static char* argv[] = {name, nullptr};

@@ -8,8 +8,12 @@
 
 namespace tessarin::test {
 
-// Creates the one QGuiApplication of the test process (offscreen), with settings and data
-// folders inside a temporary folder, so that no test touches the user's own files.
+// Points the platform (offscreen unless set), the texts, the numbers and the settings and data
+// folders of the test process into a temporary folder, so that no test touches the user's own
+// files. Runs before the process's one application object is made.
+void prepareTestEnvironment();
+
+// Creates the one QGuiApplication of the test process in that environment.
 void ensureGuiApp();
 
 // The fixture of tests that need nothing but that application.

@@ -119,7 +119,7 @@ TEST_F(DialogEditTest, ASlotThatEditsThePollsDuringAnEventLeavesTheModelWhole) {
     });
     const std::vector<std::uint8_t> pdu{6, 0, 1, 0, 5};
     const std::vector<std::uint8_t> frame = MBAPHeader::message(1, 1, pdu);
-    m.handle({PollerEvent::Wrote{.token = token, .unit = 1, .request = frame, .response = frame}});
+    m.handle({PollerEvent::Wrote{.token = token, .unit = 1, .result = {}, .request = frame, .response = frame}});
     EXPECT_TRUE(poll().datapoints.empty());
     EXPECT_TRUE(m.status().empty());
     EXPECT_TRUE(logLines().back().starts_with("✎ Unit 1 · Level = 5")) << logLines().back();

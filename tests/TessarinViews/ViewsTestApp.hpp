@@ -1,15 +1,12 @@
 #pragma once
 
-#include <QString>
+#include "TessarinModel/GuiTestApp.hpp"
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 namespace tessarin::test {
 
-// Creates the one QApplication of the widget tests (offscreen), with settings and data folders
-// inside a temporary folder, so that no test touches the user's own files.
+// Creates the one QApplication of the widget tests in the model tests' temporary environment.
 void ensureWidgetApp();
 
 // The fixture of widget tests.
@@ -19,8 +16,3 @@ protected:
 };
 
 }  // namespace tessarin::test
-
-// Readable QStrings in test failures.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
