@@ -20,6 +20,8 @@
 #include "TessarinModel/DesktopServices.hpp"
 #include "TessarinModel/PollerModel.hpp"
 
+#include "OwnHome.hpp"
+
 #include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>
@@ -126,13 +128,9 @@ int main(int argc, char** argv) {
     const int rounds = argc > 2 ? std::atoi(argv[2]) : 5;
     if (count < 1 || rounds < 1) fail("usage: file_throughput [datapoints] [rounds]");
 
-    // Settings and the autosave file go to a folder of our own, never the user's.
     QTemporaryDir home;
     if (!home.isValid()) fail("cannot make a temporary folder");
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toUtf8());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::useOwnHome(home.path());
     QGuiApplication app(argc, argv);
 
     Poll poll;

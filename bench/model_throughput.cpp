@@ -24,6 +24,8 @@
 #include "TessarinModel/ValueHistory.hpp"
 #include "support/PeerProcess.hpp"
 
+#include "OwnHome.hpp"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -278,13 +280,9 @@ int main(int argc, char** argv) {
     if (roundSeconds <= 0 || rounds < 1)
         fail("usage: model_throughput [seconds per setup and round] [rounds]");
 
-    // Settings and the autosave file go to a folder of our own, never the user's.
     QTemporaryDir home;
     if (!home.isValid()) fail("cannot make a temporary folder");
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toUtf8());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::useOwnHome(home.path());
     QGuiApplication app(argc, argv);
     app.installEventFilter(&backlog());
 

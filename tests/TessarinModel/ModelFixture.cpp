@@ -75,23 +75,6 @@ std::vector<std::string> ModelFixture::logLines() const {
     return lines;
 }
 
-Datapoint holdingRegister(std::uint16_t address, DataType type, std::string name) {
-    Datapoint point;
-    point.name = std::move(name);
-    point.table = RegisterTable::holdingRegister;
-    point.address = address;
-    point.dataType = type;
-    return Datapoint::make(std::move(point));
-}
-
-Datapoint coil(std::uint16_t address, std::string name) {
-    Datapoint point;
-    point.name = std::move(name);
-    point.table = RegisterTable::coil;
-    point.address = address;
-    return Datapoint::make(std::move(point));
-}
-
 PollerEvent readOK(const Poll& poll, const ReadBlock& block, const std::vector<std::uint16_t>& registers) {
     std::vector<std::uint8_t> pdu{static_cast<std::uint8_t>(readFunction(block.table)),
                                   static_cast<std::uint8_t>(registers.size() * 2)};

@@ -3,6 +3,7 @@
 #include "GuiTestApp.hpp"
 #include "ScriptedDesktopServices.hpp"
 #include "TessarinModel/PollerModel.hpp"
+#include "support/DatapointBuilders.hpp"
 #include "support/FreePort.hpp"
 
 #include <gtest/gtest.h>
@@ -42,9 +43,6 @@ protected:
     ClosedPort refusing;
 };
 
-// A holding register datapoint of unit 1.
-Datapoint holdingRegister(std::uint16_t address, DataType type = DataType::uint16, std::string name = {});
-Datapoint coil(std::uint16_t address, std::string name = {});
 Poll pollWith(std::vector<Datapoint> datapoints, std::string name = "Poll");
 
 // A good read of registers from block, with its frames, as the poll's engine reports it.

@@ -66,22 +66,6 @@ QString PollAreaFixture::text(int row, DatapointColumn column) const {
     return cell(row, column).data(Qt::DisplayRole).toString();
 }
 
-Datapoint holdingRegister(std::uint16_t address, DataType type, std::string name) {
-    Datapoint point;
-    point.name = std::move(name);
-    point.address = address;
-    point.dataType = type;
-    return Datapoint::make(std::move(point));
-}
-
-Datapoint coil(std::uint16_t address, std::string name) {
-    Datapoint point;
-    point.name = std::move(name);
-    point.table = RegisterTable::coil;
-    point.address = address;
-    return Datapoint::make(std::move(point));
-}
-
 Poll pollWith(std::vector<Datapoint> datapoints, std::string name) {
     Poll poll;
     poll.name = std::move(name);

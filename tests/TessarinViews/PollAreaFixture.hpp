@@ -5,6 +5,7 @@
 #include "TessarinModel/PollerModel.hpp"
 #include "TessarinViews/DatapointColumn.hpp"
 #include "TessarinViews/PollArea.hpp"
+#include "support/DatapointBuilders.hpp"
 #include "support/FreePort.hpp"
 
 #include <memory>
@@ -49,8 +50,6 @@ protected:
     ClosedPort refusing;
 };
 
-Datapoint holdingRegister(std::uint16_t address, DataType type = DataType::uint16, std::string name = {});
-Datapoint coil(std::uint16_t address, std::string name = {});
 Poll pollWith(std::vector<Datapoint> datapoints, std::string name = "Poll");
 
 // The engine's report of a read of the registers at the block, or of its failure.

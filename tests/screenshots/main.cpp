@@ -117,6 +117,18 @@ void widenNameColumn(MainWindow& window) {
     }
 }
 
+// Shows the main window at its first-start size; says so when the display never shows it.
+bool showAtDefaultSize(TessarinApplication& tessarin) {
+    MainWindow& window = tessarin.mainWindow();
+    window.resize(MainWindow::defaultSize);
+    tessarin.showMainWindow();
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        std::fprintf(stderr, "the window never showed\n");
+        return false;
+    }
+    return true;
+}
+
 bool saveHelpPicture(const QImage& image, const QString& folder, const QString& name, const QString& language) {
     const QImage scaled = image.scaledToWidth(helpPictureWidth, Qt::SmoothTransformation);
     return save(scaled.convertToFormat(QImage::Format_RGB32), folder, name, language);
@@ -126,12 +138,7 @@ bool saveHelpPicture(const QImage& image, const QString& folder, const QString& 
 int drawHelpPictures(const QString& folder, const QString& language) {
     TessarinApplication tessarin;
     MainWindow& window = tessarin.mainWindow();
-    window.resize(MainWindow::defaultSize);
-    tessarin.showMainWindow();
-    if (!QTest::qWaitForWindowExposed(&window)) {
-        std::fprintf(stderr, "the window never showed\n");
-        return 1;
-    }
+    if (!showAtDefaultSize(tessarin)) return 1;
     PollerModel& model = tessarin.model();
     window.setShowLog(true);
     auto* pane = qobject_cast<BottomPaneView*>(window.bottomPane());
@@ -195,12 +202,7 @@ int main(int argc, char* argv[]) {
 
     TessarinApplication tessarin;
     MainWindow& window = tessarin.mainWindow();
-    window.resize(MainWindow::defaultSize);
-    tessarin.showMainWindow();
-    if (!QTest::qWaitForWindowExposed(&window)) {
-        std::fprintf(stderr, "the window never showed\n");
-        return 1;
-    }
+    if (!showAtDefaultSize(tessarin)) return 1;
     bool ok = save(capture(window), folder, QStringLiteral("first-start"), suffix);
 
     auto peer = test::PeerProcess::start(test::PeerKind::libmodbusTCP);
