@@ -55,6 +55,9 @@ DatapointTableModel::DatapointTableModel(PollerModel& model, QObject* parent)
     }
     m_polling = polling();
     rebuildRowIndex();
+    m_liveTimer.setSingleShot(true);
+    m_liveTimer.setInterval(liveRefreshMs);
+    connect(&m_liveTimer, &QTimer::timeout, this, &DatapointTableModel::flushLiveRows);
     connect(&m_model, &PollerModel::pollsChanged, this, &DatapointTableModel::syncRows);
     connect(&m_model, &PollerModel::selectedPollIDChanged, this, &DatapointTableModel::syncRows);
     connect(&m_model, &PollerModel::pointStatusChanged, this, &DatapointTableModel::refreshLiveRows);
@@ -361,6 +364,10 @@ void DatapointTableModel::rebuildRowIndex() {
 }
 
 void DatapointTableModel::syncRows() {
+    // Pending rows are numbered as the rows stand now; redraw them before the rows move.
+    if (!m_pendingRows.empty()) flushLiveRows();
+    // A changed format, scale or type shows the same status differently.
+    forgetLiveLooks();
     const Poll* poll = m_model.selectedPoll();
     std::vector<Datapoint> next = poll != nullptr ? poll->datapoints : std::vector<Datapoint>{};
     std::set<Uuid> nextPlotted = poll != nullptr ? poll->plotted : std::set<Uuid>{};
@@ -462,15 +469,50 @@ void DatapointTableModel::removeRuns(const std::vector<Datapoint>& next) {
 }
 
 void DatapointTableModel::refreshLiveRows(const std::vector<Uuid>& pointIDs) {
-    std::vector<int> rows;
-    rows.reserve(pointIDs.size());
-    for (const Uuid& pointID : pointIDs) {
-        if (const auto at = row(pointID)) rows.push_back(*at);
+    if (m_rowPending.size() != m_points.size()) {
+        m_rowPending.assign(m_points.size(), 0);
     }
+    for (const Uuid& pointID : pointIDs) {
+        const auto at = row(pointID);
+        if (!at || m_rowPending[static_cast<std::size_t>(*at)] != 0) continue;
+        m_rowPending[static_cast<std::size_t>(*at)] = 1;
+        m_pendingRows.push_back(*at);
+    }
+    if (!m_pendingRows.empty() && !m_liveTimer.isActive()) {
+        m_liveTimer.start();
+    }
+}
+
+void DatapointTableModel::flushLiveRows() {
+    m_liveTimer.stop();
+    std::vector<int> rows;
+    rows.reserve(m_pendingRows.size());
+    for (const int at : m_pendingRows) {
+        m_rowPending[static_cast<std::size_t>(at)] = 0;
+        const Datapoint& point = m_points[static_cast<std::size_t>(at)];
+        const PointStatus* pointStatus = m_model.status(point.id);
+        LiveLook look{PointPresentation::liveValue(point, pointStatus),
+                      PointPresentation::status(pointStatus, m_polling)};
+        const auto [shown, fresh] = m_liveLooks.try_emplace(point.id, look);
+        if (!fresh) {
+            if (shown->second == look) continue;
+            shown->second = std::move(look);
+        }
+        rows.push_back(at);
+    }
+    m_pendingRows.clear();
     emitRowRanges(std::move(rows), columnIndex(DatapointColumn::value), columnIndex(DatapointColumn::status));
 }
 
+void DatapointTableModel::dropPendingRows() {
+    m_liveTimer.stop();
+    m_pendingRows.clear();
+    m_rowPending.assign(m_points.size(), 0);
+}
+
 void DatapointTableModel::refreshAllLive(DatapointColumn first, DatapointColumn last) {
+    forgetLiveLooks();
+    dropPendingRows();
     if (m_points.empty()) {
         return;
     }

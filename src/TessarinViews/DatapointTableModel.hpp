@@ -3,8 +3,10 @@
 #include "ModbusCore/Datapoint.hpp"
 #include "ModbusCore/Uuid.hpp"
 #include "TessarinViews/DatapointColumn.hpp"
+#include "TessarinViews/PointPresentation.hpp"
 
 #include <QAbstractTableModel>
+#include <QTimer>
 
 #include <optional>
 #include <set>
@@ -18,7 +20,10 @@ struct PointStatus;
 
 // The datapoints of the selected poll with their live status, one row each in list order.
 // Edits go to the model as one operation per cell; reads refresh only the live columns of
-// the rows they touched, one dataChanged per run of neighbouring rows. Structural edits
+// the rows whose shown value or status they changed, one dataChanged per run of neighbouring
+// rows, so a device that keeps answering the same values repaints nothing. Reads are gathered
+// for up to liveRefreshMs and redrawn together: a fast device answers far more often than a
+// screen can show, and each redraw formats every value again. Structural edits
 // (rows added or removed in one place) keep the other rows and their selection.
 class DatapointTableModel final : public QAbstractTableModel {
     Q_OBJECT
@@ -28,6 +33,8 @@ public:
     static constexpr int toneRole = Qt::UserRole + 1;
     // The symbol name (Icons) of the status cell.
     static constexpr int symbolRole = Qt::UserRole + 2;
+    // How long reads are gathered before their rows are compared and redrawn.
+    static constexpr int liveRefreshMs = 40;
     // False for a cell whose field means nothing for the datapoint (a coil's type); such a
     // cell is shown greyed and cannot be edited.
     static constexpr int appliesRole = Qt::UserRole + 3;
@@ -70,9 +77,14 @@ private:
     void insertRuns(const std::vector<Datapoint>& next);
     void removeRuns(const std::vector<Datapoint>& next);
     void refreshLiveRows(const std::vector<Uuid>& pointIDs);
+    // Redraws the gathered rows whose live cells now read differently.
+    void flushLiveRows();
+    void dropPendingRows();
     void refreshAllLive(DatapointColumn first, DatapointColumn last);
     void emitRowRanges(std::vector<int> rows, int firstColumn, int lastColumn);
     void rebuildRowIndex();
+    // Forgets what reads last showed, after a change that repainted rows by another way.
+    void forgetLiveLooks() { m_liveLooks.clear(); }
 
     [[nodiscard]] QVariant display(const Datapoint& point, int row, DatapointColumn column) const;
     [[nodiscard]] QVariant edit(const Datapoint& point, int row, DatapointColumn column) const;
@@ -88,6 +100,17 @@ private:
     std::optional<Uuid> m_pollID;
     std::unordered_map<Uuid, int> m_rowOf;
     bool m_polling = false;
+    // What the live cells of a row showed after the last read that touched it.
+    struct LiveLook {
+        PointPresentation::ValueLook value;
+        PointPresentation::StatusLook status;
+        bool operator==(const LiveLook&) const = default;
+    };
+    std::unordered_map<Uuid, LiveLook> m_liveLooks;
+    // Rows read since the last flush, each once; m_rowPending marks them by row.
+    std::vector<int> m_pendingRows;
+    std::vector<char> m_rowPending;
+    QTimer m_liveTimer;
 };
 
 }  // namespace tessarin

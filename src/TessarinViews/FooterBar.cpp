@@ -12,6 +12,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
+#include <utility>
+
 namespace tessarin {
 
 namespace {
@@ -52,7 +54,15 @@ FooterBar::FooterBar(PollerModel& model, QWidget* parent) : QWidget(parent), m_m
     connect(m_options, &QPushButton::clicked, this, &FooterBar::openLogOptions);
     connect(m_save, &QPushButton::clicked, &m_model, &PollerModel::saveLog);
     connect(m_clear, &QPushButton::clicked, &m_model, &PollerModel::clearLog);
-    connect(&m_model, &PollerModel::statisticsChanged, this, &FooterBar::refreshStatistics);
+    m_statisticsPause.setSingleShot(true);
+    m_statisticsPause.setInterval(statisticsRefreshMs);
+    connect(&m_statisticsPause, &QTimer::timeout, this, [this] {
+        if (std::exchange(m_statisticsStale, false)) {
+            refreshStatistics();
+            m_statisticsPause.start();
+        }
+    });
+    connect(&m_model, &PollerModel::statisticsChanged, this, &FooterBar::statisticsChanged);
     const auto refreshSave = [this] { m_save->setEnabled(!m_model.outputIsEmpty()); };
     connect(&m_model, &PollerModel::outputIsEmptyChanged, this, refreshSave);
     refreshSave();
@@ -61,6 +71,15 @@ FooterBar::FooterBar(PollerModel& model, QWidget* parent) : QWidget(parent), m_m
 
 void FooterBar::openLogOptions() {
     m_logOptions->openAbove(m_options);
+}
+
+void FooterBar::statisticsChanged() {
+    if (m_statisticsPause.isActive()) {
+        m_statisticsStale = true;
+        return;
+    }
+    refreshStatistics();
+    m_statisticsPause.start();
 }
 
 void FooterBar::refreshStatistics() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QTimer>
 #include <QWidget>
 
 class QLabel;
@@ -18,6 +19,10 @@ class FooterBar final : public QWidget {
     Q_OBJECT
 
 public:
+    // The counters change with every answer; a fast device would have the label relaid out
+    // thousands of times a second. A change shows at once, later ones at most this often.
+    static constexpr int statisticsRefreshMs = 250;
+
     explicit FooterBar(PollerModel& model, QWidget* parent = nullptr);
 
     [[nodiscard]] ThemedToggle* logToggle() const { return m_logToggle; }
@@ -30,6 +35,7 @@ public:
     void openLogOptions();
 
 private:
+    void statisticsChanged();
     void refreshStatistics();
 
     PollerModel& m_model;
@@ -39,6 +45,8 @@ private:
     ThemedButton* m_save = nullptr;
     ThemedButton* m_clear = nullptr;
     LogOptionsPopover* m_logOptions = nullptr;
+    QTimer m_statisticsPause;
+    bool m_statisticsStale = false;
 };
 
 }  // namespace tessarin

@@ -123,8 +123,10 @@ TEST_F(DatapointTable, ReadsRedrawOnlyTheirRowsWhileEditsKeepRowsAndTheModelStay
     QSignalSpy changed(&table(), &QAbstractItemModel::dataChanged);
     QSignalSpy resets(&table(), &QAbstractItemModel::modelReset);
 
+    // Both reads are gathered into one redraw, one range per run of neighbouring rows.
     deliver(readOK(poll(), {.address = 0, .count = 2}, {7, 8}));
     deliver(readOK(poll(), {.address = 40, .count = 2}, {9, 10}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return changed.size() >= 2; }));
     ASSERT_EQ(changed.size(), 2);
     EXPECT_EQ(changed[0].at(0).toModelIndex().row(), 0);
     EXPECT_EQ(changed[0].at(1).toModelIndex().row(), 1);
@@ -132,6 +134,12 @@ TEST_F(DatapointTable, ReadsRedrawOnlyTheirRowsWhileEditsKeepRowsAndTheModelStay
     EXPECT_EQ(changed[1].at(0).toModelIndex().column(), columnIndex(Column::value));
     EXPECT_EQ(changed[1].at(1).toModelIndex().column(), columnIndex(Column::status));
     EXPECT_EQ(text(5, Column::value), QStringLiteral("10"));
+    // A read that shows the same texts again redraws nothing; only the row that changed goes.
+    deliver(readOK(poll(), {.address = 0, .count = 2}, {7, 8}));
+    deliver(readOK(poll(), {.address = 40, .count = 2}, {9, 11}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return changed.size() >= 3; }));
+    EXPECT_EQ(changed[2].at(0).toModelIndex().row(), 5);
+    EXPECT_EQ(changed[2].at(1).toModelIndex().row(), 5);
     EXPECT_EQ(text(5, Column::status), QStringLiteral("OK · 12 ms"));
     EXPECT_EQ(text(2, Column::status), QStringLiteral("Waiting…"));
 

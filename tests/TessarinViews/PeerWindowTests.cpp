@@ -37,10 +37,14 @@ TEST_F(PeerWindowTest, ReadingADeviceMovesTheCountersAndLocksWhatTheEngineWasBui
     ASSERT_TRUE(QTest::qWaitFor([&] { return model().state() == PollerState::running && counters.text() != idle; },
                                 capMs));
     EXPECT_GT(model().statistics().responses, 0);
-    EXPECT_EQ(counters.text(), qtText(L10n::Footer::statistics(
-                                   model().statistics().requests, model().statistics().responses,
-                                   model().statistics().timeouts, model().statistics().exceptions,
-                                   model().statistics().errors)));
+    // The label follows the counters at its own pace; it catches up with them.
+    const auto countersShown = [&] {
+        const PollerStatistics& counts = model().statistics();
+        return counters.text() ==
+               qtText(L10n::Footer::statistics(counts.requests, counts.responses, counts.timeouts,
+                                               counts.exceptions, counts.errors));
+    };
+    EXPECT_TRUE(QTest::qWaitFor(countersShown, capMs)) << counters.text().toStdString();
     EXPECT_EQ(bar.statusDot()->toolTip(), QStringLiteral("Reading"));
     EXPECT_EQ(bar.startStopButton()->text(), QStringLiteral("Stop"));
     EXPECT_EQ(bar.startStopButton()->fillColor(), QColor(0xf0, 0x8a, 0x00)) << "orange while reading";
