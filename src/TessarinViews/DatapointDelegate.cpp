@@ -4,6 +4,7 @@
 #include "TessarinModel/ModelText.hpp"
 #include "TessarinViews/DatapointTableModel.hpp"
 #include "TessarinViews/Icons.hpp"
+#include "TessarinViews/Theme.hpp"
 #include "TessarinViews/Tone.hpp"
 
 #include <QAbstractItemView>
@@ -15,6 +16,8 @@
 #include <QPainter>
 #include <QToolTip>
 
+#include <algorithm>
+
 namespace tessarin {
 
 namespace {
@@ -22,6 +25,7 @@ namespace {
 constexpr int symbolSide = 14;
 constexpr int cellMargin = 5;
 constexpr int symbolGap = 5;
+constexpr int checkSide = 14;
 
 DatapointColumn columnOf(const QModelIndex& index) {
     return static_cast<DatapointColumn>(index.column());
@@ -58,6 +62,7 @@ void DatapointDelegate::paintBackground(QPainter* painter, const QStyleOptionVie
     initStyleOption(&background, index);
     background.text.clear();
     background.icon = {};
+    background.features &= ~QStyleOptionViewItem::HasCheckIndicator;
     const QWidget* widget = option.widget;
     QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
     style->drawControl(QStyle::CE_ItemViewItem, &background, painter, widget);
@@ -71,6 +76,9 @@ void DatapointDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
         return;
     case DatapointColumn::status:
         paintStatus(painter, option, index);
+        return;
+    case DatapointColumn::plot:
+        paintCheck(painter, option, index);
         return;
     default:
         break;
@@ -110,6 +118,18 @@ void DatapointDelegate::paintLiveValue(QPainter* painter, const QStyleOptionView
     painter->drawText(textRect, Qt::AlignVCenter | Qt::AlignLeading,
                       option.fontMetrics.elidedText(text, Qt::ElideRight, textRect.width()));
     painter->restore();
+}
+
+// Drawn in the theme's look because the style's own indicator nearly vanishes on a dark base;
+// centred, as the whole narrow cell is what a click toggles.
+void DatapointDelegate::paintCheck(QPainter* painter, const QStyleOptionViewItem& option,
+                                   const QModelIndex& index) const {
+    paintBackground(painter, option, index);
+    const int side = std::min({option.rect.width() - 2, option.rect.height() - 2, checkSide});
+    const QRect square(option.rect.center().x() - side / 2, option.rect.center().y() - side / 2, side, side);
+    const bool checked = index.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+    Theme::drawCheckBox(*painter, square, checked, option.palette,
+                        option.state.testFlag(QStyle::State_Selected));
 }
 
 void DatapointDelegate::paintStatus(QPainter* painter, const QStyleOptionViewItem& option,
@@ -199,6 +219,20 @@ bool DatapointDelegate::editorEvent(QEvent* event, QAbstractItemModel* model, co
             }
             return true;
         }
+    }
+    const bool click = event->type() == QEvent::MouseButtonRelease ||
+                       event->type() == QEvent::MouseButtonPress ||
+                       event->type() == QEvent::MouseButtonDblClick;
+    if (columnOf(index) == DatapointColumn::plot && click &&
+        index.flags().testFlag(Qt::ItemIsUserCheckable)) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() != Qt::LeftButton || !option.rect.contains(mouse->position().toPoint()))
+            return false;
+        if (event->type() == QEvent::MouseButtonRelease) {
+            const bool checked = index.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+            model->setData(index, checked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
+        }
+        return true;
     }
     return QStyledItemDelegate::editorEvent(event, model, option, index);
 }

@@ -37,6 +37,7 @@ private:
     [[nodiscard]] bool writable(const QModelIndex& index) const;
     void paintBackground(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const;
     void paintLiveValue(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const;
+    void paintCheck(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const;
     void paintStatus(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const;
 
     DatapointTableModel& m_model;

@@ -29,4 +29,11 @@ inline constexpr double disabledOpacity = 0.45;
 // A rounded box whose one-point outline lies half a point inside rect.
 void drawBox(QPainter& painter, const QRectF& rect, const QColor& fill, const QColor& outline);
 
+// A check box in the theme's look, for cells that the platform style would draw faintly on
+// a dark base: the empty box outlined in the secondary text colour, the ticked one filled
+// with the theme colour. onSelection draws it for a selected row, whose fill may be the
+// theme colour itself.
+void drawCheckBox(QPainter& painter, const QRectF& rect, bool checked, const QPalette& palette,
+                  bool onSelection);
+
 }  // namespace tessarin::Theme

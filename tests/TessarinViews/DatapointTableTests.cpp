@@ -5,6 +5,8 @@
 #include "TessarinViews/DatapointToolbar.hpp"
 #include "TessarinViews/Icons.hpp"
 #include "TessarinViews/PointPresentation.hpp"
+#include "TessarinViews/Theme.hpp"
+#include "support/DarkPalette.hpp"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -241,6 +243,50 @@ TEST_F(DatapointTable, TheStatusSymbolKeepsItsSignalColourOnASelectedRow) {
         const QRect symbolArea(cellRect.left(), cellRect.top(), cellRect.height(), cellRect.height());
         EXPECT_GT(pixelsNear(shot, symbolArea, toneColor(row.tone, view.palette())), 40);
     }
+}
+
+// Pixels that stand apart from the row behind them, whichever way the palette runs.
+int pixelsApartFrom(const QImage& image, const QRect& area, const QColor& background) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            const int distance = std::abs(pixel.red() - background.red()) +
+                                 std::abs(pixel.green() - background.green()) +
+                                 std::abs(pixel.blue() - background.blue());
+            if (distance > 120) ++count;
+        }
+    }
+    return count;
+}
+
+TEST_F(DatapointTable, ChartBoxesReadOnLightAndDarkRowsAndAClickTicksThem) {
+    Poll shown = pollWith({holdingRegister(0), holdingRegister(1)});
+    shown.plotted = {shown.datapoints.front().id};
+    makeArea({shown});
+    DatapointTableView& view = area->table();
+    for (const bool dark : {false, true}) {
+        area->setPalette(dark ? darkPalette() : QApplication::palette());
+        for (const int row : {0, 1}) {
+            SCOPED_TRACE(::testing::Message()
+                         << (dark ? "dark" : "light") << (row == 0 ? ", ticked" : ", empty"));
+            const QImage shot = view.viewport()->grab().toImage();
+            const QRect box = view.visualRect(cell(row, Column::plot));
+            ASSERT_TRUE(view.viewport()->rect().contains(box));
+            const QColor behind = shot.pixelColor(box.left() + 1, box.top() + 1);
+            // An outline of a 14-point box is some 50 pixels; a faint one leaves next to none.
+            EXPECT_GT(pixelsApartFrom(shot, box, behind), 30);
+            if (row == 0) {
+                EXPECT_GT(pixelsNear(shot, box, Theme::color()), 60);
+            }
+        }
+    }
+    // The whole narrow cell is the target, not just the box.
+    const QRect empty = view.visualRect(cell(1, Column::plot));
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, empty.topLeft() + QPoint(2, 2));
+    EXPECT_TRUE(poll().plotted.contains(poll().datapoints[1].id));
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, empty.center());
+    EXPECT_FALSE(poll().plotted.contains(poll().datapoints[1].id));
 }
 
 TEST_F(DatapointTable, AnEditCommittedAsADialogOpensIsKept) {
