@@ -25,6 +25,9 @@ DatapointTableView::DatapointTableView(DatapointTableModel& model, QWidget* pare
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
                     QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     setAlternatingRowColors(true);
+    // The room kept free under the rows for the banners belongs to the table, not the window.
+    setBackgroundRole(QPalette::Base);
+    setAutoFillBackground(true);
     setShowGrid(false);
     setWordWrap(false);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);

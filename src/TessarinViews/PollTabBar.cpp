@@ -22,6 +22,8 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <functional>
+#include <utility>
 
 namespace tessarin {
 
@@ -31,12 +33,35 @@ constexpr int nameWidth = 140;
 constexpr int minTabsWidth = 120;
 constexpr int dividerHeight = 16;
 
+// A scroll area that asks for the whole width of its tabs, so that the row gives them room
+// before anything scrolls; the plain one asks only for what it was last given. It reports its
+// resizes, after which its scroll bar may come or go.
+class TabScroller final : public QScrollArea {
+public:
+    TabScroller(QWidget* parent, std::function<void()> resized)
+        : QScrollArea(parent), m_resized(std::move(resized)) {}
+
+    [[nodiscard]] QSize sizeHint() const override {
+        const QSize content = widget() != nullptr ? widget()->sizeHint() : QSize();
+        return {content.width() + 2 * frameWidth(), QScrollArea::sizeHint().height()};
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QScrollArea::resizeEvent(event);
+        m_resized();
+    }
+
+private:
+    std::function<void()> m_resized;
+};
+
 }  // namespace
 
 PollTabBar::PollTabBar(PollerModel& model, QWidget* parent)
     : QWidget(parent),
       m_model(model),
-      m_scroll(new QScrollArea(this)),
+      m_scroll(new TabScroller(this, [this] { fitScrollHeight(); })),
       m_tabRow(new QWidget),
       m_tabLayout(new QHBoxLayout(m_tabRow)),
       m_newPoll(new QToolButton(this)),

@@ -1,8 +1,12 @@
-// Draws the main window in the states a newcomer meets first, for the README and the
-// AppStream metainfo: tessarin-screenshots <folder> <suffix> [dark]. With --help-pictures
-// <folder> <language> it draws the pictures the help shows instead, reading the application's
-// own demo device. The language comes from LANGUAGE as in the application; scripts/screenshots
-// runs it under a virtual display.
+// Draws the main window in the states a newcomer meets first and in those people see most
+// while they work (live values, a failing device with its banners, the write editor, a poll
+// without datapoints), for the README and the AppStream metainfo:
+// tessarin-screenshots <folder> <suffix> [dark]. With --help-pictures <folder> <language> it
+// draws the pictures the help shows instead, reading the application's own demo device. The
+// language comes from LANGUAGE as in the application; scripts/screenshots runs it under a
+// virtual display.
+#include "ModbusCore/Bytes.hpp"
+#include "ModbusCore/MBAPHeader.hpp"
 #include "TessarinModel/DemoDevice.hpp"
 #include "TessarinModel/PollerModel.hpp"
 #include "TessarinViews/BottomPaneView.hpp"
@@ -16,12 +20,17 @@
 #include "TessarinViews/LogOptionsPopover.hpp"
 #include "TessarinViews/MainWindow.hpp"
 #include "TessarinViews/PaneHeader.hpp"
+#include "TessarinViews/PollArea.hpp"
 #include "TessarinViews/TessarinApplication.hpp"
+#include "TessarinViews/WriteEditor.hpp"
+#include "support/DarkPalette.hpp"
+#include "support/FreePort.hpp"
 #include "support/PeerProcess.hpp"
 
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QLineSeries>
 #include <QPainter>
 #include <QSplitter>
@@ -35,29 +44,6 @@
 namespace {
 
 using namespace tessarin;
-
-QPalette darkPalette() {
-    QPalette p;
-    const QColor window(0x2b, 0x2b, 0x2e);
-    const QColor base(0x1e, 0x1e, 0x20);
-    const QColor text(0xea, 0xea, 0xec);
-    p.setColor(QPalette::Window, window);
-    p.setColor(QPalette::WindowText, text);
-    p.setColor(QPalette::Base, base);
-    p.setColor(QPalette::AlternateBase, window);
-    p.setColor(QPalette::Text, text);
-    p.setColor(QPalette::Button, QColor(0x3a, 0x3a, 0x3e));
-    p.setColor(QPalette::ButtonText, text);
-    p.setColor(QPalette::ToolTipBase, base);
-    p.setColor(QPalette::ToolTipText, text);
-    p.setColor(QPalette::PlaceholderText, QColor(0x8e, 0x8e, 0x93));
-    p.setColor(QPalette::Highlight, QColor(0x00, 0x81, 0x84));
-    p.setColor(QPalette::HighlightedText, Qt::white);
-    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
-        p.setColor(QPalette::Disabled, role, QColor(0x7a, 0x7a, 0x7e));
-    }
-    return p;
-}
 
 // The window with an open popover drawn where it stands on the screen.
 QImage capture(QWidget& window, QWidget* popover = nullptr) {
@@ -181,6 +167,154 @@ int drawHelpPictures(const QString& folder, const QString& language) {
     return ok ? 0 : 1;
 }
 
+Datapoint meterPoint(std::string name, RegisterTable table, std::uint16_t address, DataType type,
+                     std::string unit = {}, double scale = 1) {
+    Datapoint p;
+    p.name = std::move(name);
+    p.table = table;
+    p.address = address;
+    p.dataType = type;
+    p.engineeringUnit = std::move(unit);
+    p.scale = scale;
+    return Datapoint::make(std::move(p));
+}
+
+// An energy meter with a pump: every table, a scaled and a signed value, a writable setpoint,
+// a hexadecimal status word; a slow second poll, a disabled third and an empty fourth.
+std::vector<Poll> meterPolls() {
+    Poll meter;
+    meter.name = "Meter";
+    meter.intervalMs = 250;
+    meter.datapoints = {
+        meterPoint("Voltage L1", RegisterTable::holdingRegister, 230, DataType::uint16, "V"),
+        meterPoint("Current L1", RegisterTable::inputRegister, 12, DataType::int16, "A", 0.01),
+        meterPoint("Energy", RegisterTable::holdingRegister, 40, DataType::uint32, "kWh", 0.1),
+        meterPoint("Setpoint", RegisterTable::holdingRegister, 7, DataType::int16, "°C", 0.1),
+        meterPoint("Pump", RegisterTable::coil, 3, DataType::bool_),
+        meterPoint("Alarm", RegisterTable::discreteInput, 1, DataType::bool_),
+        meterPoint("Status word", RegisterTable::holdingRegister, 100, DataType::uint16),
+    };
+    meter.datapoints.back().format = DisplayFormat::hex;
+    meter.plotted = {meter.datapoints[0].id, meter.datapoints[2].id};
+    Poll slow;
+    slow.name = "Counters";
+    slow.intervalMs = 5000;
+    slow.datapoints = {meterPoint("Hours", RegisterTable::holdingRegister, 300, DataType::uint32, "h")};
+    Poll spare;
+    spare.enabled = false;
+    spare.datapoints = {meterPoint("Spare", RegisterTable::holdingRegister, 500, DataType::uint16)};
+    Poll fresh;
+    fresh.name = "New poll";
+    return {meter, slow, spare, fresh};
+}
+
+constexpr int setpointRow = 3;
+
+// The meter project against the port, its first poll selected, not reading.
+void openMeter(PollerModel& model, std::uint16_t port) {
+    model.stop();
+    PollerProject project = model.makeProject();
+    project.host = "127.0.0.1";
+    project.port = port;
+    project.polls = meterPolls();
+    model.apply(project);
+    model.setSelectedPollID(model.polls().front().id);
+}
+
+bool readMeter(PollerModel& model) {
+    model.start();
+    const Poll& meter = model.polls().front();
+    return QTest::qWaitFor(
+        [&] {
+            return std::ranges::all_of(meter.datapoints, [&](const Datapoint& p) {
+                const PointStatus* status = model.status(p.id);
+                return status != nullptr && status->value;
+            });
+        },
+        20'000);
+}
+
+// Lets the banners' fades and the table's gathered redraws end before the picture.
+QImage settled(QWidget& window, QWidget* popover = nullptr) {
+    QTest::qWait(400);
+    return capture(window, popover);
+}
+
+// What a device that fails in every way leaves on screen: the connection banner above the
+// no-response hint, a failed write at the foot of the table, and the table's failure texts
+// beside the last good values.
+void scriptFailures(PollerModel& model, std::uint16_t refusingPort) {
+    const Poll& meter = model.polls().front();
+    const ReadBlock voltage{.unit = 1, .table = RegisterTable::holdingRegister, .address = 230, .count = 1};
+    std::vector<std::uint8_t> answer{0x03, 0x02};
+    appendUInt16(answer, 231);
+    model.handle({PollerEvent::Read{meter.id, voltage, PDU::ReadData::registers({231}),
+                                    MBAPHeader::message(1, 1, voltage.pdu()),
+                                    MBAPHeader::message(1, 1, answer), 0.018}});
+    const ReadBlock energy{.unit = 1, .table = RegisterTable::holdingRegister, .address = 40, .count = 2};
+    model.handle({PollerEvent::Read{
+        meter.id, energy, std::unexpected(PollFailureError{PollFailure::exception(2)}), {}, {}, 0.02}});
+    for (int i = 0; i < 3; ++i) {
+        model.handle({PollerEvent::Read{
+            meter.id, voltage, std::unexpected(PollFailureError{PollFailure::timeout()}), {}, {}, 1.0}});
+    }
+    model.handle({PollerEvent::ConnectionFailed{"Connection to 127.0.0.1:" + std::to_string(refusingPort) +
+                                                " failed: Connection refused"}});
+    model.write(meter.datapoints[setpointRow], 21.5);
+    if (!model.pendingWrites().empty()) {
+        model.handle({PollerEvent::Wrote{model.pendingWrites().begin()->first,
+                                         1,
+                                         std::unexpected(PollFailureError{PollFailure::timeout()}),
+                                         {},
+                                         {},
+                                         1.0}});
+    }
+}
+
+// The window while people work in it: live values, the write editor refusing a value that
+// does not fit, a failing device, and a poll without datapoints.
+bool drawWorkingScenes(TessarinApplication& tessarin, std::uint16_t peerPort, const QString& folder,
+                       const QString& suffix) {
+    MainWindow& window = tessarin.mainWindow();
+    PollerModel& model = tessarin.model();
+    auto* area = window.findChild<PollArea*>();
+    if (area == nullptr) {
+        std::fprintf(stderr, "the window has no poll area\n");
+        return false;
+    }
+    window.setShowLog(false);
+    openMeter(model, peerPort);
+    if (!readMeter(model)) {
+        std::fprintf(stderr, "the peer never answered every datapoint\n");
+        return false;
+    }
+    area->table().selectRow(setpointRow);
+    bool ok = save(settled(window), folder, QStringLiteral("datapoints"), suffix);
+
+    area->openWriteEditor(setpointRow);
+    if (WriteEditor* editor = area->writeEditor()) {
+        editor->field()->setText(QStringLiteral("40000"));
+        editor->submit();
+        ok = save(settled(window, editor), folder, QStringLiteral("write-editor"), suffix) && ok;
+        editor->close();
+    } else {
+        std::fprintf(stderr, "the write editor did not open\n");
+        ok = false;
+    }
+
+    model.setSelectedPollID(model.polls().back().id);
+    ok = save(settled(window), folder, QStringLiteral("empty-poll"), suffix) && ok;
+
+    const test::ClosedPort refusing;
+    openMeter(model, refusing.port());
+    model.start();
+    area->table().clearSelection();
+    scriptFailures(model, refusing.port());
+    ok = save(settled(window), folder, QStringLiteral("failing"), suffix) && ok;
+    model.stop();
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -197,7 +331,7 @@ int main(int argc, char* argv[]) {
     const QString suffix = QString::fromLocal8Bit(argv[2]);
     if (argc > 3 && qstrcmp(argv[3], "dark") == 0) {
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-        QApplication::setPalette(darkPalette());
+        QApplication::setPalette(test::darkPalette());
     }
 
     TessarinApplication tessarin;
@@ -231,6 +365,7 @@ int main(int argc, char* argv[]) {
     ok = save(capture(window, footer.logOptions()), folder, QStringLiteral("log-options"), suffix) && ok;
     footer.logOptions()->close();
 
+    ok = drawWorkingScenes(tessarin, peer->port(), folder, suffix) && ok;
     tessarin.prepareForQuit();
     return ok ? 0 : 1;
 }
