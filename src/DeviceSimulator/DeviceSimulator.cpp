@@ -1,6 +1,7 @@
 #include "DeviceSimulator/DeviceSimulator.hpp"
 
 #include "DeviceSimulator/SimulatorConnection.hpp"
+#include "DeviceSimulator/SocketWatcher.hpp"
 #include "Localization/L10n.hpp"
 #include "ModbusCore/HostPort.hpp"
 #include "ModbusTCP/Socket.hpp"
@@ -19,6 +20,7 @@
 #include <cerrno>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -91,6 +93,8 @@ struct DeviceSimulator::Server {
     Socket listener;
     Socket wake;  // an eventfd that stop() signals
     std::vector<std::unique_ptr<SimulatorConnection>> clients;
+    std::unordered_map<int, SimulatorConnection*> byFd;
+    SocketWatcher watcher;
 
     void log(const std::string& line) const {
         if (options.log) options.log(line);
@@ -108,20 +112,24 @@ struct DeviceSimulator::Server {
             if (clients.size() >= options.maxClients) continue;  // closed at once
             const int one = 1;
             ::setsockopt(socket.fd(), IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-            std::string peer = peerText(address);
-            log(L10n::Simulator::clientConnected(peer));
-            clients.push_back(std::make_unique<SimulatorConnection>(
-                std::move(socket), std::move(peer), options.framing,
+            auto client = std::make_unique<SimulatorConnection>(
+                std::move(socket), peerText(address), options.framing,
                 SimulatorConnection::Limits{options.latency, options.incompleteRequestTimeout,
-                                            options.maxQueuedBytes}));
+                                            options.maxQueuedBytes});
+            if (!watcher.watch(client->fd(), client->events())) continue;  // closed at once
+            log(L10n::Simulator::clientConnected(client->peer()));
+            byFd[client->fd()] = client.get();
+            clients.push_back(std::move(client));
         }
     }
 
-    void close(std::size_t index, SimulatorConnection::Outcome outcome) {
-        const std::string& peer = clients[index]->peer();
-        log(outcome == SimulatorConnection::Outcome::invalid ? L10n::Simulator::clientDropped(peer)
-                                                             : L10n::Simulator::clientDisconnected(peer));
-        clients[index] = std::move(clients.back());
+    void close(SimulatorConnection* client, SimulatorConnection::Outcome outcome) {
+        log(outcome == SimulatorConnection::Outcome::invalid ? L10n::Simulator::clientDropped(client->peer())
+                                                             : L10n::Simulator::clientDisconnected(client->peer()));
+        watcher.forget(client->fd());
+        byFd.erase(client->fd());
+        const auto at = std::ranges::find_if(clients, [&](const auto& c) { return c.get() == client; });
+        *at = std::move(clients.back());
         clients.pop_back();
     }
 
@@ -137,37 +145,41 @@ struct DeviceSimulator::Server {
     }
 
     void run() {
-        std::vector<pollfd> watched;
+        if (!watcher.watch(wake.fd(), POLLIN) || !watcher.watch(listener.fd(), POLLIN)) return;
         std::vector<SimulatorConnection*> order;
         for (;;) {
-            watched.clear();
-            order.clear();
-            watched.push_back({wake.fd(), POLLIN, 0});
-            watched.push_back({listener.fd(), POLLIN, 0});
-            for (const auto& client : clients) {
-                watched.push_back({client->fd(), client->events(), 0});
-                order.push_back(client.get());
-            }
-            const int ready = ::poll(watched.data(), watched.size(), pollTimeout(Clock::now()));
-            if (ready < 0 && errno != EINTR) return;
-            if (watched[0].revents != 0) return;
+            // What each client waits for changes only with its own traffic; the watcher is
+            // told only of changes.
+            for (const auto& client : clients) watcher.watch(client->fd(), client->events());
+            const auto ready = watcher.wait(pollTimeout(Clock::now()));
+            if (!ready) return;
 
             const Clock::time_point now = Clock::now();
             const double t = options.clock();
-            // Connections closed in this round leave holes; match them by pointer, not index.
-            for (std::size_t i = 0; i < order.size(); ++i) {
-                SimulatorConnection* client = order[i];
-                const short events = watched[i + 2].revents;
-                SimulatorConnection::Outcome outcome = SimulatorConnection::Outcome::open;
-                if ((events & (POLLIN | POLLERR | POLLHUP)) != 0) outcome = client->receive(device, t, now);
-                if (outcome == SimulatorConnection::Outcome::open) outcome = client->service(now);
-                if (outcome != SimulatorConnection::Outcome::open) {
-                    const auto at =
-                        std::ranges::find_if(clients, [&](const auto& c) { return c.get() == client; });
-                    close(static_cast<std::size_t>(at - clients.begin()), outcome);
+            bool accepting = false;
+            for (const SocketWatcher::Ready& socket : *ready) {
+                if (socket.fd == wake.fd()) return;
+                if (socket.fd == listener.fd()) {
+                    accepting = true;
+                    continue;
                 }
+                const auto found = byFd.find(socket.fd);
+                if (found == byFd.end() || (socket.events & (POLLIN | POLLERR | POLLHUP)) == 0) continue;
+                SimulatorConnection* client = found->second;
+                const auto outcome = client->receive(device, t, now);
+                if (outcome != SimulatorConnection::Outcome::open) close(client, outcome);
             }
-            if ((watched[1].revents & POLLIN) != 0) acceptAll();
+            // Delayed answers, unfinished requests' grace and answers the socket did not take
+            // at once are due whether or not the client's socket spoke.
+            order.clear();
+            for (const auto& client : clients) order.push_back(client.get());
+            for (SimulatorConnection* client : order) {
+                const auto outcome = client->service(now);
+                if (outcome != SimulatorConnection::Outcome::open) close(client, outcome);
+            }
+            // Accepted last, so that no descriptor closed in this round is handed out again
+            // while its readiness is still being read.
+            if (accepting) acceptAll();
         }
     }
 };
@@ -190,7 +202,7 @@ std::expected<std::unique_ptr<DeviceSimulator>, SimulatorError> DeviceSimulator:
     }
     const std::uint16_t port = boundPort(listener->fd());
     auto server = std::make_unique<Server>(
-        Server{std::move(device), std::move(options), std::move(*listener), std::move(wake), {}});
+        Server{std::move(device), std::move(options), std::move(*listener), std::move(wake), {}, {}, SocketWatcher()});
     std::unique_ptr<DeviceSimulator> simulator(new DeviceSimulator(std::move(server), port));
     simulator->m_thread = std::thread([raw = simulator->m_server.get()] { raw->run(); });
     return simulator;
@@ -206,6 +218,7 @@ void DeviceSimulator::stop() {
     [[maybe_unused]] const ssize_t written = ::write(m_server->wake.fd(), &one, sizeof one);
     m_thread.join();
     for (auto& client : m_server->clients) m_server->log(L10n::Simulator::clientDisconnected(client->peer()));
+    m_server->byFd.clear();
     m_server->clients.clear();
     m_server->listener.close();
 }

@@ -12,7 +12,7 @@
 namespace tessarin {
 
 // A Modbus TCP (or RTU over TCP) server for a SimulatedDevice. One thread serves every client
-// with non-blocking sockets and poll(); a client that sends garbage, leaves a request
+// with non-blocking sockets and a SocketWatcher; a client that sends garbage, leaves a request
 // unfinished or stops reading its answers never holds up the others. Destroying it stops it.
 class DeviceSimulator {
 public:

@@ -37,7 +37,9 @@ SimulatedDevice::SimulatedDevice(std::span<const Datapoint> datapoints) {
     m_points.reserve(datapoints.size());
     for (const Datapoint& point : datapoints) {
         const auto index = static_cast<std::uint32_t>(m_points.size());
-        m_points.push_back({point, std::nullopt});
+        m_points.push_back(
+            {point, point.simulation.isActive() ? std::vector<std::uint16_t>{} : encode(point, point.value),
+             std::nullopt});
         std::vector<Cell>& cells = m_cells[key(point.unitID, point.table)];
         for (int offset = 0; offset < point.count(); ++offset) {
             const int address = point.address + offset;
@@ -79,12 +81,17 @@ std::span<SimulatedDevice::Cell> SimulatedDevice::cells(std::uint8_t unit, Regis
     return {first, static_cast<std::size_t>(count)};
 }
 
-std::vector<std::uint16_t> SimulatedDevice::wordsOf(const Served& served, double t) const {
-    if (served.written) return *served.written;
-    const Datapoint& point = served.point;
-    const double value = served.point.simulation.valueAt(t).value_or(point.value);
+std::vector<std::uint16_t> SimulatedDevice::encode(const Datapoint& point, double value) {
     if (isBit(point.table)) return {static_cast<std::uint16_t>(value != 0 ? 1 : 0)};
     return point.registersFor(value);
+}
+
+std::span<const std::uint16_t> SimulatedDevice::wordsOf(const Served& served, double t) {
+    if (served.written) return *served.written;
+    const Datapoint& point = served.point;
+    if (!point.simulation.isActive()) return served.stored;
+    m_generated = encode(point, point.simulation.valueAt(t).value_or(point.value));
+    return m_generated;
 }
 
 std::vector<std::uint8_t> SimulatedDevice::respond(std::uint8_t unit, std::span<const std::uint8_t> pdu,
@@ -178,7 +185,7 @@ std::vector<std::uint8_t> SimulatedDevice::read(std::uint8_t unit, RegisterTable
     if (run.empty()) return exceptionFor(function, ModbusException::illegalDataAddress);
 
     // A multi-register datapoint is encoded once per request, not once per register.
-    std::vector<std::uint16_t> words;
+    std::span<const std::uint16_t> words;
     std::uint32_t wordsOfIndex = 0;
     bool haveWords = false;
     const auto wordAt = [&](const Cell& cell) {
@@ -190,7 +197,9 @@ std::vector<std::uint8_t> SimulatedDevice::read(std::uint8_t unit, RegisterTable
         return cell.offset < words.size() ? words[cell.offset] : std::uint16_t{0};
     };
 
-    std::vector<std::uint8_t> response{function};
+    std::vector<std::uint8_t> response;
+    response.reserve(2 + (isBit(table) ? packedSize(static_cast<int>(run.size())) : 2 * run.size()));
+    response.push_back(function);
     if (isBit(table)) {
         std::vector<bool> bits;
         bits.reserve(run.size());
@@ -199,7 +208,6 @@ std::vector<std::uint8_t> SimulatedDevice::read(std::uint8_t unit, RegisterTable
         response.push_back(static_cast<std::uint8_t>(packed.size()));
         response.insert(response.end(), packed.begin(), packed.end());
     } else {
-        response.reserve(2 + 2 * run.size());
         response.push_back(static_cast<std::uint8_t>(2 * run.size()));
         for (const Cell& cell : run) appendUInt16(response, wordAt(cell));
     }
@@ -211,7 +219,10 @@ void SimulatedDevice::write(std::uint8_t unit, RegisterTable table, int address,
     const std::span<Cell> run = cells(unit, table, address, static_cast<int>(values.size()));
     for (std::size_t i = 0; i < run.size(); ++i) {
         Served& served = m_points[run[i].index];
-        if (!served.written) served.written = wordsOf(served, t);
+        if (!served.written) {
+            const std::span<const std::uint16_t> now = wordsOf(served, t);
+            served.written.emplace(now.begin(), now.end());
+        }
         std::vector<std::uint16_t>& words = *served.written;
         if (run[i].offset < words.size()) words[run[i].offset] = values[i];
     }

@@ -45,6 +45,9 @@ private:
     };
     struct Served {
         Datapoint point;
+        // The stored value encoded once, for a datapoint without a simulation: most of a
+        // register map holds still, and need not be encoded again for every request.
+        std::vector<std::uint16_t> stored;
         std::optional<std::vector<std::uint16_t>> written;  // frozen registers, or {0 or 1} for a bit
     };
 
@@ -52,8 +55,10 @@ private:
     // The consecutive cells for address ... address + count − 1, or an empty span when one is
     // not covered.
     [[nodiscard]] std::span<Cell> cells(std::uint8_t unit, RegisterTable table, int address, int count);
-    // The words the datapoint shows now: written, or generated, or stored; one word for a bit.
-    [[nodiscard]] std::vector<std::uint16_t> wordsOf(const Served& served, double t) const;
+    // The words the datapoint shows at t: written, or generated, or stored; one word for a bit.
+    // Valid until the next call.
+    [[nodiscard]] std::span<const std::uint16_t> wordsOf(const Served& served, double t);
+    [[nodiscard]] static std::vector<std::uint16_t> encode(const Datapoint& point, double value);
 
     [[nodiscard]] std::vector<std::uint8_t> read(std::uint8_t unit, RegisterTable table,
                                                  std::span<const std::uint8_t> pdu, double t);
@@ -63,6 +68,7 @@ private:
                double t);
 
     std::vector<Served> m_points;
+    std::vector<std::uint16_t> m_generated;  // wordsOf's words for a simulated datapoint
     std::array<std::vector<Cell>, 256 * 4> m_cells;  // by unit and table, sorted by address
 };
 

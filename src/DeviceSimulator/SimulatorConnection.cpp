@@ -42,14 +42,15 @@ std::optional<SimulatorConnection::Clock::time_point> SimulatorConnection::deadl
 
 SimulatorConnection::Outcome SimulatorConnection::receive(SimulatedDevice& device, double t,
                                                           Clock::time_point now) {
-    std::array<std::uint8_t, receiveChunk> chunk{};
+    // Not cleared first: recv writes what is read, and only that is used.
+    std::array<std::uint8_t, receiveChunk> chunk;  // NOLINT(cppcoreguidelines-pro-type-member-init)
     const ssize_t count =
         retryingInterrupted([&] { return ::recv(m_socket.fd(), chunk.data(), chunk.size(), 0); });
     if (count == 0) return Outcome::closed;
     if (count < 0) return wouldBlock(errno) ? Outcome::open : Outcome::closed;
     m_stream.append(std::span(chunk).first(static_cast<std::size_t>(count)));
 
-    RequestStream::Request request;
+    RequestStream::Request& request = m_request;
     for (;;) {
         const RequestStream::Status status = m_stream.next(request);
         if (status == RequestStream::Status::invalid) return Outcome::invalid;

@@ -65,6 +65,7 @@ private:
     Socket m_socket;
     std::string m_peer;
     RequestStream m_stream;
+    RequestStream::Request m_request;  // kept, so its PDU's buffer serves every request
     Limits m_limits;
     std::vector<std::uint8_t> m_out;  // framed answers not yet taken by the socket
     std::size_t m_outStart = 0;
