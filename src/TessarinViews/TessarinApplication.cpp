@@ -5,6 +5,7 @@
 #include "TessarinViews/HelpWindow.hpp"
 #include "TessarinViews/MainWindow.hpp"
 #include "TessarinViews/QtDesktopServices.hpp"
+#include "TessarinViews/TessarinStyle.hpp"
 
 #include <QApplication>
 #include <QFile>
@@ -32,6 +33,7 @@ TessarinApplication::TessarinApplication()
       m_mainWindow(std::make_unique<MainWindow>(*m_model, *m_demo, *m_services)),
       m_firstStart(noAutosaveYet()) {
     assert(QApplication::instance() != nullptr);
+    TessarinStyle::install();
     m_services->setParentWindow(m_mainWindow.get());
     connect(m_mainWindow.get(), &MainWindow::helpRequested, this, &TessarinApplication::showHelp);
     // Qt ends the event loop once the last window is closed; this runs before it returns.

@@ -7,6 +7,7 @@
 #include "TessarinViews/PointPresentation.hpp"
 #include "TessarinViews/Theme.hpp"
 #include "support/DarkPalette.hpp"
+#include "support/PixelCounts.hpp"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -200,22 +201,6 @@ TEST_F(DatapointTable, AFailedReadKeepsTheValueQuietAndNamesTheFailure) {
     EXPECT_EQ(tone(1, Column::value), Tone::tertiary);
 }
 
-// Near the colour, allowing for the blend of antialiased edges.
-int pixelsNear(const QImage& image, const QRect& area, const QColor& color) {
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QColor pixel = image.pixelColor(x, y);
-            const auto close = [](int a, int b) { return std::abs(a - b) < 24; };
-            if (close(pixel.red(), color.red()) && close(pixel.green(), color.green()) &&
-                close(pixel.blue(), color.blue())) {
-                ++count;
-            }
-        }
-    }
-    return count;
-}
-
 TEST_F(DatapointTable, TheStatusSymbolKeepsItsSignalColourOnASelectedRow) {
     makeArea({pollWith({holdingRegister(0), holdingRegister(1), holdingRegister(2)})});
     startReading();
@@ -243,21 +228,6 @@ TEST_F(DatapointTable, TheStatusSymbolKeepsItsSignalColourOnASelectedRow) {
         const QRect symbolArea(cellRect.left(), cellRect.top(), cellRect.height(), cellRect.height());
         EXPECT_GT(pixelsNear(shot, symbolArea, toneColor(row.tone, view.palette())), 40);
     }
-}
-
-// Pixels that stand apart from the row behind them, whichever way the palette runs.
-int pixelsApartFrom(const QImage& image, const QRect& area, const QColor& background) {
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QColor pixel = image.pixelColor(x, y);
-            const int distance = std::abs(pixel.red() - background.red()) +
-                                 std::abs(pixel.green() - background.green()) +
-                                 std::abs(pixel.blue() - background.blue());
-            if (distance > 120) ++count;
-        }
-    }
-    return count;
 }
 
 TEST_F(DatapointTable, ChartBoxesReadOnLightAndDarkRowsAndAClickTicksThem) {

@@ -25,7 +25,6 @@
 #include "TessarinViews/WriteEditor.hpp"
 #include "support/DarkPalette.hpp"
 #include "support/FreePort.hpp"
-#include "support/PeerProcess.hpp"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -167,8 +166,9 @@ int drawHelpPictures(const QString& folder, const QString& language) {
     return ok ? 0 : 1;
 }
 
+// A meter's value as the demo device serves it: what a real meter of this kind would show.
 Datapoint meterPoint(std::string name, RegisterTable table, std::uint16_t address, DataType type,
-                     std::string unit = {}, double scale = 1) {
+                     Simulation simulation, std::string unit = {}, double scale = 1) {
     Datapoint p;
     p.name = std::move(name);
     p.table = table;
@@ -176,8 +176,11 @@ Datapoint meterPoint(std::string name, RegisterTable table, std::uint16_t addres
     p.dataType = type;
     p.engineeringUnit = std::move(unit);
     p.scale = scale;
+    p.simulation = simulation;
     return Datapoint::make(std::move(p));
 }
+
+using Kind = Simulation::Kind;
 
 // An energy meter with a pump: every table, a scaled and a signed value, a writable setpoint,
 // a hexadecimal status word; a slow second poll, a disabled third and an empty fourth.
@@ -186,23 +189,28 @@ std::vector<Poll> meterPolls() {
     meter.name = "Meter";
     meter.intervalMs = 250;
     meter.datapoints = {
-        meterPoint("Voltage L1", RegisterTable::holdingRegister, 230, DataType::uint16, "V"),
-        meterPoint("Current L1", RegisterTable::inputRegister, 12, DataType::int16, "A", 0.01),
-        meterPoint("Energy", RegisterTable::holdingRegister, 40, DataType::uint32, "kWh", 0.1),
-        meterPoint("Setpoint", RegisterTable::holdingRegister, 7, DataType::int16, "°C", 0.1),
-        meterPoint("Pump", RegisterTable::coil, 3, DataType::bool_),
-        meterPoint("Alarm", RegisterTable::discreteInput, 1, DataType::bool_),
-        meterPoint("Status word", RegisterTable::holdingRegister, 100, DataType::uint16),
+        meterPoint("Voltage L1", RegisterTable::holdingRegister, 230, DataType::uint16, {Kind::sine, 229, 233, 20},
+                   "V"),
+        meterPoint("Current L1", RegisterTable::inputRegister, 12, DataType::int16, {Kind::sine, 4.2, 5.8, 15}, "A",
+                   0.01),
+        meterPoint("Energy", RegisterTable::holdingRegister, 40, DataType::uint32,
+                   {Kind::counter, 18'342, 99'999'999, 1}, "kWh", 0.1),
+        meterPoint("Setpoint", RegisterTable::holdingRegister, 7, DataType::int16, {Kind::sine, 21.5, 21.5, 60}, "°C",
+                   0.1),
+        meterPoint("Pump", RegisterTable::coil, 3, DataType::bool_, {Kind::sine, 1, 1, 60}),
+        meterPoint("Alarm", RegisterTable::discreteInput, 1, DataType::bool_, {Kind::sine, 0, 0, 60}),
+        meterPoint("Status word", RegisterTable::holdingRegister, 100, DataType::uint16, {Kind::sine, 100, 100, 60}),
     };
     meter.datapoints.back().format = DisplayFormat::hex;
     meter.plotted = {meter.datapoints[0].id, meter.datapoints[2].id};
     Poll slow;
     slow.name = "Counters";
     slow.intervalMs = 5000;
-    slow.datapoints = {meterPoint("Hours", RegisterTable::holdingRegister, 300, DataType::uint32, "h")};
+    slow.datapoints = {meterPoint("Hours", RegisterTable::holdingRegister, 300, DataType::uint32,
+                                  {Kind::counter, 4'711, 99'999'999, 3600}, "h")};
     Poll spare;
     spare.enabled = false;
-    spare.datapoints = {meterPoint("Spare", RegisterTable::holdingRegister, 500, DataType::uint16)};
+    spare.datapoints = {meterPoint("Spare", RegisterTable::holdingRegister, 500, DataType::uint16, {})};
     Poll fresh;
     fresh.name = "New poll";
     return {meter, slow, spare, fresh};
@@ -221,8 +229,9 @@ void openMeter(PollerModel& model, std::uint16_t port) {
     model.setSelectedPollID(model.polls().front().id);
 }
 
-bool readMeter(PollerModel& model) {
-    model.start();
+// Reads the meter project from the demo device until every datapoint of its first poll has a value.
+bool readMeter(DemoDevice& demo, PollerModel& model) {
+    if (!demo.start()) return false;
     const Poll& meter = model.polls().front();
     return QTest::qWaitFor(
         [&] {
@@ -273,8 +282,7 @@ void scriptFailures(PollerModel& model, std::uint16_t refusingPort) {
 
 // The window while people work in it: live values, the write editor refusing a value that
 // does not fit, a failing device, and a poll without datapoints.
-bool drawWorkingScenes(TessarinApplication& tessarin, std::uint16_t peerPort, const QString& folder,
-                       const QString& suffix) {
+bool drawWorkingScenes(TessarinApplication& tessarin, const QString& folder, const QString& suffix) {
     MainWindow& window = tessarin.mainWindow();
     PollerModel& model = tessarin.model();
     auto* area = window.findChild<PollArea*>();
@@ -283,9 +291,10 @@ bool drawWorkingScenes(TessarinApplication& tessarin, std::uint16_t peerPort, co
         return false;
     }
     window.setShowLog(false);
-    openMeter(model, peerPort);
-    if (!readMeter(model)) {
-        std::fprintf(stderr, "the peer never answered every datapoint\n");
+    tessarin.demoDevice().stop();
+    openMeter(model, PollerProject{}.port);
+    if (!readMeter(tessarin.demoDevice(), model)) {
+        std::fprintf(stderr, "the demo device never answered every datapoint\n");
         return false;
     }
     area->table().selectRow(setpointRow);
@@ -305,6 +314,7 @@ bool drawWorkingScenes(TessarinApplication& tessarin, std::uint16_t peerPort, co
     model.setSelectedPollID(model.polls().back().id);
     ok = save(settled(window), folder, QStringLiteral("empty-poll"), suffix) && ok;
 
+    tessarin.demoDevice().stop();
     const test::ClosedPort refusing;
     openMeter(model, refusing.port());
     model.start();
@@ -339,21 +349,18 @@ int main(int argc, char* argv[]) {
     if (!showAtDefaultSize(tessarin)) return 1;
     bool ok = save(capture(window), folder, QStringLiteral("first-start"), suffix);
 
-    auto peer = test::PeerProcess::start(test::PeerKind::libmodbusTCP);
-    if (!peer) {
-        std::fprintf(stderr, "%s\n", peer.error().c_str());
+    // The example project read from the demo device, as a first start does.
+    PollerModel& model = tessarin.model();
+    window.setShowLog(true);
+    if (!tessarin.demoDevice().start()) {
+        std::fprintf(stderr, "the demo device did not start\n");
         return 1;
     }
-    PollerModel& model = tessarin.model();
-    model.setHost(QStringLiteral("127.0.0.1"));
-    model.setPortText(QString::number(peer->port()));
-    window.setShowLog(true);
-    model.start();
-    if (!QTest::qWaitFor([&] { return model.statistics().responses >= 5; }, 20'000)) {
-        std::fprintf(stderr, "the peer never answered\n");
+    if (!QTest::qWaitFor([&] { return model.statistics().responses >= 8; }, 20'000)) {
+        std::fprintf(stderr, "the demo device never answered\n");
         ok = false;
     }
-    ok = save(capture(window), folder, QStringLiteral("reading"), suffix) && ok;
+    ok = save(settled(window), folder, QStringLiteral("reading"), suffix) && ok;
 
     ConnectionBar& bar = *window.connectionBar();
     bar.openSettings();
@@ -365,7 +372,7 @@ int main(int argc, char* argv[]) {
     ok = save(capture(window, footer.logOptions()), folder, QStringLiteral("log-options"), suffix) && ok;
     footer.logOptions()->close();
 
-    ok = drawWorkingScenes(tessarin, peer->port(), folder, suffix) && ok;
+    ok = drawWorkingScenes(tessarin, folder, suffix) && ok;
     tessarin.prepareForQuit();
     return ok ? 0 : 1;
 }
