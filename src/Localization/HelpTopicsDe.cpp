@@ -127,7 +127,7 @@ std::vector<HelpTopic> german(std::string_view appName) {
                  "Haken Sie in der Spalte **Trend** die Datenpunkte an, die Sie verfolgen möchten. Das "
                  "Diagramm erscheint unten: Mit der Menütaste oben links im Bereich wechseln Sie zwischen "
                  "**Log** und **Diagramm**, oben rechts wählen Sie den Zeitraum."),
-             B::screenshot("chart", "Die Temperatur der letzten Minuten."),
+             B::screenshot("chart", "Die Temperatur der letzten Minute."),
              B::paragraph(
                  "Jeder gelesene Wert wird aufgezeichnet, bis zu 20.000 je Datenpunkt. **Verlauf exportieren "
                  "(CSV)…** schreibt eine Zeile je Messung, mit Zeit, Poll, Name, Wert und Einheit."),

@@ -118,7 +118,7 @@ std::vector<HelpTopic> english(std::string_view appName) {
                  "Tick the datapoints you want to follow in the **Chart** column. The chart is shown at "
                  "the bottom: the menu button at the top left of the pane switches between **Log** and "
                  "**Chart**, and the period is chosen at the top right."),
-             B::screenshot("chart", "The temperature over the last minutes."),
+             B::screenshot("chart", "The temperature over the last minute."),
              B::paragraph(
                  "Every value read is recorded, up to 20,000 per datapoint. **Export History (CSV)…** "
                  "writes one line per measurement, with the time, poll, name, value and unit."),

@@ -127,7 +127,7 @@ std::vector<HelpTopic> spanish(std::string_view appName) {
                  "Marque en la columna **Traza** los puntos de datos que quiera seguir. El gráfico aparece "
                  "abajo: el botón de menú de arriba a la izquierda del panel cambia entre **Log** y "
                  "**Gráfico**, y el periodo se elige arriba a la derecha."),
-             B::screenshot("chart", "La temperatura de los últimos minutos."),
+             B::screenshot("chart", "La temperatura del último minuto."),
              B::paragraph(
                  "Cada valor leído se guarda, hasta 20.000 por punto de datos. **Exportar historial (CSV)…** "
                  "escribe una línea por medición, con la hora, el poll, el nombre, el valor y la unidad."),

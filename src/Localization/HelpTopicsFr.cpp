@@ -130,7 +130,7 @@ std::vector<HelpTopic> french(std::string_view appName) {
                  "Cochez dans la colonne **Tracé** les points de données à suivre. Le graphique s'affiche "
                  "en bas\u00a0: le bouton de menu en haut à gauche du panneau passe de **Journal** à "
                  "**Graphique**, et la période se choisit en haut à droite."),
-             B::screenshot("chart", "La température des dernières minutes."),
+             B::screenshot("chart", "La température de la dernière minute."),
              B::paragraph(
                  "Chaque valeur lue est enregistrée, jusqu'à 20\u00a0000 par point de données. **Exporter "
                  "l'historique (CSV)…** écrit une ligne par mesure, avec l'heure, le poll, le nom, la valeur "

@@ -124,7 +124,7 @@ std::vector<HelpTopic> dutch(std::string_view appName) {
                  "Vink in de kolom **Trend** de datapunten aan die je wilt volgen. De grafiek verschijnt "
                  "onderaan: met de menuknop linksboven in het paneel wissel je tussen **Log** en "
                  "**Grafiek**, en rechtsboven kies je de periode."),
-             B::screenshot("chart", "De temperatuur over de laatste minuten."),
+             B::screenshot("chart", "De temperatuur over de laatste minuut."),
              B::paragraph(
                  "Elke gelezen waarde wordt vastgelegd, tot 20.000 per datapunt. **Historie exporteren "
                  "(CSV)…** schrijft één regel per meting, met tijd, poll, naam, waarde en eenheid."),

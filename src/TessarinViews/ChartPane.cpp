@@ -264,14 +264,15 @@ void ChartPane::fitAxes(const std::vector<ChartSeries>& series) {
             highest = std::max(highest, sample.value);
         }
     }
-    // A period shows as itself, so that the lines move along a steady axis; all of the history
-    // spans at least a minute, since a few samples a moment apart give the time axis ticks it
-    // cannot lay out.
+    // A period shows as itself, ending now, so that the lines move along a steady axis. All of
+    // the history starts at its first sample and spans at least a minute, growing to the right
+    // as a period would fill: a few samples a moment apart give the time axis ticks it cannot
+    // lay out.
     if (m_window >= 1) {
         latest = std::max(latest, msecs(m_clock()));
         earliest = latest - 1000.0 * m_window;
     } else {
-        earliest = std::min(earliest, latest - minimumTimeSpanMs);
+        latest = std::max(latest, earliest + minimumTimeSpanMs);
     }
     const double span = highest - lowest;
     const double padding = span > 0.0 ? span * valuePadding : std::max(1.0, std::abs(highest) * valuePadding);

@@ -8,6 +8,8 @@
 #include <QScrollBar>
 #include <QTextDocument>
 
+#include <utility>
+
 namespace tessarin {
 
 OutputTextView::OutputTextView(OutputBuffer& buffer, QWidget* parent)
@@ -31,27 +33,64 @@ OutputTextView::OutputTextView(OutputBuffer& buffer, QWidget* parent)
     setDocument(document);
     document->setDocumentMargin(textInset);
 
-    m_deferredScroll.setSingleShot(true);
-    m_deferredScroll.setInterval(frameMs);
-    connect(&m_deferredScroll, &QTimer::timeout, this, &OutputTextView::scrollToEnd);
+    m_frame.setSingleShot(true);
+    m_frame.setInterval(frameMs);
+    connect(&m_frame, &QTimer::timeout, this, &OutputTextView::nextFrame);
+    // The document announces each change just before its layout hears of it, and reports it
+    // done just after.
+    connect(document, &QTextDocument::contentsChange, this, &OutputTextView::holdLayoutSignals);
+    connect(document, &QTextDocument::contentsChanged, this, &OutputTextView::releaseLayoutSignals);
     connect(&m_buffer, &OutputBuffer::scrollToEndRequested, this, [this] {
-        if (!m_deferredScroll.isActive()) {
-            m_deferredScroll.start();
+        m_followEnd = true;
+        if (!m_frame.isActive()) {
+            m_frame.start();
         }
     });
     m_deferredPaint.setSingleShot(true);
     connect(&m_deferredPaint, &QTimer::timeout, viewport(), qOverload<>(&QWidget::update));
 }
 
+void OutputTextView::holdLayoutSignals() {
+    document()->documentLayout()->blockSignals(true);
+}
+
+void OutputTextView::releaseLayoutSignals() {
+    document()->documentLayout()->blockSignals(false);
+    m_layoutBehind = true;
+    if (!m_frame.isActive()) {
+        m_frame.start();
+    }
+}
+
+void OutputTextView::catchUp() {
+    if (!m_layoutBehind) {
+        return;
+    }
+    m_layoutBehind = false;
+    auto* layout = qobject_cast<QPlainTextDocumentLayout*>(document()->documentLayout());
+    // The two signals the held-back changes would have sent: the scroll bar's range follows
+    // the size, and the whole text is drawn again.
+    Q_EMIT layout->documentSizeChanged(layout->documentSize());
+    layout->requestUpdate();
+}
+
+void OutputTextView::nextFrame() {
+    catchUp();
+    if (std::exchange(m_followEnd, false)) {
+        QScrollBar* bar = verticalScrollBar();
+        bar->setValue(bar->maximum());
+    }
+}
+
 void OutputTextView::scrollToEnd() {
-    m_deferredScroll.stop();
-    QScrollBar* bar = verticalScrollBar();
-    bar->setValue(bar->maximum());
+    m_frame.stop();
+    m_followEnd = true;
+    nextFrame();
 }
 
 bool OutputTextView::isAtEnd() const {
     const QScrollBar* bar = verticalScrollBar();
-    return bar->value() == bar->maximum();
+    return !m_layoutBehind && bar->value() == bar->maximum();
 }
 
 bool OutputTextView::findText(const QString& text, Direction direction, bool incremental) {
@@ -59,6 +98,8 @@ bool OutputTextView::findText(const QString& text, Direction direction, bool inc
         return false;
     }
     m_buffer.render();
+    // Showing the match scrolls within the scroll bar's range, which must hold every line.
+    catchUp();
     const QTextCursor selection = textCursor();
     QTextCursor from(document());
     const bool backward = direction == Direction::backward;

@@ -12,6 +12,12 @@ class OutputBuffer;
 // appending to it), read-only but selectable, without a background of its own so that the
 // backdrop behind it shows. It follows the end of the log whenever the buffer asks, which the
 // buffer does only while autoscroll is on.
+//
+// The view catches up with the document once a frame rather than once a change: a fast device
+// changes the log many times a frame, and the plain-text layout answers every change by
+// measuring the last screenful of lines for the scroll bar and repainting it. While the
+// document changes, the layout's signals are held back; the next frame (or anybody who needs
+// the scroll bar's range now) sends the one size change and repaint that cover them all.
 class OutputTextView final : public QPlainTextEdit {
     Q_OBJECT
 
@@ -26,7 +32,10 @@ public:
 
     // At once.
     void scrollToEnd();
+    // Whether the end of the log is in view, the lines still waiting for the next frame included.
     [[nodiscard]] bool isAtEnd() const;
+    // Brings the scroll bar's range and the picture up to date with the document at once.
+    void catchUp();
 
     // Selects the next occurrence of text (case-insensitively) after the selection, or before
     // it going backward, wrapping round the log. Incremental search starts at the selection
@@ -39,14 +48,20 @@ protected:
     bool viewportEvent(QEvent* event) override;
 
 private:
+    void holdLayoutSignals();
+    void releaseLayoutSignals();
+    void nextFrame();
+
     OutputBuffer& m_buffer;
     // Paints come at most once a frame: a fast device appends lines many times a frame, and
     // drawing each state would cost the main thread more than taking the lines.
     QElapsedTimer m_sinceLastPaint;
     QTimer m_deferredPaint;
-    // The buffer's requests to follow the end are gathered the same way: scrolling lays out
-    // the lines it brings into view.
-    QTimer m_deferredScroll;
+    // Document changes and the buffer's requests to follow the end are gathered the same way:
+    // measuring and scrolling lay out the lines they bring into view.
+    QTimer m_frame;
+    bool m_layoutBehind = false;
+    bool m_followEnd = false;
 };
 
 }  // namespace tessarin

@@ -2,6 +2,7 @@
 
 #include "ModbusCore/Bytes.hpp"
 #include "ModbusCore/MBAPHeader.hpp"
+#include "TessarinModel/ChartSeries.hpp"
 #include "TessarinModel/ModelText.hpp"
 #include "TessarinViews/ChartPane.hpp"
 #include "TessarinViews/ChartPeriodPicker.hpp"
@@ -13,6 +14,7 @@
 #include "support/FreePort.hpp"
 
 #include <QAction>
+#include <QDateTimeAxis>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
@@ -196,6 +198,55 @@ TEST_F(BottomPaneTest, ThePeriodHidesOlderSamplesWhichStayRecordedAndExported) {
     ASSERT_EQ(rows.size(), 3) << "the header and both samples";
     EXPECT_TRUE(rows[1].contains(QStringLiteral("21.5")));
     EXPECT_TRUE(rows[2].contains(QStringLiteral(",23,")));
+}
+
+TEST_F(BottomPaneTest, TheTimeAxisEndsNowForAPeriodAndStartsAtTheFirstSampleForAll) {
+    using std::chrono::system_clock;
+    ChartPane& chart = *pane->chartPane();
+    const system_clock::time_point now = system_clock::now();
+    chart.setClock([now] { return now; });
+    const auto milliseconds = [](system_clock::time_point time) {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(time.time_since_epoch()).count();
+    };
+    const auto seriesAt = [&](std::initializer_list<std::chrono::seconds> ago) {
+        ChartSeries one{.id = temperature().id, .name = QStringLiteral("Temperature (°C)"), .samples = {}};
+        for (const std::chrono::seconds age : ago) {
+            one.samples.push_back({now - age, 21.5});
+        }
+        return std::vector<ChartSeries>{one};
+    };
+    struct Row {
+        const char* name;
+        int window;
+        std::vector<ChartSeries> series;
+        system_clock::time_point from;
+        system_clock::time_point to;
+    };
+    const std::vector<Row> rows{
+        {"a minute ends now", 60, seriesAt({50s, 10s}), now - 60s, now},
+        {"an hour ends now however little is recorded", 3600, seriesAt({5s}), now - 1h, now},
+        {"all spans the history exactly", 0, seriesAt({600s, 300s, 10s}), now - 600s, now - 10s},
+        {"all of a short history starts at it and spans a minute", 0, seriesAt({5s, 4s}), now - 5s,
+         now + 55s},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        chart.setWindow(row.window);
+        chart.draw(row.series);
+        EXPECT_EQ(chart.timeAxis()->min().toMSecsSinceEpoch(), milliseconds(row.from));
+        EXPECT_EQ(chart.timeAxis()->max().toMSecsSinceEpoch(), milliseconds(row.to));
+    }
+
+    // The same from what the model recorded.
+    choosePane(BottomPane::chart);
+    pane->show();
+    chart.setClock([] { return system_clock::now(); });
+    pane->header()->periodPicker()->setWindow(0);
+    startReading();
+    readTemperature(215);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !chart.showsEmptyState(); }));
+    const system_clock::time_point first = model().history().samples(temperature().id)[0].time;
+    EXPECT_EQ(chart.timeAxis()->min().toMSecsSinceEpoch(), milliseconds(first));
 }
 
 TEST_F(BottomPaneTest, ClearHistoryEmptiesTheChartAtOnce) {

@@ -13,6 +13,9 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
+
+#include <utility>
 
 namespace tessarin {
 namespace {
@@ -137,7 +140,8 @@ TEST_F(OutputAreaTest, TheLogFollowsItsEndOnlyWhileAutoscrollIsOn) {
     }
     appendLines(lines);
     OutputTextView& view = *area->textView();
-    ASSERT_GT(view.verticalScrollBar()->maximum(), 0);
+    // The scroll bar takes in the lines with the next frame.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.verticalScrollBar()->maximum() > 0; }));
     EXPECT_TRUE(QTest::qWaitFor([&] { return view.isAtEnd(); }));
 
     model().setAutoscroll(false);
@@ -151,6 +155,39 @@ TEST_F(OutputAreaTest, TheLogFollowsItsEndOnlyWhileAutoscrollIsOn) {
     EXPECT_EQ(view.verticalScrollBar()->value(), 0) << "takes effect with the next line";
     appendLines({QStringLiteral("one more")});
     EXPECT_TRUE(QTest::qWaitFor([&] { return view.isAtEnd(); }));
+}
+
+TEST_F(OutputAreaTest, LinesNotYetDrawnAreFoundAndTheEndStaysInViewThroughTrims) {
+    ASSERT_TRUE(showArea());
+    OutputTextView& view = *area->textView();
+    // Small limits, so that each batch below trims the oldest lines while the view is behind.
+    model().output().setLimits(4'000, 2'000);
+    // The newest line and whether it is in view; the empty block after its line feed follows it.
+    const auto newestLine = [&] {
+        QTextCursor line(view.document());
+        line.movePosition(QTextCursor::End);
+        line.movePosition(QTextCursor::PreviousBlock);
+        return std::pair(line.block().text(), view.viewport()->rect().contains(view.cursorRect(line)));
+    };
+    for (int batch = 0; batch < 4; ++batch) {
+        SCOPED_TRACE(batch);
+        QStringList lines;
+        for (int i = 0; i < 300; ++i) {
+            lines << QStringLiteral("batch %1 line %2").arg(batch).arg(i, 3, 10, QLatin1Char('0'));
+        }
+        appendLines(lines);
+        ASSERT_LE(model().output().length(), 4'000);
+
+        // Found at once, before the next frame, and scrolled into view.
+        ASSERT_TRUE(view.findText(lines.constLast(), OutputTextView::Direction::backward));
+        EXPECT_EQ(selected(), lines.constLast());
+        EXPECT_TRUE(view.viewport()->rect().contains(view.cursorRect()));
+
+        // Following the end ends on the newest line, whatever the trims took from the front.
+        appendLines({QStringLiteral("batch %1 end").arg(batch)});
+        EXPECT_TRUE(QTest::qWaitFor([&] { return view.isAtEnd(); }));
+        EXPECT_EQ(newestLine(), std::pair(QStringLiteral("batch %1 end").arg(batch), true));
+    }
 }
 
 }  // namespace
