@@ -4,7 +4,6 @@
 #include "TessarinModel/ModelText.hpp"
 #include "TessarinModel/OutputBuffer.hpp"
 
-#include <QEvent>
 #include <QScrollBar>
 #include <QTextDocument>
 
@@ -46,8 +45,6 @@ OutputTextView::OutputTextView(OutputBuffer& buffer, QWidget* parent)
             m_frame.start();
         }
     });
-    m_deferredPaint.setSingleShot(true);
-    connect(&m_deferredPaint, &QTimer::timeout, viewport(), qOverload<>(&QWidget::update));
 }
 
 void OutputTextView::holdLayoutSignals() {
@@ -117,22 +114,6 @@ bool OutputTextView::findText(const QString& text, Direction direction, bool inc
     }
     setTextCursor(found);
     return true;
-}
-
-bool OutputTextView::viewportEvent(QEvent* event) {
-    if (event->type() == QEvent::Paint) {
-        const qint64 elapsed = m_sinceLastPaint.isValid() ? m_sinceLastPaint.elapsed() : frameMs;
-        if (elapsed < frameMs) {
-            // The whole viewport is drawn again once the frame is over; until then the screen
-            // keeps the last frame.
-            if (!m_deferredPaint.isActive()) {
-                m_deferredPaint.start(static_cast<int>(frameMs - elapsed));
-            }
-            return true;
-        }
-        m_sinceLastPaint.start();
-    }
-    return QPlainTextEdit::viewportEvent(event);
 }
 
 void OutputTextView::showEvent(QShowEvent* event) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QPlainTextEdit>
 #include <QTimer>
 
@@ -45,7 +44,6 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    bool viewportEvent(QEvent* event) override;
 
 private:
     void holdLayoutSignals();
@@ -53,10 +51,6 @@ private:
     void nextFrame();
 
     OutputBuffer& m_buffer;
-    // Paints come at most once a frame: a fast device appends lines many times a frame, and
-    // drawing each state would cost the main thread more than taking the lines.
-    QElapsedTimer m_sinceLastPaint;
-    QTimer m_deferredPaint;
     // Document changes and the buffer's requests to follow the end are gathered the same way:
     // measuring and scrolling lay out the lines they bring into view.
     QTimer m_frame;

@@ -8,6 +8,7 @@
 #include "TessarinViews/ThemedButton.hpp"
 #include "WindowFixture.hpp"
 #include "support/FreePort.hpp"
+#include "support/PixelCounts.hpp"
 
 #include <QAction>
 #include <QLineEdit>
@@ -70,6 +71,26 @@ TEST_F(OutputAreaTest, ShowsTheBuffersOwnDocumentWhichTypingCannotChange) {
 
     QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(selected().replace(QChar::ParagraphSeparator, u'\n'), before) << "all of it selectable";
+}
+
+// Dark text pixels in the view's picture; the backdrop behind the text is faint.
+int textPixels(OutputTextView& view) {
+    const QImage shot = view.viewport()->grab().toImage();
+    const QColor ink = view.palette().color(QPalette::Text);
+    return test::pixelsNear(shot, shot.rect(), ink);
+}
+
+TEST_F(OutputAreaTest, EveryPictureOfTheLogShowsItsTextHoweverSoonItFollowsTheLast) {
+    OutputTextView& view = *area->textView();
+    appendLines({QStringLiteral("--- connected ---"), QStringLiteral("← HR 0: 215 216 217 218")});
+    ASSERT_TRUE(showArea());
+    view.catchUp();
+    // A screenshot, a window coming back from behind another, a popup closing over the log:
+    // each paints the text now, not a frame later.
+    for (int picture = 0; picture < 3; ++picture) {
+        SCOPED_TRACE(picture);
+        EXPECT_GT(textPixels(view), 50);
+    }
 }
 
 TEST_F(OutputAreaTest, TheFindBarFindsAsYouTypeStepsBothWaysRoundTheLogAndClosesWithEscape) {
