@@ -11,6 +11,7 @@
 //
 //   chart_redraw [rounds, default 5]
 
+#include "Median.hpp"
 #include "TessarinModel/ChartSeries.hpp"
 #include "TessarinModel/DesktopServices.hpp"
 #include "TessarinModel/OutputBuffer.hpp"
@@ -38,6 +39,7 @@
 namespace {
 
 using namespace tessarin;
+using bench::median;
 
 constexpr int seriesCount = 10;
 constexpr int samplesPerSeries = 20'000;
@@ -51,11 +53,6 @@ public:
     std::optional<QString> runSavePanel(const SavePanelRequest&) override { return std::nullopt; }
     AlertResponse runAlert(const AlertRequest&) override { return AlertResponse::third; }
 };
-
-double median(std::vector<double> values) {
-    std::ranges::sort(values);
-    return values[values.size() / 2];
-}
 
 // Ten smooth, distinct lines, one sample a second up to now; shift moves every value so that
 // each redraw has new data to lay out.

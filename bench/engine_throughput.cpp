@@ -13,6 +13,7 @@
 //
 //   engine_throughput [seconds per client and round, default 3] [rounds, default 5]
 
+#include "Median.hpp"
 #include "ModbusCore/PDU.hpp"
 #include "ModbusTCP/TCPClientLink.hpp"
 #include "PollerCore/PollerEngine.hpp"
@@ -44,6 +45,7 @@
 namespace {
 
 using namespace tessarin;
+using bench::median;
 using Clock = std::chrono::steady_clock;
 
 constexpr std::uint16_t blockAddress = 0;
@@ -61,12 +63,6 @@ constexpr std::size_t responseSize = 29;
 
 double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> values) {
-    std::ranges::sort(values);
-    const std::size_t n = values.size();
-    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 int connectTo(std::uint16_t port) {

@@ -20,6 +20,7 @@
 #include "TessarinModel/DesktopServices.hpp"
 #include "TessarinModel/PollerModel.hpp"
 
+#include "Median.hpp"
 #include "OwnHome.hpp"
 
 #include <QFile>
@@ -41,6 +42,7 @@
 namespace {
 
 using namespace tessarin;
+using bench::median;
 using Clock = std::chrono::steady_clock;
 
 [[noreturn]] void fail(const std::string& why) {
@@ -102,11 +104,6 @@ double secondsOf(const std::function<void()>& work) {
     const auto start = Clock::now();
     work();
     return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> values) {
-    std::ranges::sort(values);
-    return values[values.size() / 2];
 }
 
 // The id as it was made before: one system random source per id.

@@ -24,6 +24,8 @@
 #include "TessarinModel/ValueHistory.hpp"
 #include "support/PeerProcess.hpp"
 
+#include "EventRounds.hpp"
+#include "Median.hpp"
 #include "OwnHome.hpp"
 
 #include <QCoreApplication>
@@ -50,6 +52,10 @@
 namespace {
 
 using namespace tessarin;
+using bench::backlog;
+using bench::drainEvents;
+using bench::median;
+using bench::runEventLoop;
 using Clock = std::chrono::steady_clock;
 
 constexpr int pointsPerBlock = 100;
@@ -59,12 +65,6 @@ constexpr int historyPoints = 100;
 [[noreturn]] void fail(const std::string& why) {
     std::fprintf(stderr, "model_throughput: %s\n", why.c_str());
     std::exit(1);
-}
-
-double median(std::vector<double> values) {
-    std::ranges::sort(values);
-    const std::size_t n = values.size();
-    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 double seconds(Clock::duration span) {
@@ -90,47 +90,6 @@ Poll benchmarkPoll() {
         poll.datapoints.push_back(point);
     }
     return poll;
-}
-
-// Events reach the main thread as calls posted to the application object. Once a round is
-// over, whatever the engine still hands over (a slow handler leaves up to the engine's backlog
-// of events behind) is thrown away unhandled, so that no round counts another's events. Other
-// posted work, such as the log's rendering, still runs.
-class Backlog final : public QObject {
-public:
-    bool discarding = false;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        const bool handover = event->type() == QEvent::MetaCall && watched == QCoreApplication::instance();
-        return discarding && handover ? true : QObject::eventFilter(watched, event);
-    }
-};
-
-Backlog& backlog() {
-    static Backlog filter;
-    return filter;
-}
-
-// Runs the event loop for the given time; whatever is still queued then is dropped. The loop
-// spins rather than sleeps: a main thread that sleeps between events has its CPU fall idle,
-// and waking an idle CPU (on a virtual machine above all) costs more than a loopback round
-// trip, so an empty handler would slow the engine more than the model's busy one does. Spinning
-// in both setups leaves only the work of the handler as the difference.
-void runEventLoop(double forSeconds) {
-    backlog().discarding = false;
-    const auto end =
-        Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(forSeconds));
-    while (Clock::now() < end) QCoreApplication::processEvents(QEventLoop::AllEvents);
-    backlog().discarding = true;
-}
-
-void drainEvents() {
-    backlog().discarding = true;
-    for (int i = 0; i < 10; ++i) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-    }
-    backlog().discarding = false;
 }
 
 // Read events delivered per second from start to the last one, with the counting of both setups.

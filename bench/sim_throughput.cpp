@@ -11,6 +11,7 @@
 //   sim_throughput [seconds per server and round, default 1] [rounds, default 9]
 
 #include "DeviceSimulator/ChildProcess.hpp"  // tests/DeviceSimulator
+#include "Median.hpp"
 #include "PollerCore/PollerProject.hpp"
 #include "support/PeerProcess.hpp"
 
@@ -38,6 +39,7 @@
 namespace {
 
 using namespace tessarin;
+using bench::median;
 using Clock = std::chrono::steady_clock;
 
 constexpr int blockCount = 10;
@@ -45,12 +47,6 @@ constexpr int blockCount = 10;
 [[noreturn]] void fail(const std::string& why) {
     std::fprintf(stderr, "sim_throughput: %s\n", why.c_str());
     std::exit(1);
-}
-
-double median(std::vector<double> values) {
-    std::ranges::sort(values);
-    const std::size_t n = values.size();
-    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 // Processor seconds (user and system) a process has used so far.
@@ -69,7 +65,7 @@ double cpuSeconds(pid_t pid) {
 }
 
 struct Rates {
-    double perSecond = 0;     // requests answered per second
+    double perSecond = 0;      // requests answered per second
     double cpuPerRequest = 0;  // the server's processor microseconds per request
 };
 
@@ -79,7 +75,8 @@ Rates measure(pid_t server, std::uint16_t port, int clients, double seconds) {
     std::atomic<long> total{0};
     std::atomic<bool> failed{false};
     std::vector<std::thread> threads;
-    const auto end = Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+    const auto end =
+        Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
     for (int c = 0; c < clients; ++c) {
         threads.emplace_back([&] {
             modbus_t* context = modbus_new_tcp("127.0.0.1", port);
@@ -120,7 +117,8 @@ std::filesystem::path writeProject() {
         poll.datapoints.push_back(point);
     }
     project.polls.push_back(poll);
-    const auto path = std::filesystem::temp_directory_path() / fmt::format("sim_throughput-{}.json", ::getpid());
+    const auto path =
+        std::filesystem::temp_directory_path() / fmt::format("sim_throughput-{}.json", ::getpid());
     std::ofstream(path) << project.document();
     return path;
 }
@@ -138,7 +136,8 @@ int main(int argc, char** argv) {
     test::ChildProcess sim({TESSARIN_SIM, project.string(), "--port", "0"});
     const auto serving = sim.lineWith("127.0.0.1:");
     if (!serving) fail("tessarin-sim did not report its address");
-    const auto port = static_cast<std::uint16_t>(std::stoul(serving->substr(serving->find("127.0.0.1:") + 10)));
+    const auto port =
+        static_cast<std::uint16_t>(std::stoul(serving->substr(serving->find("127.0.0.1:") + 10)));
 
     // Per client count: each server's rates and processor time per request, and each round's ratio.
     struct Series {
@@ -169,9 +168,10 @@ int main(int argc, char** argv) {
     std::filesystem::remove(project);
     for (std::size_t i = 0; i < clientCounts.size(); ++i) {
         const Series& s = series[i];
-        std::printf("%d client(s), medians: sim %.0f/s, libmodbus_server %.0f/s; server processor time per "
-                    "request: sim %.1f us, libmodbus_server %.1f us\n",
-                    clientCounts[i], median(s.sim), median(s.peer), median(s.simCpu), median(s.peerCpu));
+        std::printf(
+            "%d client(s), medians: sim %.0f/s, libmodbus_server %.0f/s; server processor time per "
+            "request: sim %.1f us, libmodbus_server %.1f us\n",
+            clientCounts[i], median(s.sim), median(s.peer), median(s.simCpu), median(s.peerCpu));
     }
     std::printf("ratio sim/libmodbus_server=%.2f sim8/libmodbus_server8=%.2f\n", median(series[0].ratio),
                 median(series[1].ratio));

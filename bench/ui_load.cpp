@@ -29,6 +29,8 @@
 #include "TessarinViews/TessarinApplication.hpp"
 #include "support/PeerProcess.hpp"
 
+#include "EventRounds.hpp"
+#include "Median.hpp"
 #include "OwnHome.hpp"
 
 #include <QApplication>
@@ -57,6 +59,10 @@
 namespace {
 
 using namespace tessarin;
+using bench::backlog;
+using bench::drainEvents;
+using bench::median;
+using bench::runEventLoop;
 using Clock = std::chrono::steady_clock;
 
 constexpr int pollCount = 10;
@@ -67,12 +73,6 @@ constexpr int tickMs = 10;
 [[noreturn]] void fail(const std::string& why) {
     std::fprintf(stderr, "ui_load: %s\n", why.c_str());
     std::exit(1);
-}
-
-double median(std::vector<double> values) {
-    std::ranges::sort(values);
-    const std::size_t n = values.size();
-    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 double seconds(Clock::duration span) {
@@ -128,41 +128,6 @@ void applyPolls(PollerModel& model, std::uint16_t port, int intervalMs) {
     model.autosaveNow();
 }
 
-// Events reach the main thread as calls posted to the application object. Once a round is
-// over, whatever the engine still hands over is thrown away unhandled, so that no round counts
-// another's events. Other posted work, such as repaints, still runs.
-class Backlog final : public QObject {
-public:
-    bool discarding = false;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        const bool handover = event->type() == QEvent::MetaCall && watched == QCoreApplication::instance();
-        return discarding && handover ? true : QObject::eventFilter(watched, event);
-    }
-};
-
-Backlog& backlog() {
-    static Backlog filter;
-    return filter;
-}
-
-// Spins rather than sleeps, for the reason model_throughput gives: an idle CPU wakes more
-// slowly than a loopback round trip, which would slow the lighter setup more than the heavier.
-void spinEventLoop(double forSeconds) {
-    backlog().discarding = false;
-    const auto end =
-        Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(forSeconds));
-    while (Clock::now() < end) QCoreApplication::processEvents(QEventLoop::AllEvents);
-    backlog().discarding = true;
-}
-
-void drainEvents() {
-    backlog().discarding = true;
-    for (int i = 0; i < 10; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents);
-    backlog().discarding = false;
-}
-
 // Completed reads per second from start to the last one, as the model counts them.
 double readRate(PollerModel& model, double forSeconds) {
     long reads = 0;
@@ -178,7 +143,7 @@ double readRate(PollerModel& model, double forSeconds) {
         }
     });
     model.start();
-    spinEventLoop(forSeconds);
+    runEventLoop(forSeconds);
     model.stop();
     QObject::disconnect(connection);
     drainEvents();
