@@ -12,13 +12,15 @@
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
+#include <sched.h>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
-#include <sched.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -40,14 +42,14 @@ constexpr int listenBacklog = 128;
 constexpr auto busyLook = std::chrono::microseconds(50);
 
 std::string peerText(const sockaddr_storage& address) {
-    char host[NI_MAXHOST] = {};
-    char service[NI_MAXSERV] = {};
-    if (::getnameinfo(reinterpret_cast<const sockaddr*>(&address), sizeof address, host, sizeof host, service,
-                      sizeof service, NI_NUMERICHOST | NI_NUMERICSERV) != 0) {
+    std::array<char, NI_MAXHOST> host{};
+    std::array<char, NI_MAXSERV> service{};
+    if (::getnameinfo(reinterpret_cast<const sockaddr*>(&address), sizeof address, host.data(), host.size(),
+                      service.data(), service.size(), NI_NUMERICHOST | NI_NUMERICSERV) != 0) {
         return "?";
     }
-    const int port = std::atoi(service);
-    return hostPortText(host, static_cast<std::uint16_t>(port));
+    const unsigned long port = std::strtoul(service.data(), nullptr, 10);
+    return hostPortText(host.data(), static_cast<std::uint16_t>(port));
 }
 
 std::uint16_t boundPort(int fd) {
@@ -131,8 +133,9 @@ struct DeviceSimulator::Server {
     }
 
     void close(SimulatorConnection* client, SimulatorConnection::Outcome outcome) {
-        log(outcome == SimulatorConnection::Outcome::invalid ? L10n::Simulator::clientDropped(client->peer())
-                                                             : L10n::Simulator::clientDisconnected(client->peer()));
+        log(outcome == SimulatorConnection::Outcome::invalid
+                ? L10n::Simulator::clientDropped(client->peer())
+                : L10n::Simulator::clientDisconnected(client->peer()));
         watcher.forget(client->fd());
         byFd.erase(client->fd());
         const auto at = std::ranges::find_if(clients, [&](const auto& c) { return c.get() == client; });
@@ -216,8 +219,13 @@ std::expected<std::unique_ptr<DeviceSimulator>, SimulatorError> DeviceSimulator:
         options.clock = [origin] { return std::chrono::duration<double>(Clock::now() - origin).count(); };
     }
     const std::uint16_t port = boundPort(listener->fd());
-    auto server = std::make_unique<Server>(
-        Server{std::move(device), std::move(options), std::move(*listener), std::move(wake), {}, {}, SocketWatcher()});
+    auto server = std::make_unique<Server>(Server{std::move(device),
+                                                  std::move(options),
+                                                  std::move(*listener),
+                                                  std::move(wake),
+                                                  {},
+                                                  {},
+                                                  SocketWatcher()});
     std::unique_ptr<DeviceSimulator> simulator(new DeviceSimulator(std::move(server), port));
     simulator->m_thread = std::thread([raw = simulator->m_server.get()] { raw->run(); });
     return simulator;

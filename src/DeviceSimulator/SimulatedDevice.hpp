@@ -68,8 +68,8 @@ private:
                double t);
 
     std::vector<Served> m_points;
-    std::vector<std::uint16_t> m_generated;  // wordsOf's words for a simulated datapoint
-    std::array<std::vector<Cell>, 256 * 4> m_cells;  // by unit and table, sorted by address
+    std::vector<std::uint16_t> m_generated;                       // wordsOf's words for a simulated datapoint
+    std::array<std::vector<Cell>, std::size_t{256} * 4> m_cells;  // by unit and table, sorted by address
 };
 
 }  // namespace tessarin

@@ -24,7 +24,7 @@ public:
     struct Limits {
         std::chrono::milliseconds latency{0};
         std::chrono::milliseconds incompleteRequestTimeout{5000};
-        std::size_t maxQueuedBytes = 64 * 1024;
+        std::size_t maxQueuedBytes = std::size_t{64} * 1024;
     };
 
     enum class Outcome : std::uint8_t {

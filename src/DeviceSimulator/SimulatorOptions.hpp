@@ -18,8 +18,9 @@ struct SimulatorOptions {
     std::chrono::milliseconds latency{0};  // every answer leaves this long after its request came in
     // A client whose request stays unfinished this long is dropped, as one sending garbage is.
     std::chrono::milliseconds incompleteRequestTimeout{5000};
-    std::size_t maxClients = 512;            // further connections are closed at once
-    std::size_t maxQueuedBytes = 64 * 1024;  // answers waiting for a slow reader before its requests wait
+    std::size_t maxClients = 512;  // further connections are closed at once
+    std::size_t maxQueuedBytes =
+        std::size_t{64} * 1024;  // answers waiting for a slow reader before its requests wait
     // One line per client connect, disconnect and drop: on the simulator's thread, and for the
     // clients still connected when it stops, in stop().
     std::function<void(const std::string&)> log;

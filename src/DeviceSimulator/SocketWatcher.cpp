@@ -71,7 +71,8 @@ std::expected<std::span<const SocketWatcher::Ready>, int> SocketWatcher::wait(in
 #if defined(__linux__)
     if (m_epoll.isOpen()) {
         std::array<epoll_event, readyPerWait> events{};
-        const int count = ::epoll_wait(m_epoll.fd(), events.data(), static_cast<int>(events.size()), timeoutMs);
+        const int count =
+            ::epoll_wait(m_epoll.fd(), events.data(), static_cast<int>(events.size()), timeoutMs);
         if (count < 0) {
             if (errno == EINTR) return std::span<const Ready>{};
             return std::unexpected(errno);

@@ -111,7 +111,8 @@ INSTANTIATE_TEST_SUITE_P(, SocketWatcherKinds,
 
 TEST(SocketWatcher, ADescriptorTheSystemRefusesIsReportedAndNotWatched) {
     SocketWatcher watcher;
-    if (watcher.kind() != SocketWatcher::Kind::native) GTEST_SKIP() << "poll() checks descriptors only when it waits";
+    if (watcher.kind() != SocketWatcher::Kind::native)
+        GTEST_SKIP() << "poll() checks descriptors only when it waits";
     // epoll takes no regular files.
     FILE* file = std::tmpfile();
     ASSERT_NE(file, nullptr);

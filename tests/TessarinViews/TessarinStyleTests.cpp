@@ -39,8 +39,9 @@ TEST_F(TessarinStyleTest, CheckBoxesReadOnLightAndDarkWindowsAndShowTheirState) 
     for (const bool dark : {false, true}) {
         for (const bool checked : {false, true}) {
             for (const bool enabled : {true, false}) {
-                SCOPED_TRACE(::testing::Message() << (dark ? "dark" : "light") << (checked ? ", ticked" : ", empty")
-                                                  << (enabled ? "" : ", disabled"));
+                SCOPED_TRACE(::testing::Message()
+                             << (dark ? "dark" : "light") << (checked ? ", ticked" : ", empty")
+                             << (enabled ? "" : ", disabled"));
                 QCheckBox box(QStringLiteral("Active"));
                 box.setStyle(&style);
                 box.setPalette(dark ? darkPalette() : QApplication::palette());

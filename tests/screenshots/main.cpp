@@ -92,7 +92,8 @@ void widenNameColumn(MainWindow& window) {
             return width;
         };
         int extra = widest(name) - table->columnWidth(name);
-        for (const auto giver : {DatapointColumn::description, DatapointColumn::status, DatapointColumn::value}) {
+        for (const auto giver :
+             {DatapointColumn::description, DatapointColumn::status, DatapointColumn::value}) {
             const int column = static_cast<int>(giver);
             const int given = std::clamp(table->columnWidth(column) - widest(column), 0, std::max(extra, 0));
             table->setColumnWidth(column, table->columnWidth(column) - given);
@@ -114,7 +115,8 @@ bool showAtDefaultSize(TessarinApplication& tessarin) {
     return true;
 }
 
-bool saveHelpPicture(const QImage& image, const QString& folder, const QString& name, const QString& language) {
+bool saveHelpPicture(const QImage& image, const QString& folder, const QString& name,
+                     const QString& language) {
     const QImage scaled = image.scaledToWidth(helpPictureWidth, Qt::SmoothTransformation);
     return save(scaled.convertToFormat(QImage::Format_RGB32), folder, name, language);
 }
@@ -133,7 +135,8 @@ int drawHelpPictures(const QString& folder, const QString& language) {
     }
     pane->setPane(BottomPane::log);
     if (!tessarin.demoDevice().start()) {
-        std::fprintf(stderr, "the demo device did not start: %s\n", qPrintable(model.errorMessage().value_or(QString())));
+        std::fprintf(stderr, "the demo device did not start: %s\n",
+                     qPrintable(model.errorMessage().value_or(QString())));
         return 1;
     }
     const auto answered = [&](std::int64_t count) {
@@ -189,17 +192,18 @@ std::vector<Poll> meterPolls() {
     meter.name = "Meter";
     meter.intervalMs = 250;
     meter.datapoints = {
-        meterPoint("Voltage L1", RegisterTable::holdingRegister, 230, DataType::uint16, {Kind::sine, 229, 233, 20},
-                   "V"),
-        meterPoint("Current L1", RegisterTable::inputRegister, 12, DataType::int16, {Kind::sine, 4.2, 5.8, 15}, "A",
-                   0.01),
+        meterPoint("Voltage L1", RegisterTable::holdingRegister, 230, DataType::uint16,
+                   {Kind::sine, 229, 233, 20}, "V"),
+        meterPoint("Current L1", RegisterTable::inputRegister, 12, DataType::int16,
+                   {Kind::sine, 4.2, 5.8, 15}, "A", 0.01),
         meterPoint("Energy", RegisterTable::holdingRegister, 40, DataType::uint32,
                    {Kind::counter, 18'342, 99'999'999, 1}, "kWh", 0.1),
-        meterPoint("Setpoint", RegisterTable::holdingRegister, 7, DataType::int16, {Kind::sine, 21.5, 21.5, 60}, "°C",
-                   0.1),
+        meterPoint("Setpoint", RegisterTable::holdingRegister, 7, DataType::int16,
+                   {Kind::sine, 21.5, 21.5, 60}, "°C", 0.1),
         meterPoint("Pump", RegisterTable::coil, 3, DataType::bool_, {Kind::sine, 1, 1, 60}),
         meterPoint("Alarm", RegisterTable::discreteInput, 1, DataType::bool_, {Kind::sine, 0, 0, 60}),
-        meterPoint("Status word", RegisterTable::holdingRegister, 100, DataType::uint16, {Kind::sine, 100, 100, 60}),
+        meterPoint("Status word", RegisterTable::holdingRegister, 100, DataType::uint16,
+                   {Kind::sine, 100, 100, 60}),
     };
     meter.datapoints.back().format = DisplayFormat::hex;
     meter.plotted = {meter.datapoints[0].id, meter.datapoints[2].id};
@@ -333,8 +337,9 @@ int main(int argc, char* argv[]) {
         return drawHelpPictures(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     }
     if (argc < 3) {
-        std::fprintf(stderr, "usage: tessarin-screenshots <folder> <suffix> [dark]\n"
-                             "       tessarin-screenshots --help-pictures <folder> <language>\n");
+        std::fprintf(stderr,
+                     "usage: tessarin-screenshots <folder> <suffix> [dark]\n"
+                     "       tessarin-screenshots --help-pictures <folder> <language>\n");
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
