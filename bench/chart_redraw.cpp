@@ -12,6 +12,7 @@
 //   chart_redraw [rounds, default 5]
 
 #include "Median.hpp"
+#include "NoDialogs.hpp"
 #include "TessarinModel/ChartSeries.hpp"
 #include "TessarinModel/DesktopServices.hpp"
 #include "TessarinModel/OutputBuffer.hpp"
@@ -40,19 +41,13 @@ namespace {
 
 using namespace tessarin;
 using bench::median;
+using bench::NoDialogs;
 
 constexpr int seriesCount = 10;
 constexpr int samplesPerSeries = 20'000;
 constexpr int redrawsPerRound = 5;
 constexpr int logLinesPerRound = 20'000;
 constexpr int linesPerEventLoopTurn = 50;
-
-class NoDialogs final : public DesktopServices {
-public:
-    std::optional<QString> runOpenPanel(const OpenPanelRequest&) override { return std::nullopt; }
-    std::optional<QString> runSavePanel(const SavePanelRequest&) override { return std::nullopt; }
-    AlertResponse runAlert(const AlertRequest&) override { return AlertResponse::third; }
-};
 
 // Ten smooth, distinct lines, one sample a second up to now; shift moves every value so that
 // each redraw has new data to lay out.

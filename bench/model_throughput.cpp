@@ -26,6 +26,7 @@
 
 #include "EventRounds.hpp"
 #include "Median.hpp"
+#include "NoDialogs.hpp"
 #include "OwnHome.hpp"
 
 #include <QCoreApplication>
@@ -55,6 +56,7 @@ using namespace tessarin;
 using bench::backlog;
 using bench::drainEvents;
 using bench::median;
+using bench::NoDialogs;
 using bench::runEventLoop;
 using Clock = std::chrono::steady_clock;
 
@@ -72,13 +74,6 @@ double seconds(Clock::duration span) {
 }
 
 // Every dialog is cancelled: the benchmark never asks for one.
-class NoDialogs final : public DesktopServices {
-public:
-    std::optional<QString> runOpenPanel(const OpenPanelRequest&) override { return std::nullopt; }
-    std::optional<QString> runSavePanel(const SavePanelRequest&) override { return std::nullopt; }
-    AlertResponse runAlert(const AlertRequest&) override { return AlertResponse::third; }
-};
-
 Poll benchmarkPoll() {
     Poll poll;
     poll.name = "flat out";

@@ -31,6 +31,7 @@
 
 #include "EventRounds.hpp"
 #include "Median.hpp"
+#include "NoDialogs.hpp"
 #include "OwnHome.hpp"
 
 #include <QApplication>
@@ -62,6 +63,7 @@ using namespace tessarin;
 using bench::backlog;
 using bench::drainEvents;
 using bench::median;
+using bench::NoDialogs;
 using bench::runEventLoop;
 using Clock = std::chrono::steady_clock;
 
@@ -84,13 +86,6 @@ double threadCPUSeconds() {
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
 }
-
-class NoDialogs final : public DesktopServices {
-public:
-    std::optional<QString> runOpenPanel(const OpenPanelRequest&) override { return std::nullopt; }
-    std::optional<QString> runSavePanel(const SavePanelRequest&) override { return std::nullopt; }
-    AlertResponse runAlert(const AlertRequest&) override { return AlertResponse::third; }
-};
 
 // Poll k reads the holding registers k*100 to k*100+99, which the peer fills with their own
 // addresses; a few datapoints of each poll are signed or scaled so that the table shows more
