@@ -14,7 +14,6 @@
 #include "Median.hpp"
 #include "NoDialogs.hpp"
 #include "TessarinModel/ChartSeries.hpp"
-#include "TessarinModel/DesktopServices.hpp"
 #include "TessarinModel/OutputBuffer.hpp"
 #include "TessarinModel/PollerModel.hpp"
 #include "TessarinModel/ValueHistory.hpp"

@@ -18,7 +18,6 @@
 #include "ModbusCore/PDU.hpp"
 #include "PollerCore/PollerEngine.hpp"
 #include "PollerCore/ReadPlanner.hpp"
-#include "TessarinModel/DesktopServices.hpp"
 #include "TessarinModel/OutputBuffer.hpp"
 #include "TessarinModel/PollerModel.hpp"
 #include "TessarinModel/ValueHistory.hpp"
@@ -73,7 +72,6 @@ double seconds(Clock::duration span) {
     return std::chrono::duration<double>(span).count();
 }
 
-// Every dialog is cancelled: the benchmark never asks for one.
 Poll benchmarkPoll() {
     Poll poll;
     poll.name = "flat out";

@@ -21,7 +21,6 @@
 //
 //   ui_load [seconds per setup and round, default 3] [rounds, default 5]
 
-#include "TessarinModel/DesktopServices.hpp"
 #include "TessarinModel/PollerModel.hpp"
 #include "TessarinViews/DatapointTableView.hpp"
 #include "TessarinViews/MainWindow.hpp"
